@@ -1,0 +1,31 @@
+// The commands of the command-line tool. Each returns the process's exit code: 0 done,
+// 1 a usage error, 2 refused (the reason printed on the error stream).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pcn::cli {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitRefused = 2;
+
+struct MergeOptions {
+  bool representative = false;
+  bool numberGiven = false;
+  std::string number;
+  std::string outputDirectory;  // empty: the current directory
+  std::string date;             // empty: today
+  std::vector<std::string> adjustments;  // FIELD=DELTA
+  std::vector<std::string> files;
+};
+int RunMerge(const MergeOptions& options);
+
+struct InspectOptions {
+  bool json = false;
+  std::vector<std::string> files;
+};
+int RunInspect(const InspectOptions& options);
+
+}  // namespace pcn::cli

@@ -1,0 +1,18 @@
+// Console output of the command-line tool: the system's messages as UTF-8 lines, and
+// file bytes (single-byte Windows-1255 text) made printable.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace pcn::cli {
+
+// Windows-1255 bytes as UTF-8; a byte with no character becomes U+FFFD.
+std::string Cp1255ToUtf8(std::string_view bytes);
+
+// Prints a message of the system: a CR inside it becomes a line break, and a line break
+// ends it.
+void PrintMessage(std::ostream& out, std::string_view message);
+
+}  // namespace pcn::cli

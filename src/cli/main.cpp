@@ -1,0 +1,70 @@
+// pcn874: merges PCN874 files of one month from the command line, with the same rules as
+// the window program, and shows what a file holds.
+#include <iostream>
+
+#include "CLI/CLI.hpp"
+#include "cli/commands.h"
+#include "platform/console.h"
+
+namespace {
+
+bool IsDate(const std::string& text) {
+  if (text.size() != 8) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace pcn::cli;
+  pcn::platform::UseUtf8Console();
+  std::vector<std::string> arguments = pcn::platform::Utf8Arguments(argc, argv);
+
+  CLI::App app{"Merges PCN874 detailed VAT report files of one month into one file."};
+  app.name("pcn874");
+  app.require_subcommand(1);
+
+  MergeOptions merge;
+  CLI::App* mergeCommand = app.add_subcommand(
+      "merge", "Load FILEs in order, check them and write one merged PCN874 file.");
+  mergeCommand->add_flag("--representative", merge.representative,
+                         "Write a representative's file instead of a dealers' union file");
+  mergeCommand->add_option("--number", merge.number,
+                           "Dealer or representative number (default: the first file's dealer)");
+  mergeCommand->add_option("--out", merge.outputDirectory,
+                           "Output directory (default: the current directory)");
+  mergeCommand->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
+      ->check([](const std::string& text) {
+        return IsDate(text) ? std::string() : std::string("the date must be YYYYMMDD");
+      });
+  mergeCommand
+      ->add_option("--adjust", merge.adjustments,
+                   "One spin step of DELTA on a total: FIELD=DELTA, FIELD one of taxableSales, "
+                   "exemptSales, salesVat, inputsVat, assetInputsVat")
+      ->allow_extra_args(false)
+      ->take_all();
+  mergeCommand->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
+
+  InspectOptions inspect;
+  CLI::App* inspectCommand =
+      app.add_subcommand("inspect", "Load each FILE alone and show what it declares and holds.");
+  inspectCommand->add_flag("--json", inspect.json, "Print a JSON array");
+  inspectCommand->add_option("FILE", inspect.files, "PCN874 files")->required();
+
+  try {
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
+  } catch (const CLI::ParseError& error) {
+    const int code = app.exit(error);
+    return code == 0 ? kExitDone : kExitUsage;
+  }
+  if (mergeCommand->parsed()) {
+    merge.numberGiven = mergeCommand->count("--number") > 0;
+    return RunMerge(merge);
+  }
+  return RunInspect(inspect);
+}

@@ -1,0 +1,247 @@
+// The file list and its header. Texts go through the W messages so the Hebrew titles show
+// on any system code page; cell bytes from the files are Windows-1255.
+#include "controls/file_list.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "controls/button_geometry.h"
+#include "controls/column_fit.h"
+#include "controls/gdi_scoped.h"
+#include "controls/wide_text.h"
+
+namespace pcn {
+namespace {
+
+constexpr wchar_t kListProcProperty[] = L"Pcn874.ListProc";
+constexpr wchar_t kHeaderFontProperty[] = L"Pcn874.HeaderFont";
+
+// One reusable cell buffer: the text must stay valid after the request returns.
+wchar_t g_cellText[256];
+char g_cellTextAnsi[256];
+
+WNDPROC StoredListProc(HWND list) {
+  return reinterpret_cast<WNDPROC>(GetPropW(list, kListProcProperty));
+}
+
+WNDPROC StoredHeaderProc(HWND header) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_USERDATA));
+}
+
+std::wstring CellText(const FileTable& table, int row, int column) {
+  std::wstring text = HebrewToWide(FileListCellText(table, row, column));
+  if (text.empty()) text = L" ";
+  if (text.size() > 255) text.resize(255);
+  return text;
+}
+
+void DrawHeaderItem(HWND header, const NMCUSTOMDRAW& draw) {
+  wchar_t text[256] = {};
+  HDITEMW item = {};
+  item.mask = HDI_TEXT | HDI_LPARAM;
+  item.pszText = text;
+  item.cchTextMax = 255;
+  SendMessageW(header, HDM_GETITEMW, draw.dwItemSpec, reinterpret_cast<LPARAM>(&item));
+  const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
+  HDC dc = draw.hdc;
+  RECT box = draw.rc;
+  DrawEdge(dc, &box, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  InflateRect(&box, -1, -1);
+  gdi::FillGradient(dc, box, pressed ? kGradientDark : kGradientLight,
+                    pressed ? kGradientLight : kGradientDark, true);
+  InflateRect(&box, 1, 1);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  gdi::Owned<HFONT> font(MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10));
+  gdi::ScopedSelect selected(dc, font.get());
+  if (pressed) OffsetRect(&box, -2, 2);
+  DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+LRESULT StoreResult(HWND dialog, LRESULT result) {
+  SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+  return result;
+}
+
+LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileTable& table) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return StoreResult(dialog, CDRF_NOTIFYITEMDRAW);
+    case CDDS_ITEMPREPAINT:
+      draw.clrTextBk = (draw.nmcd.dwItemSpec % 2) ? kRowOdd : kRowEven;
+      return StoreResult(dialog, CDRF_NOTIFYSUBITEMDRAW);
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      const std::wstring text =
+          CellText(table, static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
+      draw.clrText = text.find(L'-') != std::wstring::npos ? kCellNegative : kCellText;
+      return StoreResult(dialog, CDRF_NOTIFYSUBITEMDRAW);
+    }
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points) {
+  HDC screen = GetDC(nullptr);
+  const int resolution = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(MulDiv(points, resolution, 72), 0, 0, 0, weight, FALSE, underline, FALSE,
+                     charSet, OUT_TT_PRECIS, 0, 0, 0, face);
+}
+
+void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSpecs) {
+  HWND list = GetDlgItem(dialog, id);
+  const auto style = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+  const DWORD wanted = (style | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES) ^
+                       (LVS_EX_LABELTIP | LVS_EX_REGIONAL);
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(wanted));
+
+  SetPropW(list, kListProcProperty,
+           reinterpret_cast<HANDLE>(SetWindowLongPtrW(
+               list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc))));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const LONG_PTR headerProc =
+      SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListHeaderProc));
+  SetWindowLongPtrW(header, GWLP_USERDATA, headerProc);
+
+  LVCOLUMNW column = {};
+  int index = 0;
+  for (const std::string& spec : columnSpecs) {
+    ColumnSpec parsed = ParseColumnSpec(Utf8ToWide(spec));
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_IMAGE;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = parsed.width;
+    column.pszText = parsed.title.data();
+    column.iSubItem = 0;
+    column.iImage = 0;
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
+                 reinterpret_cast<LPARAM>(&column));
+  }
+  wchar_t empty[] = L"";
+  column.cx = 2000;
+  column.pszText = empty;
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&column));
+}
+
+LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTable& table) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  HWND list = GetDlgItem(dialog, id);
+  switch (header->code) {
+    case LVN_COLUMNCLICK:
+      if (reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem != -1) {
+        SendMessageW(GetParent(list), WM_SIZE, 0, 0);
+      }
+      return 0;
+    case NM_CLICK:
+    case NM_DBLCLK:
+      SetFocus(list);
+      return 0;
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+      if (!(item.mask & LVIF_TEXT)) return 0;
+      const std::wstring text = CellText(table, item.iItem, item.iSubItem);
+      wcsncpy(g_cellText, text.c_str(), 255);
+      g_cellText[255] = L'\0';
+      item.pszText = g_cellText;
+      return 1;
+    }
+    case LVN_GETDISPINFOA: {
+      // Only if a parent ever asks for 8-bit notifications: the bytes as the file holds them.
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
+      if (!(item.mask & LVIF_TEXT)) return 0;
+      std::string text = FileListCellText(table, item.iItem, item.iSubItem);
+      if (text.empty()) text = " ";
+      lstrcpynA(g_cellTextAnsi, text.c_str(), 256);
+      item.pszText = g_cellTextAnsi;
+      return 1;
+    }
+    case NM_CUSTOMDRAW:
+      return ListCustomDraw(dialog, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), table);
+    default:
+      return 0;
+  }
+}
+
+LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC own = StoredListProc(list);
+  if (!own) return 0;
+  switch (message) {
+    case WM_VSCROLL: {
+      const LRESULT result = CallWindowProcW(own, list, message, wParam, lParam);
+      InvalidateRect(list, nullptr, TRUE);
+      return result;
+    }
+    case WM_NOTIFY: {
+      auto* notify = reinterpret_cast<NMHDR*>(lParam);
+      const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+      if (notify->hwndFrom != header) break;
+      if (notify->code == HDN_BEGINTRACKW || notify->code == HDN_BEGINTRACKA) {
+        // Column 0 keeps its width: refuse the divider drag.
+        if (reinterpret_cast<NMHEADERW*>(lParam)->iItem == 0) return TRUE;
+        break;
+      }
+      if (notify->code == NM_CUSTOMDRAW) {
+        auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+        if (draw->dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (draw->dwDrawStage == CDDS_ITEMPREPAINT) {
+          DrawHeaderItem(header, *draw);
+          return CDRF_SKIPDEFAULT;
+        }
+      }
+      break;
+    }
+    case WM_NCDESTROY:
+      RemovePropW(list, kListProcProperty);
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(own, list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam) {
+  WNDPROC own = StoredHeaderProc(header);
+  if (!own) return 0;
+  if (message == WM_SIZE) {
+    // The header takes its height from this font; its items are drawn by DrawHeaderItem.
+    HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22);
+    auto previous = static_cast<HFONT>(GetPropW(header, kHeaderFontProperty));
+    SetPropW(header, kHeaderFontProperty, font);
+    CallWindowProcW(own, header, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    if (previous) DeleteObject(previous);
+  } else if (message == WM_NCDESTROY) {
+    if (auto font = static_cast<HFONT>(RemovePropW(header, kHeaderFontProperty))) {
+      const LRESULT result = CallWindowProcW(own, header, message, wParam, lParam);
+      DeleteObject(font);
+      return result;
+    }
+  }
+  return CallWindowProcW(own, header, message, wParam, lParam);
+}
+
+void FitFileListColumns(HWND dialog, int id) {
+  HWND list = GetDlgItem(dialog, id);
+  RECT client = {};
+  GetClientRect(list, &client);
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  std::vector<int> widths;
+  for (int c = 0; c < count; ++c) {
+    widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
+  }
+  const std::vector<int> fitted = FitColumnWidths(widths, client.right - client.left);
+  for (int c = 1; c < count; ++c) {
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c),
+                 MAKELPARAM(static_cast<WORD>(fitted[static_cast<std::size_t>(c)]), 0));
+  }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace pcn

@@ -1,0 +1,36 @@
+// The virtual file list (control 1023): one row per loaded file, cell texts produced on
+// request from the file table, alternating row colours, red for cells holding "-", and a
+// custom-drawn gradient header whose column 0 cannot be resized.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "source/file_table.h"
+
+namespace pcn {
+
+// Extended styles, columns (from "width,title" specifications, plus a 2000-pixel filler)
+// and the two replacement window procedures.
+void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSpecs);
+// WM_NOTIFY from the list; the result is the dialog procedure's, and for custom draw it is
+// also stored as the dialog's message result.
+LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam,
+                       const FileTable& table);
+// Columns 1 .. n-1 keep their proportions and together span the list's client width.
+void FitFileListColumns(HWND dialog, int id);
+
+LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A font of `points` points at the screen's resolution (a positive height: the cell height).
+HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points);
+
+inline constexpr COLORREF kRowEven = RGB(255, 255, 255);
+inline constexpr COLORREF kRowOdd = RGB(200, 255, 255);
+inline constexpr COLORREF kCellText = RGB(0, 0, 255);
+inline constexpr COLORREF kCellNegative = RGB(255, 0, 0);
+
+}  // namespace pcn

@@ -1,0 +1,84 @@
+// The main dialog as the merge logic sees it: the few control reads and writes that
+// loading, removing, adjusting and generating need, plus the message box, the open-file
+// request and the beep. The Windows program implements it over real controls; the
+// command-line tool and the tests use the in-memory HeadlessDialog.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pcn {
+
+// Control identifiers of the main dialog that the logic touches.
+enum class ControlId : int {
+  kTaxableSales = 1009,
+  kExemptSales = 1010,
+  kSalesVat = 1011,
+  kInputsVat = 1012,
+  kAssetInputsVat = 1013,
+  kVatPayable = 1014,
+  kDealerCombo = 1015,
+  kSalesRecordCount = 1019,
+  kInputRecordCount = 1020,
+  kFileList = 1023,
+  kOutputDirectory = 1025,
+  kReportMonth = 1032,
+  kDealersUnionOption = 1033,
+  kRepresentativeOption = 1034,
+  kNumber = 1036,
+  kSpinTaxableSales = 1038,
+  kSpinExemptSales = 1039,
+  kSpinSalesVat = 1040,
+  kSpinInputsVat = 1041,
+  kSpinAssetInputsVat = 1042,
+};
+
+// What the open-file dialog is asked and what it answers. Texts are UTF-8; `filter` is
+// already in its platform form: description NUL pattern NUL ... NUL.
+struct OpenFileRequest {
+  std::string title;
+  std::string filter;
+  int filterIndex = 1;
+  std::string fileBuffer;  // in: the name to show first, NUL-padded; out: as the dialog left it
+  std::string initialFolder;
+  std::string defaultExtension;
+  std::uint32_t flags = 0;
+};
+
+class Dialog {
+ public:
+  virtual ~Dialog() = default;
+
+  // File list 1023. Rows count from 0; -1 means no row.
+  virtual int FileCount() = 0;
+  virtual void SetFileCount(int count) = 0;  // also redraws the list
+  virtual int SelectedFile() = 0;
+  virtual std::string FileListFirstColumn(int row) = 0;
+  virtual void SelectFileAndRedraw(int row) = 0;
+
+  // Dealer-number combo box 1015 (a drop-down list). Entries count from 0; -1: not found.
+  virtual int FindDealerExact(std::string_view number) = 0;
+  virtual void AddDealer(std::string_view number) = 0;
+  virtual void DeleteDealer(int index) = 0;
+  virtual void ClearDealers() = 0;
+  virtual void SelectFirstDealer() = 0;
+  virtual std::string DealerText() = 0;  // the selected entry, "" when none
+
+  // Texts of the number field 1036, the report month 1032 and the eight value fields.
+  virtual std::string Text(ControlId id) = 0;
+  virtual void SetText(ControlId id, std::string_view text) = 0;
+
+  // Output directory 1025 and the representative option 1034.
+  virtual std::string OutputDirectory() = 0;
+  virtual bool RepresentativeChecked() = 0;
+
+  // Shows a message box; `style` holds the platform's message-box flags. Returns the
+  // identifier of the button that closed it.
+  virtual int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) = 0;
+  // Runs the platform's open-file dialog; true when the user chose a file with OK.
+  virtual bool RunOpenFileDialog(OpenFileRequest& request) = 0;
+  virtual void Beep() = 0;
+};
+
+}  // namespace pcn

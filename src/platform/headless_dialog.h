@@ -1,0 +1,80 @@
+// The main dialog held in memory, for the command-line tool and the tests: the controls
+// are plain values, messages are recorded, and the open-file dialog answers from a queue.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_port.h"
+
+namespace pcn {
+
+class HeadlessDialog : public Dialog {
+ public:
+  struct Message {
+    std::string caption;
+    std::string text;
+    std::uint32_t style = 0;
+  };
+  struct OpenFileAnswer {
+    bool ok = true;
+    std::string path;
+  };
+
+  // The file list asks for the text of a cell as the real list view does.
+  using CellText = std::function<std::string(int row, int column)>;
+  explicit HeadlessDialog(CellText cellText = nullptr);
+
+  int FileCount() override { return fileCount_; }
+  void SetFileCount(int count) override;
+  int SelectedFile() override { return selectedFile_; }
+  std::string FileListFirstColumn(int row) override;
+  void SelectFileAndRedraw(int row) override;
+
+  int FindDealerExact(std::string_view number) override;
+  void AddDealer(std::string_view number) override;
+  void DeleteDealer(int index) override;
+  void ClearDealers() override;
+  void SelectFirstDealer() override;
+  std::string DealerText() override;
+
+  std::string Text(ControlId id) override;
+  void SetText(ControlId id, std::string_view text) override;
+
+  std::string OutputDirectory() override { return outputDirectory_; }
+  bool RepresentativeChecked() override { return representative_; }
+
+  int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  bool RunOpenFileDialog(OpenFileRequest& request) override;
+  void Beep() override { ++beeps; }
+
+  // What a user does with the window.
+  void SelectRow(int row) { selectedFile_ = row; }
+  void SelectDealer(int index) { selectedDealer_ = index; }
+  void SetOutputDirectory(std::string directory) { outputDirectory_ = std::move(directory); }
+  void SetRepresentative(bool checked) { representative_ = checked; }
+  void QueueOpenFile(OpenFileAnswer answer) { openFileAnswers.push_back(std::move(answer)); }
+
+  const std::vector<std::string>& Dealers() const { return dealers_; }
+
+  std::vector<Message> messages;
+  std::deque<OpenFileAnswer> openFileAnswers;
+  std::vector<OpenFileRequest> openFileRequests;
+  std::vector<int> selectionHistory;  // rows selected by SelectFileAndRedraw, in order
+  int beeps = 0;
+
+ private:
+  CellText cellText_;
+  int fileCount_ = 0;
+  int selectedFile_ = -1;
+  std::vector<std::string> dealers_;
+  int selectedDealer_ = -1;
+  std::map<ControlId, std::string> texts_;
+  std::string outputDirectory_;
+  bool representative_ = false;
+};
+
+}  // namespace pcn

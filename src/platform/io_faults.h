@@ -1,0 +1,31 @@
+// A seam for tests: makes the k-th call of one kind of file operation fail, so that every
+// failure path of loading and generating can be exercised on a real file system.
+#pragma once
+
+#include <cstdint>
+
+namespace pcn::platform {
+
+enum class IoOp { kOpen, kRead, kWrite, kRename, kClose, kCount };
+
+enum class IoFaultKind {
+  kFail,        // the call reports failure and does nothing
+  kShortWrite,  // a write stores half of its bytes, then reports failure
+  kDiskFull,    // a write stores nothing and fails as a full device would
+};
+
+struct IoFaultPlan {
+  IoOp op = IoOp::kCount;  // kCount: no fault planned
+  std::int64_t nth = 0;    // 1 for the first call of that kind after the plan was set
+  IoFaultKind kind = IoFaultKind::kFail;
+};
+
+// Sets the plan and resets the call counters.
+void SetIoFaultPlan(const IoFaultPlan& plan);
+void ClearIoFaultPlan();
+// How many calls of a kind were made since the plan was last set or cleared.
+std::int64_t IoCallCount(IoOp op);
+// Counts one call of `op`; returns the fault to apply, or nothing (false) when none.
+bool TakeIoFault(IoOp op, IoFaultKind& kind);
+
+}  // namespace pcn::platform

@@ -1,0 +1,74 @@
+// Files and the clock, the only things the core needs of the operating system. Paths are
+// UTF-8 everywhere; the Windows side converts them to UTF-16 and uses the W functions.
+// Files are opened without sharing: another process (or another open here) cannot open
+// a file while it is held, and opening a file that is held elsewhere fails.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace pcn::platform {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// An open file, closed when it goes out of scope. Move-only.
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  bool IsOpen() const { return handle_ != kNoHandle; }
+  // Bytes read into `buffer` (0 at the end of the file), or -1 on failure.
+  std::int64_t Read(void* buffer, std::size_t size);
+  // Writes all of `data`; false on any failure, a short write included.
+  bool Write(const void* data, std::size_t size);
+  // Size in bytes, or -1 when it cannot be told.
+  std::int64_t Size();
+  // Closes the file; false when the system reports a failure. Closing twice is harmless.
+  bool Close();
+
+  static constexpr std::intptr_t kNoHandle = -1;
+  std::intptr_t NativeHandle() const { return handle_; }
+  explicit File(std::intptr_t handle) : handle_(handle) {}
+
+ private:
+  std::intptr_t handle_ = kNoHandle;
+};
+
+// Opens an existing file for sequential reading, held exclusively. Not open on failure.
+File OpenForReading(const std::string& path);
+// Opens an existing file for writing without truncating it, held exclusively; used to
+// find out whether a file may be replaced. Not open on failure (missing included).
+File OpenExistingForWriting(const std::string& path);
+// Creates a new, empty file with a unique name in `directory`, held exclusively, whose
+// name starts with `prefix`. On success `createdPath` names it.
+File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
+                         std::string& createdPath);
+// Gives `from` the name `to`, replacing a file of that name. False on failure.
+bool RenameReplacing(const std::string& from, const std::string& to);
+// Removes a file; false when it could not be removed.
+bool DeleteFilePath(const std::string& path);
+
+// True when something (a file, a folder, anything) exists under `path`.
+bool PathExists(const std::string& path);
+// True when `path` names an existing ordinary file (not a folder; on Windows also not a
+// hidden or system file).
+bool IsOrdinaryFile(const std::string& path);
+// True when both paths name the same existing file, however they are written.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The process's current directory as a full path.
+std::string CurrentDirectory();
+// Today's local date as YYYYMMDD.
+std::string LocalDateText();
+
+}  // namespace pcn::platform

@@ -1,0 +1,190 @@
+// Files and the clock on POSIX systems. "No sharing" is an exclusive, non-blocking flock:
+// two instances of the tool (or two opens within one) exclude each other the way a
+// Windows share mode of 0 does.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "platform/io_faults.h"
+#include "platform/platform.h"
+
+namespace pcn::platform {
+namespace {
+
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
+bool Faulted(IoOp op) {
+  IoFaultKind kind;
+  return TakeIoFault(op, kind);
+}
+
+// Opens and takes the exclusive lock; on a failed lock the descriptor is closed again.
+File OpenLocked(const std::string& path, int flags, mode_t mode = 0) {
+  if (Faulted(IoOp::kOpen)) return File();
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return File();
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return File();
+  }
+  return File(fd);
+}
+
+}  // namespace
+
+File::~File() { Close(); }
+
+File::File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = other.handle_;
+    other.handle_ = kNoHandle;
+  }
+  return *this;
+}
+
+std::int64_t File::Read(void* buffer, std::size_t size) {
+  if (!IsOpen() || Faulted(IoOp::kRead)) return -1;
+  for (;;) {
+    const ssize_t got = ::read(Fd(handle_), buffer, size);
+    if (got >= 0) return got;
+    if (errno != EINTR) return -1;
+  }
+}
+
+bool File::Write(const void* data, std::size_t size) {
+  if (!IsOpen()) return false;
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) {
+      (void)!::write(Fd(handle_), data, size / 2);
+    }
+    errno = fault == IoFaultKind::kDiskFull ? ENOSPC : EIO;
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t put = ::write(Fd(handle_), bytes, size);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) return false;
+    bytes += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+std::int64_t File::Size() {
+  struct stat info;
+  if (!IsOpen() || ::fstat(Fd(handle_), &info) != 0) return -1;
+  return info.st_size;
+}
+
+bool File::Close() {
+  if (!IsOpen()) return true;
+  const int fd = Fd(handle_);
+  handle_ = kNoHandle;
+  // The descriptor is released even when a fault is injected, so no handle leaks.
+  const bool faulted = Faulted(IoOp::kClose);
+  const bool closed = ::close(fd) == 0;
+  return closed && !faulted;
+}
+
+File OpenForReading(const std::string& path) {
+  File file = OpenLocked(path, O_RDONLY);
+  if (file.IsOpen()) {
+    // Only a hint for read-ahead; the file is read once from start to end.
+    (void)::posix_fadvise(Fd(file.NativeHandle()), 0, 0, POSIX_FADV_SEQUENTIAL);
+  }
+  return file;
+}
+
+File OpenExistingForWriting(const std::string& path) { return OpenLocked(path, O_WRONLY); }
+
+File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
+                         std::string& createdPath) {
+  // Names are tried in turn; O_EXCL makes each attempt safe against a file appearing.
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(::getpid()),
+                  counter++);
+    std::string path = directory;
+    path += kPathSeparator;
+    path += prefix;
+    path += suffix;
+    if (Faulted(IoOp::kOpen)) return File();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST || errno == EINTR) continue;
+      return File();
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      ::unlink(path.c_str());
+      return File();
+    }
+    createdPath = path;
+    return File(fd);
+  }
+  return File();
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+  if (Faulted(IoOp::kRename)) return false;
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool DeleteFilePath(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PathExists(const std::string& path) {
+  struct stat info;
+  return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsOrdinaryFile(const std::string& path) {
+  struct stat info;
+  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string CurrentDirectory() {
+  std::vector<char> buffer(PATH_MAX);
+  for (;;) {
+    if (::getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
+    if (errno != ERANGE) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string LocalDateText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday);
+  return text;
+}
+
+}  // namespace pcn::platform

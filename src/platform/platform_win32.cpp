@@ -1,0 +1,209 @@
+// Files and the clock on Windows. Paths arrive as UTF-8 and go to the W functions as
+// UTF-16, so Hebrew names work whatever the system's code page; long paths get the \\?\
+// prefix. "No sharing" is a share mode of 0.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/io_faults.h"
+#include "platform/platform.h"
+
+namespace pcn::platform {
+namespace {
+
+HANDLE Native(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+bool Faulted(IoOp op) {
+  IoFaultKind kind;
+  return TakeIoFault(op, kind);
+}
+
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                      length);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                      length, nullptr, nullptr);
+  return text;
+}
+
+// Paths of MAX_PATH characters or more only work in the \\?\ form, which must be a full path.
+std::wstring SystemPath(const std::string& path) {
+  std::wstring wide = Widen(path);
+  if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return wide;
+  std::wstring full(needed, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  full.resize(got);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
+  if (Faulted(IoOp::kOpen)) return File();
+  HANDLE handle = CreateFileW(SystemPath(path).c_str(), access, 0, nullptr, disposition,
+                              flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return File();
+  return File(reinterpret_cast<std::intptr_t>(handle));
+}
+
+}  // namespace
+
+File::~File() { Close(); }
+
+File::File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
+
+File& File::operator=(File&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = other.handle_;
+    other.handle_ = kNoHandle;
+  }
+  return *this;
+}
+
+std::int64_t File::Read(void* buffer, std::size_t size) {
+  if (!IsOpen() || Faulted(IoOp::kRead)) return -1;
+  DWORD got = 0;
+  const DWORD want = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+  if (!ReadFile(Native(handle_), buffer, want, &got, nullptr)) return -1;
+  return got;
+}
+
+bool File::Write(const void* data, std::size_t size) {
+  if (!IsOpen()) return false;
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) {
+      DWORD put = 0;
+      WriteFile(Native(handle_), data, static_cast<DWORD>(size / 2), &put, nullptr);
+    }
+    SetLastError(fault == IoFaultKind::kDiskFull ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD put = 0;
+    if (!WriteFile(Native(handle_), bytes, chunk, &put, nullptr) || put == 0) return false;
+    bytes += put;
+    size -= put;
+  }
+  return true;
+}
+
+std::int64_t File::Size() {
+  LARGE_INTEGER size;
+  if (!IsOpen() || !GetFileSizeEx(Native(handle_), &size)) return -1;
+  return size.QuadPart;
+}
+
+bool File::Close() {
+  if (!IsOpen()) return true;
+  HANDLE handle = Native(handle_);
+  handle_ = kNoHandle;
+  // The handle is released even when a fault is injected, so no handle leaks.
+  const bool faulted = Faulted(IoOp::kClose);
+  const bool closed = CloseHandle(handle) != 0;
+  return closed && !faulted;
+}
+
+File OpenForReading(const std::string& path) {
+  return OpenExclusive(path, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
+}
+
+File OpenExistingForWriting(const std::string& path) {
+  return OpenExclusive(path, GENERIC_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+}
+
+File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
+                         std::string& createdPath) {
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%lu-%u.tmp", GetCurrentProcessId(), counter++);
+    std::string path = directory;
+    path += kPathSeparator;
+    path += prefix;
+    path += suffix;
+    File file = OpenExclusive(path, GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    if (file.IsOpen()) {
+      createdPath = path;
+      return file;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return File();
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+  if (Faulted(IoOp::kRename)) return false;
+  return MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool DeleteFilePath(const std::string& path) {
+  return DeleteFileW(SystemPath(path).c_str()) != 0;
+}
+
+bool PathExists(const std::string& path) {
+  return !path.empty() && GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsOrdinaryFile(const std::string& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                        FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  // Opening with no access rights only reads metadata, so it works on held files too.
+  auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE handle = CreateFileW(SystemPath(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    return ok;
+  };
+  BY_HANDLE_FILE_INFORMATION first, second;
+  if (!identity(a, first) || !identity(b, second)) return false;
+  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
+}
+
+std::string CurrentDirectory() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  if (needed == 0) return std::string();
+  std::wstring wide(needed, L'\0');
+  const DWORD got = GetCurrentDirectoryW(needed, wide.data());
+  wide.resize(got);
+  return Narrow(wide);
+}
+
+std::string LocalDateText() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u%02u%02u", now.wYear, now.wMonth, now.wDay);
+  return text;
+}
+
+}  // namespace pcn::platform

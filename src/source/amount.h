@@ -1,0 +1,31 @@
+// Fixed-point amounts (the value times 10,000 in a signed 64-bit integer) and the "#,"
+// display format. Amounts add exactly; values beyond the 64-bit range saturate rather
+// than wrap, so an absurd field can never turn into a small, plausible-looking total.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pcn {
+
+using Amount = std::int64_t;
+inline constexpr Amount kAmountScale = 10000;
+
+Amount AddAmounts(Amount a, Amount b);
+Amount SubtractAmounts(Amount a, Amount b);
+// Whole units from whole units, saturating at the amount range.
+Amount AmountFromWhole(std::int64_t whole);
+
+// The amount rounded to a whole number, an exact half going to the even neighbour.
+std::int64_t RoundToWhole(Amount amount);
+
+// "#,": a whole number with a comma between groups of three digits, "-" before the digits
+// of a negative value, "0" for zero; never depends on the locale.
+std::string FormatWholeNumber(std::int64_t value);
+std::string FormatAmount(Amount amount);  // rounded half to even first
+
+// The amount as a decimal text in whole units, with a fraction only where there is one:
+// "12345", "-12.5".
+std::string AmountDecimalText(Amount amount);
+
+}  // namespace pcn

@@ -1,0 +1,127 @@
+// Block-wise line splitting with a vectorised search for the line end.
+#include "source/line_reader.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PCN_HAVE_SSE2 1
+#endif
+
+namespace pcn {
+namespace {
+
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+constexpr char kCtrlZ = 26;
+
+}  // namespace
+
+const char* FindLineEnd(const char* p, const char* end) {
+#ifdef PCN_HAVE_SSE2
+  const __m128i cr = _mm_set1_epi8(kCr);
+  const __m128i ctrlZ = _mm_set1_epi8(kCtrlZ);
+  while (end - p >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, ctrlZ));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return p + std::countr_zero(mask);
+    p += 16;
+  }
+#endif
+  for (; p < end; ++p) {
+    if (*p == kCr || *p == kCtrlZ) return p;
+  }
+  return end;
+}
+
+LineReader::LineReader(platform::File& file, std::size_t bufferSize)
+    : file_(file), buffer_(bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize) {}
+
+void LineReader::Compact() {
+  if (begin_ == 0) return;
+  std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+  end_ -= begin_;
+  begin_ = 0;
+}
+
+bool LineReader::Fill() {
+  if (endOfFile_) return true;
+  if (end_ == buffer_.size()) Compact();
+  const std::int64_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (got < 0) return false;
+  if (got == 0) endOfFile_ = true;
+  end_ += static_cast<std::size_t>(got);
+  return true;
+}
+
+LineReader::Status LineReader::Next(LinePieceSink* sink) {
+  head_ = {};
+  length_ = 0;
+  if (endOfData_) return Status::kEnd;
+  if (begin_ == end_) {
+    begin_ = end_ = 0;
+    if (!Fill()) return Status::kError;
+  }
+  if (afterCr_) {
+    afterCr_ = false;
+    if (begin_ < end_ && buffer_[begin_] == kLf) ++begin_;
+    if (begin_ == end_) {
+      begin_ = end_ = 0;
+      if (!Fill()) return Status::kError;
+    }
+  }
+  if (begin_ == end_ || buffer_[begin_] == kCtrlZ) {
+    endOfData_ = true;
+    return Status::kEnd;
+  }
+
+  bool handedOver = false;  // part of this line already went out as pieces
+  std::size_t scanned = begin_;
+  for (;;) {
+    const char* found = FindLineEnd(buffer_.data() + scanned, buffer_.data() + end_);
+    const std::size_t stop = static_cast<std::size_t>(found - buffer_.data());
+    if (stop < end_ || endOfFile_) {
+      const std::string_view rest(buffer_.data() + begin_, stop - begin_);
+      if (sink != nullptr && !rest.empty()) sink->Piece(rest);
+      length_ += static_cast<std::int64_t>(rest.size());
+      if (!handedOver) head_ = rest;
+      if (stop == end_) {
+        endOfData_ = true;  // the last line, without a line end
+        begin_ = end_;
+      } else if (buffer_[stop] == kCtrlZ) {
+        endOfData_ = true;
+        begin_ = end_;
+      } else {
+        begin_ = stop + 1;
+        afterCr_ = true;
+        if (begin_ < end_) {
+          afterCr_ = false;
+          if (buffer_[begin_] == kLf) ++begin_;
+        }
+      }
+      ++lineNumber_;
+      return Status::kLine;
+    }
+    // No line end in the buffer yet: make room and read more.
+    if (begin_ == 0 && end_ == buffer_.size()) {
+      // The line fills the whole buffer: hand this part over and keep only its head.
+      const std::string_view part(buffer_.data(), end_);
+      if (!handedOver) {
+        longHead_.assign(part.substr(0, kHeadSize));
+        head_ = longHead_;
+        handedOver = true;
+      }
+      if (sink != nullptr) sink->Piece(part);
+      length_ += static_cast<std::int64_t>(part.size());
+      begin_ = end_ = 0;
+    } else {
+      Compact();
+    }
+    scanned = end_;
+    if (!Fill()) return Status::kError;
+  }
+}
+
+}  // namespace pcn

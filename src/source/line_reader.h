@@ -1,0 +1,66 @@
+// Reads a PCN874 file line by line in large blocks. A line ends at a CR, and an LF right
+// after the CR belongs to the line end; an LF anywhere else stays in the line. A Ctrl-Z
+// byte ends the data. The last line needs no line end, and lines may be of any length:
+// a line longer than the buffer is handed over in pieces, so memory stays bounded.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace pcn {
+
+// Receives the bytes of a line, in order, in one or more pieces.
+class LinePieceSink {
+ public:
+  virtual ~LinePieceSink() = default;
+  virtual void Piece(std::string_view bytes) = 0;
+};
+
+class LineReader {
+ public:
+  enum class Status { kLine, kEnd, kError };
+
+  // The head of a line holds all of it, or at least its first kHeadSize bytes.
+  static constexpr std::size_t kHeadSize = 4096;
+  static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
+
+  explicit LineReader(platform::File& file, std::size_t bufferSize = kDefaultBufferSize);
+
+  // Reads the next line. With a sink, every byte of the line goes to it (the line end
+  // excluded). kError when the file could not be read.
+  Status Next(LinePieceSink* sink = nullptr);
+
+  // The line just read (all of it, or its first bytes when it was longer than the
+  // buffer); valid until the next call.
+  std::string_view Head() const { return head_; }
+  // The length of the line just read, in bytes.
+  std::int64_t Length() const { return length_; }
+  // How many lines have been read.
+  std::int64_t LineNumber() const { return lineNumber_; }
+
+ private:
+  bool Fill();  // reads more after end_; false on a read failure
+  void Compact();
+
+  platform::File& file_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
+  std::size_t end_ = 0;
+  bool endOfFile_ = false;
+  bool endOfData_ = false;  // end of file reached with nothing left, or a Ctrl-Z seen
+  bool afterCr_ = false;    // the previous line ended at a CR: an LF next belongs to it
+  std::string_view head_;
+  std::string longHead_;
+  std::int64_t length_ = 0;
+  std::int64_t lineNumber_ = 0;
+};
+
+// The first CR or Ctrl-Z in [begin, end), or end.
+const char* FindLineEnd(const char* begin, const char* end);
+
+}  // namespace pcn

@@ -1,0 +1,51 @@
+// Every message of the system in one form: the program's caption, right-aligned
+// right-to-left text, task-modal, no owner window.
+#include "source/message_box.h"
+
+#include "platform/platform.h"
+#include "source/messages.h"
+
+namespace pcn {
+
+int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view text) {
+  // Button set 1 of this system is the single OK button, which is 0 among the platform's
+  // flags.
+  const std::uint32_t buttonFlags = buttons == kOkButton ? 0 : static_cast<std::uint32_t>(buttons);
+  const std::uint32_t style =
+      kMessageRight | kMessageRtlReading | kMessageTaskModal | icon | buttonFlags;
+  return owner.MessageBox(text::kCaption, text, style);
+}
+
+void ShowStop(Dialog& owner, std::string_view text) { ShowMessage(owner, kOkButton, kIconStop, text); }
+
+bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
+                 std::string_view initialFolder, std::string_view filter,
+                 std::string_view defaultExtension, std::uint32_t& flags) {
+  OpenFileRequest request;
+  request.title = title;
+  request.filter = filter;
+  for (char& c : request.filter) {
+    if (c == '|') c = '\0';
+  }
+  request.filter += '\0';
+  request.filterIndex = 1;
+  request.initialFolder =
+      initialFolder.empty() ? platform::CurrentDirectory() : std::string(initialFolder);
+  request.fileBuffer = fileName;
+  if (request.fileBuffer.size() < 16384) request.fileBuffer.resize(16384, '\0');
+  request.defaultExtension = defaultExtension;
+  request.flags = flags;
+
+  const bool chosen = owner.RunOpenFileDialog(request);
+
+  // The name ends at the first pair of NULs, else at the first NUL; with no NUL at all
+  // nothing usable came back.
+  const std::string& buffer = request.fileBuffer;
+  std::size_t cut = buffer.find(std::string_view("\0\0", 2));
+  if (cut == std::string::npos) cut = buffer.find('\0');
+  fileName = cut == std::string::npos ? std::string() : buffer.substr(0, cut);
+  flags = request.flags;
+  return chosen;
+}
+
+}  // namespace pcn

@@ -1,0 +1,57 @@
+// Every text the system shows, in one place, as UTF-8. The quotes and apostrophes inside
+// Hebrew words (מע"מ, סה"כ, בע'מ) are the Hebrew abbreviation mark and part of the text.
+#pragma once
+
+namespace pcn::text {
+
+inline constexpr char kCaption[] = "תוכנת איחוד קבצים";
+
+// Loading
+inline constexpr char kOpenFileTitle[] = "ציין את מיקום הקובץ";
+inline constexpr char kTextFilesFilter[] = "קבצי טקסט|*.TXT|כל הקבצים|*.*";
+inline constexpr char kFallbackFileName[] = "Pc874.txt";
+inline constexpr char kAlreadyLoaded[] = "קובץ זה נמצא כבר ברשימת הקבצים";
+inline constexpr char kCannotOpen[] = "לא ניתן לפתוח את הקובץ המבוקש";
+inline constexpr char kCorruptFile[] = "הקובץ שצויין פגום ולא ניתן לקוראו";
+inline constexpr char kMonthDiffers[] = "חודש הדיווח בקובץ זה אינו זהה לחודש הדיווח בקובץ הקודם";
+inline constexpr char kClosingDealerDiffers[] = "מספר עוסק ברשומת סגירה אינו זהה לרשומת הפתיחה";
+
+// Removing
+inline constexpr char kMarkFileToRemove[] = "יש לסמן את הקובץ שברצונך להסיר";
+
+// Generating
+inline constexpr char kTooFewFiles[] = "לא נבחרו קבצים ליצור הקובץ המאוחד";
+inline constexpr char kInvalidNumber[] = "מספר העוסק שהנבחר להפקה אינו תקין";
+inline constexpr char kCannotOpenOutput[] =
+    "לא ניתן לפתוח את הקובץ המאוחד בספריה שצויינה, נסה ספרייה אחרת";
+inline constexpr char kWriteFailed[] = "תקלה בזמן כתיבת הנתונים - הפקת הקובץ הופסקה";
+inline constexpr char kSourceOpenFailed[] = "תקלה בזמן פתיחת הקובץ - ";
+inline constexpr char kSourceReadFailed[] = "תקלה בזמן קריאה מקובץ - ";
+inline constexpr char kCopyWriteFailed[] = "תקלה בזמן כתיבה לקובץ";
+inline constexpr char kGenerationStopped[] = "\rהפקת הקובץ הופסקה";
+inline constexpr char kGenerated[] = "הפקת הקובץ הושלמה בהצלחה";
+// A merged file may never replace one of the files it is made from.
+inline constexpr char kOutputIsSource[] = "הקובץ המאוחד זהה לאחד מהקבצים שנבחרו לאיחוד - ";
+inline constexpr char kChooseAnotherDirectory[] = "\rיש לבחור ספרייה אחרת";
+// A total that does not fit its record field is refused rather than clipped.
+inline constexpr char kValueTooWidePrefix[] = "הערך של ";
+inline constexpr char kValueTooWideSuffix[] =
+    " גדול מרוחב השדה ברשומת הקובץ המאוחד - הקובץ לא הופק";
+
+// The 5% rule
+inline constexpr char kIncomeDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי ההכנסות";
+inline constexpr char kSalesVatDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי מע'מ עיסקאות";
+inline constexpr char kInputsVatDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי מע'מ תשומות";
+
+// Names of the merged record's fields, as the window's captions call them.
+inline constexpr char kFieldTaxableSales[] = "הכנסות חייבות";
+inline constexpr char kFieldExemptSales[] = "הכנסות פטורות";
+inline constexpr char kFieldSalesVat[] = "מע\"מ עיסקאות";
+inline constexpr char kFieldInputsVat[] = "מע\"מ תשומות";
+inline constexpr char kFieldAssetInputsVat[] = "מע\"מ תשומות רכוש";
+inline constexpr char kFieldVatPayable[] = "הפרש לתשלום";
+inline constexpr char kFieldSalesRecordCount[] = "סה\"כ עיסקאות";
+inline constexpr char kFieldInputRecordCount[] = "סה\"כ תשומות";
+inline constexpr char kFieldRecordCount[] = "סה\"כ רשומות";
+
+}  // namespace pcn::text

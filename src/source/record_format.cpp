@@ -1,0 +1,271 @@
+// Record types, fields, the number rule and the records this system writes.
+#include "source/record_format.h"
+
+#include <cstdio>
+#include <limits>
+
+namespace pcn {
+namespace {
+
+constexpr std::uint64_t kAmountMagnitudeMax =
+    static_cast<std::uint64_t>(std::numeric_limits<Amount>::max());
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int DigitInBase(char c, int base) {
+  int digit;
+  if (c >= '0' && c <= '9') {
+    digit = c - '0';
+  } else if (c >= 'a' && c <= 'f') {
+    digit = c - 'a' + 10;
+  } else if (c >= 'A' && c <= 'F') {
+    digit = c - 'A' + 10;
+  } else {
+    return -1;
+  }
+  return digit < base ? digit : -1;
+}
+
+Amount Saturated(bool negative) {
+  return negative ? std::numeric_limits<Amount>::min() : std::numeric_limits<Amount>::max();
+}
+
+// "&H1F", "&B101", "&O17", "&17": a whole number in another base.
+Amount RadixValue(std::string_view text) {
+  if (text.empty()) return 0;
+  int base = 8;
+  switch (text.front()) {
+    case 'H': case 'h': base = 16; text.remove_prefix(1); break;
+    case 'B': case 'b': base = 2; text.remove_prefix(1); break;
+    case 'O': case 'o': case 'Q': case 'q': base = 8; text.remove_prefix(1); break;
+    default: break;  // octal, this character being the first digit
+  }
+  std::uint64_t value = 0;
+  const std::uint64_t limit = kAmountMagnitudeMax / kAmountScale;
+  for (char c : text) {
+    const int digit = DigitInBase(c, base);
+    if (digit < 0) break;
+    if (value <= limit) value = value * static_cast<std::uint64_t>(base) + digit;
+  }
+  if (value > limit) return Saturated(false);
+  return static_cast<Amount>(value) * kAmountScale;
+}
+
+// Significant digits of a decimal number, enough to place it in the amount range; digits
+// beyond them only matter as "something non-zero follows" for rounding.
+struct DecimalDigits {
+  static constexpr int kKept = 24;
+  char digits[kKept];
+  int count = 0;
+  std::int64_t dropped = 0;  // significant digits not kept
+  bool droppedNonZero = false;
+
+  void Add(char digit) {
+    if (count == 0 && digit == '0') return;  // leading zero
+    if (count < kKept) {
+      digits[count++] = digit;
+    } else {
+      ++dropped;
+      droppedNonZero = droppedNonZero || digit != '0';
+    }
+  }
+};
+
+// The kept digits (and the sticky rest) times 10^power, rounded to an integer with a tie to
+// even, saturating at the amount range.
+Amount ScaleDecimal(const DecimalDigits& d, std::int64_t power, bool negative) {
+  if (d.count == 0) return 0;
+  const std::int64_t kept = d.count + power;  // digits that stand left of the decimal point
+  if (kept > 19) return Saturated(negative);
+  std::uint64_t whole = 0;
+  const std::int64_t integerDigits = kept < 0 ? 0 : (kept > d.count ? d.count : kept);
+  for (std::int64_t i = 0; i < integerDigits; ++i) {
+    whole = whole * 10 + static_cast<std::uint64_t>(d.digits[i] - '0');
+  }
+  for (std::int64_t i = d.count; i < kept; ++i) whole *= 10;
+  if (kept >= 0 && kept < d.count) {
+    const char first = d.digits[kept];
+    bool rest = d.droppedNonZero;
+    for (std::int64_t i = kept + 1; i < d.count && !rest; ++i) rest = d.digits[i] != '0';
+    if (first > '5' || (first == '5' && (rest || whole % 2 != 0))) ++whole;
+  }
+  if (negative) {
+    if (whole > kAmountMagnitudeMax + 1) return Saturated(true);
+    return static_cast<Amount>(0 - whole);
+  }
+  if (whole > kAmountMagnitudeMax) return Saturated(false);
+  return static_cast<Amount>(whole);
+}
+
+std::string Digits(std::uint64_t value, int width) {
+  std::string text(static_cast<std::size_t>(width), '0');
+  for (int i = width - 1; i >= 0 && value != 0; --i) {
+    text[static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+  if (value != 0) text.insert(0, std::to_string(value));  // does not fit: wider on purpose
+  return text;
+}
+
+std::uint64_t WholeMagnitude(Amount value) {
+  const std::int64_t whole = RoundToWhole(value);
+  return whole < 0 ? 0 - static_cast<std::uint64_t>(whole) : static_cast<std::uint64_t>(whole);
+}
+
+std::uint64_t PowerOfTen(int exponent) {
+  std::uint64_t power = 1;
+  for (int i = 0; i < exponent; ++i) power *= 10;
+  return power;
+}
+
+}  // namespace
+
+std::string_view RecordTypeOf(std::string_view line) { return line.substr(0, 1); }
+
+RecordKind KindOfRecord(std::string_view line) {
+  if (line.empty()) return RecordKind::kOther;
+  switch (line.front()) {
+    case 'O': return RecordKind::kOpening;
+    case 'X': return RecordKind::kClosing;
+    case 'S': case 'L': case 'M': case 'Y': case 'I': return RecordKind::kTransaction;
+    case 'T': case 'C': case 'K': case 'R': case 'P': case 'H': return RecordKind::kInput;
+    default: return RecordKind::kOther;
+  }
+}
+
+std::string_view FieldText(std::string_view line, int column, int width) {
+  const std::size_t start = static_cast<std::size_t>(column - 1);
+  if (column < 1 || width <= 0 || start >= line.size()) return {};
+  return line.substr(start, static_cast<std::size_t>(width));
+}
+
+Amount NumberValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i < text.size() && text[i] == '&') return RadixValue(text.substr(i + 1));
+
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  DecimalDigits digits;
+  std::int64_t fractionDigits = 0;
+  bool sawDigit = false;
+  bool sawPoint = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsDigit(c)) {
+      sawDigit = true;
+      digits.Add(c);
+      if (sawPoint) ++fractionDigits;
+    } else if (c == '.' && !sawPoint) {
+      sawPoint = true;
+    } else {
+      break;
+    }
+  }
+  if (!sawDigit) return 0;
+
+  std::int64_t exponent = 0;
+  if (i < text.size() &&
+      (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    ++i;
+    bool negativeExponent = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      negativeExponent = text[i] == '-';
+      ++i;
+    }
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+      exponent = exponent * 10 + (text[i] - '0');
+      if (exponent > 9999) exponent = 9999;
+    }
+    if (negativeExponent) exponent = -exponent;
+  }
+  // value = digits x 10^(dropped + exponent - fractionDigits); amounts carry 4 decimals.
+  const std::int64_t power = digits.dropped + exponent - fractionDigits + 4;
+  return ScaleDecimal(digits, power, negative);
+}
+
+Amount FieldValue(std::string_view line, int column, int width) {
+  return NumberValue(FieldText(line, column, width));
+}
+
+bool SignedAmountFits(Amount value, int width) {
+  return width >= 2 && width <= 20 && WholeMagnitude(value) < PowerOfTen(width - 1);
+}
+
+std::string SignedAmountText(Amount value, int width) {
+  std::string text(1, value < 0 ? '-' : '+');
+  text += Digits(WholeMagnitude(value), width - 1);
+  return text;
+}
+
+bool CountFits(std::int64_t value) { return value >= 0 && value <= 999999999; }
+
+std::string CountText(std::int64_t value) {
+  if (value < 0) return "-" + Digits(0 - static_cast<std::uint64_t>(value), 8);
+  return Digits(static_cast<std::uint64_t>(value), 9);
+}
+
+DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
+  DetailAmounts amounts;
+  amounts.vat = FieldValue(line, 32, 9);
+  if (isTransaction) amounts.amount = FieldValue(line, 42, 10);
+  if (FieldText(line, 41, 1) == "-") {
+    amounts.vat = SubtractAmounts(0, amounts.vat);
+    amounts.amount = SubtractAmounts(0, amounts.amount);
+  }
+  return amounts;
+}
+
+std::string OpeningRecordMonth(std::string_view line) {
+  std::string month(FieldText(line, 15, 2));
+  month += '-';
+  month += FieldText(line, 11, 4);
+  return month;
+}
+
+std::string OpeningRecordText(const OpeningRecordValues& v) {
+  const std::string_view month = v.month;
+  const std::string_view year = month.size() > 4 ? month.substr(month.size() - 4) : month;
+  std::string record;
+  record.reserve(131);
+  record += 'O';
+  record += v.number;
+  record += year;
+  record += month.substr(0, 2);
+  record += v.headerCode;
+  record += v.date;
+  record += SignedAmountText(v.taxableSales, kWideAmount);
+  record += SignedAmountText(v.salesVat, kNarrowAmount);
+  record += "+00000000000+000000000";
+  record += CountText(v.salesRecordCount);
+  record += SignedAmountText(v.exemptSales, kWideAmount);
+  record += SignedAmountText(v.inputsVat, kNarrowAmount);
+  record += SignedAmountText(v.assetInputsVat, kNarrowAmount);
+  record += CountText(v.inputRecordCount);
+  record += SignedAmountText(v.vatPayable, kWideAmount);
+  return record;
+}
+
+std::string ClosingRecordText(std::string_view number) {
+  std::string record = "X";
+  record += number;
+  return record;
+}
+
+std::string RepresentativeHeaderText(std::string_view number, std::string_view month) {
+  std::string record = "A";
+  record += number;
+  record += month.size() > 4 ? month.substr(month.size() - 4) : month;
+  record += month.substr(0, 2);
+  return record;
+}
+
+std::string RepresentativeTrailerText(std::int64_t fileCount, std::int64_t recordCount) {
+  return "Z" + CountText(fileCount) + CountText(recordCount);
+}
+
+}  // namespace pcn
