@@ -8,7 +8,7 @@ inline constexpr char kCaption[] = "תוכנת איחוד קבצים";
 
 // Loading
 inline constexpr char kOpenFileTitle[] = "ציין את מיקום הקובץ";
-inline constexpr char kTextFilesFilter[] = "קבצי טקסט|*.TXT|כל הקבצים|*.*";
+inline constexpr char kTextFilesFilter[] = "קבצי טקסט|*.TXT|כל הקבצים|*.*|";
 inline constexpr char kFallbackFileName[] = "Pc874.txt";
 inline constexpr char kAlreadyLoaded[] = "קובץ זה נמצא כבר ברשימת הקבצים";
 inline constexpr char kCannotOpen[] = "לא ניתן לפתוח את הקובץ המבוקש";
