@@ -1,0 +1,168 @@
+// The combined entry through additions and removals, RemoveFile and the displays.
+#include "source/file_table.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "platform/headless_dialog.h"
+#include "source/messages.h"
+
+namespace pcn {
+namespace {
+
+constexpr Amount kUnit = kAmountScale;
+
+FileEntry Entry(const std::string& dealer, Amount taxable, Amount salesVat, Amount inputsVat,
+                Amount assetVat, Amount declaredPayable) {
+  FileEntry e;
+  e.path = dealer + ".txt";
+  e.dealerNumber = dealer;
+  e.reportMonth = "03-2024 ";
+  e.headerCode = "1";
+  e.taxableSales = taxable * kUnit;
+  e.salesVat = salesVat * kUnit;
+  e.inputsVat = inputsVat * kUnit;
+  e.assetInputsVat = assetVat * kUnit;
+  e.vatPayable = declaredPayable * kUnit;
+  e.salesRecordCount = 3;
+  e.inputRecordCount = 2;
+  e.salesRecordAmount = taxable * kUnit;
+  e.salesRecordVat = salesVat * kUnit;
+  e.inputRecordVat = (inputsVat + assetVat) * kUnit;
+  return e;
+}
+
+// A window whose table and controls are filled as adding files fills them.
+struct Window {
+  FileTable table;
+  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+
+  void Add(FileEntry e) {
+    const std::string dealer = e.dealerNumber;
+    AddEntry(table, std::move(e));
+    dialog.SetFileCount(table.FileCount());
+    if (dialog.FindDealerExact(dealer) < 0) {
+      dialog.AddDealer(dealer);
+      dialog.SelectFirstDealer();
+    }
+    dialog.SetText(ControlId::kNumber, dialog.DealerText());
+    ShowTotals(dialog, table);
+  }
+  void Remove(int row) {
+    dialog.SelectRow(row);
+    RemoveFile(dialog, table);
+  }
+};
+
+TEST(FileTable, CombinedVatPayableNeverTakesTheFilesOwn) {
+  Window w;
+  w.Add(Entry("111111118", 1000, 170, 50, 20, 999999));
+  w.Add(Entry("222222226", 2500, 425, 100, 0, -7));
+  const FileEntry& c = w.table.Combined();
+  EXPECT_EQ(c.vatPayable, (170 + 425 - 50 - 100 - 20) * kUnit);
+  EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "3,500 ");
+  EXPECT_EQ(w.dialog.Text(ControlId::kVatPayable), "425 ");
+  w.Remove(0);
+  EXPECT_EQ(c.vatPayable, (425 - 100) * kUnit);
+}
+
+TEST(RemoveFile, KeepsOrderAndDealerList) {
+  Window w;
+  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
+  w.Add(Entry("222222226", 2000, 0, 0, 0, 0));
+  w.Add(Entry("111111118", 3000, 0, 0, 0, 0));
+  w.Add(Entry("333333334", 4000, 0, 0, 0, 0));
+  w.Remove(1);  // the second file: the only one of dealer 222222226
+  ASSERT_EQ(w.table.FileCount(), 3);
+  EXPECT_EQ(w.table.slots[1].taxableSales, 1000 * kUnit);
+  EXPECT_EQ(w.table.slots[2].taxableSales, 3000 * kUnit);
+  EXPECT_EQ(w.dialog.FileCount(), 3);
+  EXPECT_EQ(FileListCellText(w.table, 1, 1), "3,000");
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));
+  EXPECT_EQ(w.dialog.DealerText(), "111111118");
+  EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "8,000 ");
+
+  w.Remove(0);  // dealer 111111118 still has another file
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));
+  w.Remove(0);
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"333333334"}));
+  EXPECT_EQ(w.dialog.Text(ControlId::kNumber), "333333334");
+}
+
+TEST(RemoveFile, LastFileBlanksEverything) {
+  Window w;
+  w.Add(Entry("111111118", 1000, 170, 50, 20, 100));
+  w.Add(Entry("222222226", 2500, 425, 100, 0, 325));
+  w.Remove(1);
+  w.Remove(0);
+  const FileEntry& c = w.table.Combined();
+  EXPECT_EQ(c.taxableSales, 0);
+  EXPECT_EQ(c.vatPayable, 0);
+  EXPECT_EQ(c.salesRecordCount, 0);
+  EXPECT_EQ(c.inputRecordVat, 0);
+  EXPECT_EQ(c.headerCode, "1");
+  EXPECT_EQ(w.dialog.Text(ControlId::kReportMonth), std::string(9, ' '));
+  EXPECT_TRUE(w.dialog.Dealers().empty());
+  EXPECT_EQ(w.dialog.Text(ControlId::kNumber), "");
+  for (ControlId id : {ControlId::kTaxableSales, ControlId::kExemptSales, ControlId::kSalesVat,
+                       ControlId::kInputsVat, ControlId::kAssetInputsVat,
+                       ControlId::kSalesRecordCount, ControlId::kInputRecordCount,
+                       ControlId::kVatPayable}) {
+    EXPECT_EQ(w.dialog.Text(id), "0 ");
+  }
+}
+
+TEST(RemoveFile, BeepsOrAsksForASelection) {
+  Window w;
+  RemoveFile(w.dialog, w.table);
+  EXPECT_EQ(w.dialog.beeps, 1);
+  EXPECT_TRUE(w.dialog.messages.empty());
+
+  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
+  w.dialog.SelectRow(-1);
+  RemoveFile(w.dialog, w.table);
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kMarkFileToRemove);
+  EXPECT_EQ(w.table.FileCount(), 1);
+}
+
+TEST(FileListCellText, FormatsEveryColumn) {
+  FileTable table;
+  FileEntry e = Entry("12345678 ", -1234567, 0, 0, 0, 0);
+  e.exemptSales = 25000;  // 2.5 shows as 2
+  e.salesVat = 35000;     // 3.5 shows as 4
+  e.salesRecordCount = 12;
+  e.inputRecordCount = 1234;
+  AddEntry(table, e);
+  EXPECT_EQ(FileListCellText(table, 0, 0), "12345678 ");
+  EXPECT_EQ(FileListCellText(table, 0, 1), "-1,234,567");
+  EXPECT_EQ(FileListCellText(table, 0, 2), "2");
+  EXPECT_EQ(FileListCellText(table, 0, 3), "4");
+  EXPECT_EQ(FileListCellText(table, 0, 4), "0");
+  EXPECT_EQ(FileListCellText(table, 0, 7), "12");
+  EXPECT_EQ(FileListCellText(table, 0, 8), "1,234");
+  EXPECT_EQ(FileListCellText(table, 0, 9), " ");  // the filler column
+  EXPECT_EQ(FileListCellText(table, 1, 1), " ");  // no such row
+}
+
+TEST(FormatAmount, GroupsDigitsWithCommas) {
+  static const struct {
+    Amount value;
+    const char* want;
+  } kCases[] = {
+      {0, "0"},
+      {1234567 * kUnit, "1,234,567"},
+      {-1500 * kUnit, "-1,500"},
+      {999 * kUnit, "999"},
+      {1000 * kUnit, "1,000"},
+      {-4000, "0"},  // -0.4 rounds to zero, which has no sign
+      {-5000, "0"},  // -0.5 rounds to even 0
+      {-15000, "-2"},
+      {std::numeric_limits<Amount>::min(), "-922,337,203,685,478"},  // .5808 rounds up
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FormatAmount(c.value), c.want);
+}
+
+}  // namespace
+}  // namespace pcn
