@@ -1,0 +1,259 @@
+// Generating the merged file: whole outputs against golden files, and every refusal and
+// failure with its one message and nothing lost.
+#include "merge/merged_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "merge/totals_check.h"
+#include "platform/headless_dialog.h"
+#include "source/load_file.h"
+#include "source/messages.h"
+#include "test_support.h"
+
+namespace pcn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Window {
+  FileTable table;
+  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+
+  explicit Window(const std::string& outputDirectory) { dialog.SetOutputDirectory(outputDirectory); }
+  void Add(const std::string& path) {
+    dialog.QueueOpenFile({true, path});
+    ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
+  }
+  GenerateResult Generate(const std::string& today = "20241201") {
+    dialog.messages.clear();
+    return GenerateMergedFile(dialog, table, today);
+  }
+  std::string OnlyMessage() const {
+    return dialog.messages.size() == 1 ? dialog.messages[0].text : "<not one message>";
+  }
+};
+
+std::map<std::string, std::string> ReadOptions(const std::string& path) {
+  std::map<std::string, std::string> options;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t equals = line.find('=');
+    if (equals != std::string::npos) options[line.substr(0, equals)] = line.substr(equals + 1);
+  }
+  return options;
+}
+
+TEST(GenerateMergedFile, MatchesGoldenFiles) {
+  const bool update = std::getenv("UPDATE_GOLDEN") != nullptr;
+  int cases = 0;
+  for (const auto& entry : fs::directory_iterator(PCN_GOLDEN_DIR)) {
+    const std::string dir = entry.path().string();
+    SCOPED_TRACE(dir);
+    ++cases;
+    std::map<std::string, std::string> options = ReadOptions(dir + "/options");
+    std::vector<std::string> inputs;
+    for (const auto& file : fs::directory_iterator(dir + "/in")) inputs.push_back(file.path());
+    std::sort(inputs.begin(), inputs.end());
+
+    test::TempDir out;
+    Window w(out.path());
+    for (const std::string& input : inputs) w.Add(input);
+    w.dialog.SetRepresentative(options["representative"] == "1");
+    if (options.count("number") && !options["number"].empty()) {
+      w.dialog.SetText(ControlId::kNumber, options["number"]);
+    }
+    const GenerateResult result = w.Generate(options["date"]);
+    ASSERT_TRUE(result.written) << w.OnlyMessage();
+    EXPECT_EQ(w.OnlyMessage(), text::kGenerated);
+    const std::string actual = test::ReadFile(result.path);
+    if (update) test::WriteFile(dir + "/expected", actual);
+    const std::string expected = test::ReadFile(dir + "/expected");
+    if (actual != expected) {
+      test::WriteFile(dir + "/actual", actual);
+      ADD_FAILURE() << "differs from expected; see " << dir << "/actual";
+    }
+    // The rows were selected one after another while their files were copied.
+    std::vector<int> rows;
+    for (int i = 0; i < static_cast<int>(inputs.size()); ++i) rows.push_back(i);
+    EXPECT_EQ(w.dialog.selectionHistory, rows);
+    EXPECT_EQ(test::ListDirectory(out.path()).size(), 1u) << "no temporary file is left";
+  }
+  EXPECT_GE(cases, 3);
+}
+
+// Two consistent March files of two dealers in a fresh directory.
+struct TwoFiles {
+  test::TempDir dir;
+  std::string a = dir.File("a.txt");
+  std::string b = dir.File("b.txt");
+  std::string out = dir.File("out");
+  TwoFiles() {
+    test::WriteFile(a, test::ConsistentFile("123456782", "03-2024", 1000, 170, 3, 40, 2));
+    test::WriteFile(b, test::ConsistentFile("000000018", "03-2024", 500, 85, 2, 10, 1));
+    fs::create_directory(out);
+  }
+  std::string Merged() const { return out + "/Pcn874-03-2024.txt"; }
+};
+
+TEST(GenerateMergedFile, WritesTheUnionRecords) {
+  TwoFiles f;
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  const GenerateResult result = w.Generate("20241201");
+  ASSERT_TRUE(result.written);
+  EXPECT_EQ(result.path, f.Merged());
+  const std::string merged = test::ReadFile(f.Merged());
+  const std::string first = merged.substr(0, merged.find("\r\n"));
+  EXPECT_EQ(first.size(), 131u);
+  EXPECT_EQ(first.substr(0, 25), "O123456782202403120241201");
+  EXPECT_EQ(first.substr(25, 12), "+00000004000");  // 3 x 1000 + 2 x 500
+  EXPECT_EQ(first.substr(69, 9), "000000005");      // transaction records
+  EXPECT_EQ(first.substr(110, 9), "000000003");     // input records
+  EXPECT_EQ(merged.substr(merged.size() - 12), "X123456782\r\n");
+}
+
+TEST(GenerateMergedFile, OverwritesAnEarlierMergeWithoutAsking) {
+  TwoFiles f;
+  test::WriteFile(f.Merged(), "an earlier merge");
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  ASSERT_TRUE(w.Generate().written);
+  EXPECT_EQ(test::ReadFile(f.Merged()).substr(0, 1), "O");
+}
+
+TEST(GenerateMergedFile, RefusesBeforeWritingAnything) {
+  static const struct {
+    const char* number;
+    const char* message;
+    const char* why;
+  } kCases[] = {
+      {"", text::kInvalidNumber, "empty number"},
+      {"0", text::kInvalidNumber, "zero"},
+      {"19", text::kInvalidNumber, "wrong check digit"},
+      {"1234567897", text::kInvalidNumber, "ten digits do not fit the records"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    TwoFiles f;
+    test::WriteFile(f.Merged(), "an earlier merge");
+    Window w(f.out);
+    w.Add(f.a);
+    w.Add(f.b);
+    w.dialog.SetText(ControlId::kNumber, c.number);
+    EXPECT_FALSE(w.Generate().written);
+    EXPECT_EQ(w.OnlyMessage(), c.message);
+    EXPECT_EQ(test::ReadFile(f.Merged()), "an earlier merge");
+    EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
+  }
+}
+
+TEST(GenerateMergedFile, NeedsTwoFiles) {
+  TwoFiles f;
+  Window w(f.out);
+  w.Add(f.a);
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);
+  EXPECT_TRUE(test::ListDirectory(f.out).empty());
+}
+
+TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {
+  TwoFiles f;
+  test::Opening o;
+  o.taxableSales = 2000;  // the records hold 1000
+  test::WriteFile(f.b, test::CrLf({test::OpeningLine(o), test::DetailLine('S', 0, '+', 1000),
+                                   test::ClosingLine()}));
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(), text::kIncomeDiffers);
+  EXPECT_TRUE(test::ListDirectory(f.out).empty());
+}
+
+TEST(GenerateMergedFile, RefusesAValueTooWideForItsField) {
+  // regression guard: a total of twelve digits must never be clipped into eleven
+  TwoFiles f;
+  test::Opening big;
+  big.taxableSales = 99999999999;
+  test::WriteFile(f.b, test::CrLf({test::OpeningLine(big), test::DetailLine('S', 0, '+', 9999999999),
+                                   test::ClosingLine()}));
+  const std::string copy = f.dir.File("b2.txt");
+  fs::copy_file(f.b, copy);
+  Window w(f.out);
+  w.Add(f.b);
+  w.Add(copy);
+  w.table.Combined().salesRecordAmount = w.table.Combined().taxableSales;  // pass the 5% rule
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(), std::string(text::kValueTooWidePrefix) + text::kFieldTaxableSales +
+                                 text::kValueTooWideSuffix);
+  EXPECT_TRUE(test::ListDirectory(f.out).empty());
+}
+
+TEST(GenerateMergedFile, NeverWritesOverASource) {
+  // regression guard: a merged file loaded again as a source must not be emptied
+  TwoFiles f;
+  fs::copy_file(f.a, f.Merged());
+  const std::string before = test::ReadFile(f.Merged());
+  Window w(f.out);
+  w.Add(f.out + "/./Pcn874-03-2024.txt");  // the same file, written another way
+  w.Add(f.b);
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource) + f.out +
+                                 "/./Pcn874-03-2024.txt" + text::kChooseAnotherDirectory);
+  EXPECT_EQ(test::ReadFile(f.Merged()), before);
+  EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
+}
+
+TEST(GenerateMergedFile, MissingSourceStopsWithItsPathAndLeavesNothing) {
+  TwoFiles f;
+  test::WriteFile(f.Merged(), "an earlier merge");
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  fs::remove(f.b);
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(),
+            std::string(text::kSourceOpenFailed) + f.b + "\r" + "הפקת הקובץ הופסקה");
+  EXPECT_EQ(test::ReadFile(f.Merged()), "an earlier merge");
+  EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
+  EXPECT_EQ(w.dialog.SelectedFile(), 1);  // the row of the file that failed
+}
+
+TEST(GenerateMergedFile, OutputHeldElsewhereCannotBeOpened) {
+  TwoFiles f;
+  test::WriteFile(f.Merged(), "held");
+  const int held = ::open(f.Merged().c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  EXPECT_FALSE(w.Generate().written);
+  ::close(held);
+  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
+  EXPECT_EQ(test::ReadFile(f.Merged()), "held");
+  EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
+}
+
+TEST(GenerateMergedFile, MissingDirectoryCannotBeOpened) {
+  TwoFiles f;
+  Window w(f.dir.File("no-such-directory"));
+  w.Add(f.a);
+  w.Add(f.b);
+  EXPECT_FALSE(w.Generate().written);
+  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
+}
+
+}  // namespace
+}  // namespace pcn
