@@ -153,9 +153,8 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
       // Only if a parent ever asks for 8-bit notifications: the bytes as the file holds them.
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
       if (!(item.mask & LVIF_TEXT)) return 0;
-      std::string text = FileListCellText(table, item.iItem, item.iSubItem);
-      if (text.empty()) text = " ";
-      lstrcpynA(g_cellTextAnsi, text.c_str(), 256);
+      const std::string text = FileListCellText(table, item.iItem, item.iSubItem);
+      lstrcpynA(g_cellTextAnsi, text.empty() ? " " : text.c_str(), 256);
       item.pszText = g_cellTextAnsi;
       return 1;
     }

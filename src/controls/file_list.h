@@ -3,7 +3,7 @@
 // custom-drawn gradient header whose column 0 cannot be resized.
 #pragma once
 
-#include <windows.h>
+#include "controls/windows_api.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // re-selected out, on every way out of a paint.
 #pragma once
 
-#include <windows.h>
+#include "controls/windows_api.h"
 
 namespace pcn::gdi {
 

@@ -1,7 +1,7 @@
 // Painting of the owner-drawn image buttons and of the main window's background gradient.
 #pragma once
 
-#include <windows.h>
+#include "controls/windows_api.h"
 
 namespace pcn {
 

@@ -3,7 +3,7 @@
 // 32-bit values (GDI handles fit in 32 bits and are sign-extended on 64-bit Windows).
 #pragma once
 
-#include <windows.h>
+#include "controls/windows_api.h"
 
 #include <cstdint>
 

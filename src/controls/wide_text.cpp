@@ -1,7 +1,7 @@
 // MultiByteToWideChar and back, with explicit lengths so embedded NULs survive.
 #include "controls/wide_text.h"
 
-#include <windows.h>
+#include "controls/windows_api.h"
 
 namespace pcn {
 namespace {

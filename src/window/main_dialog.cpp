@@ -1,0 +1,449 @@
+// The main dialog's construction, its dialog procedure (one handler per message) and the
+// hook on the four image buttons that keeps track of the button under the pointer.
+#include "window/main_dialog.h"
+
+#include "controls/windows_api.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/file_list.h"
+#include "controls/painting.h"
+#include "controls/wide_text.h"
+#include "merge/merged_writer.h"
+#include "merge/totals_check.h"
+#include "platform/platform.h"
+#include "source/load_file.h"
+#include "window/control_table.h"
+#include "window/layout.h"
+#include "window/window_dialog.h"
+
+namespace pcn {
+namespace {
+
+constexpr wchar_t kButtonProcProperty[] = L"Pcn874.ButtonProc";
+// lParam of the WM_INITDIALOG sent once every control exists; the one the platform sends
+// while creating the still empty dialog is ignored.
+constexpr LPARAM kControlsBuilt = 0x874;
+
+const char* const kColumnSpecs[] = {
+    "100, מס. עוסק",     "200,עיס. חייבות", "200,עיס. פטורות",
+    "200,מעמ עיסקאות",  "200,מעמ תשומות",  "200,תשומות רכוש",
+    "200,לתשלום",       "200,מ. עסקאות",   "200,מ. תשומות",
+};
+
+struct ImageButton {
+  int id;
+  const wchar_t* bitmap;
+};
+// The Generate button first: the procedure its hook replaces is the one all four share.
+constexpr ImageButton kImageButtons[] = {
+    {kIdGenerate, L"Bizua"}, {kIdAddFile, L"Add"}, {kIdRemoveFile, L"Gra"}, {kIdBrowse, L"Iun"}};
+
+// State of the one main window.
+struct MainWindow {
+  HWND dialog = nullptr;
+  FileTable* table = nullptr;
+  std::unique_ptr<WindowDialog> port;
+  bool ready = false;  // controls built and initialised
+  HINSTANCE instance = nullptr;
+  HWND hotButton = nullptr;
+  HWND savedFocus = nullptr;
+  std::map<COLORREF, HBRUSH> brushes;  // one solid brush per background colour
+};
+
+MainWindow g_main;
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
+  return text;
+}
+
+std::wstring CurrentDirectoryText() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  std::wstring path(needed, L'\0');
+  path.resize(GetCurrentDirectoryW(needed, path.data()));
+  return path;
+}
+
+void RedrawAll(HWND dialog) {
+  RedrawWindow(dialog, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void Invalidate(HWND window) {
+  if (window) InvalidateRect(window, nullptr, TRUE);
+}
+
+LRESULT CALLBACK ButtonHook(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto saved = reinterpret_cast<WNDPROC>(GetPropW(GetParent(button), kButtonProcProperty));
+  if (!saved) return 0;
+  if (message == WM_MOUSEMOVE && g_main.hotButton != button) {
+    // Repaint the button that loses the pointer and the one that gets it; the painter
+    // decides from the pointer's position whether to draw the hot frame.
+    Invalidate(g_main.hotButton);
+    g_main.hotButton = button;
+    Invalidate(button);
+  }
+  return CallWindowProcW(saved, button, message, wParam, lParam);
+}
+
+// --- Handlers, one per message --------------------------------------------------------
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
+  if (lParam != kControlsBuilt) return FALSE;
+  g_main.ready = true;
+  g_main.instance = GetModuleHandleW(nullptr);
+
+  for (const ImageButton& button : kImageButtons) {
+    HWND window = GetDlgItem(dialog, button.id);
+    HANDLE bitmap = LoadImageW(g_main.instance, button.bitmap, IMAGE_BITMAP, 0, 0,
+                               LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS);
+    if (bitmap) SetPropW(window, kButtonBitmapProperty, bitmap);
+  }
+  for (const ImageButton& button : kImageButtons) {
+    const LONG_PTR replaced = SetWindowLongPtrW(GetDlgItem(dialog, button.id), GWLP_WNDPROC,
+                                                reinterpret_cast<LONG_PTR>(&ButtonHook));
+    if (button.id == kIdGenerate) {
+      SetPropW(dialog, kButtonProcProperty, reinterpret_cast<HANDLE>(replaced));
+    }
+  }
+
+  CheckDlgButton(dialog, kIdDealersUnion, BST_CHECKED);
+  SetDlgItemTextW(dialog, kIdOutputDirectory, CurrentDirectoryText().c_str());
+
+  std::vector<std::string> specs(std::begin(kColumnSpecs), std::end(kColumnSpecs));
+  SetUpFileList(dialog, kIdFileList, specs);
+
+  SetForegroundWindow(dialog);
+  SetFocus(GetDlgItem(dialog, kIdFileList));
+  return FALSE;
+}
+
+INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
+  const int id = static_cast<int>(notify->idFrom);
+  if (id == kIdFileList) return FileListNotify(dialog, id, wParam, lParam, *g_main.table);
+  if (notify->code == UDN_DELTAPOS) {
+    const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
+    AdjustMergedTotal(*g_main.port, *g_main.table, static_cast<ControlId>(id), step->iDelta);
+  }
+  // 0 lets the spin button take its new position.
+  return FALSE;
+}
+
+INT_PTR OnSizing(RECT* dragged) {
+  const Edges edges = ApplyMinimumSize({dragged->left, dragged->top, dragged->right,
+                                        dragged->bottom},
+                                       kMinimumWidth, kMinimumHeight);
+  *dragged = {edges.left, edges.top, edges.right, edges.bottom};
+  return TRUE;
+}
+
+INT_PTR OnSize(HWND dialog) {
+  RECT window;
+  GetWindowRect(dialog, &window);
+  const int w = window.right - window.left;
+  const int h = window.bottom - window.top;
+  for (const LayoutRule& rule : ResizeLayout()) {
+    const int a = rule.first.Evaluate(w, h);
+    const int b = rule.second.Evaluate(w, h);
+    const UINT keep = rule.kind == LayoutRule::kMove ? SWP_NOSIZE : SWP_NOMOVE;
+    SetWindowPos(GetDlgItem(dialog, rule.id), nullptr, a, b, a, b,
+                 keep | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  FitFileListColumns(dialog, kIdFileList);
+  RedrawAll(dialog);
+  return FALSE;
+}
+
+INT_PTR OnNcActivate(WPARAM wParam) {
+  if (wParam == 0) {
+    g_main.savedFocus = GetFocus();
+  } else if (g_main.savedFocus) {
+    SetFocus(g_main.savedFocus);
+    g_main.savedFocus = nullptr;
+  }
+  return FALSE;
+}
+
+INT_PTR OnDrawItem(HWND dialog, WPARAM wParam, const DRAWITEMSTRUCT* item) {
+  if (wParam != static_cast<WPARAM>(kIdFileList)) PaintImageButton(dialog, *item);
+  return TRUE;
+}
+
+int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED) {
+    RECT main;
+    GetWindowRect(g_main.dialog, &main);
+    SetWindowPos(browser, nullptr, main.left + 30, main.top + 30, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
+  }
+  return 0;
+}
+
+void ChooseOutputDirectory(HWND dialog) {
+  HWND field = GetDlgItem(dialog, kIdOutputDirectory);
+  const std::wstring current = WindowText(field);
+  const std::wstring instruction = Utf8ToWide(kBrowseInstruction);
+  BROWSEINFOW browse = {};
+  browse.hwndOwner = dialog;
+  browse.lpszTitle = instruction.c_str();
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  browse.lpfn = &BrowseCallback;
+  browse.lParam = reinterpret_cast<LPARAM>(current.c_str());
+  std::wstring chosen;
+  if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse)) {
+    wchar_t path[MAX_PATH] = {};
+    if (SHGetPathFromIDListW(item, path)) chosen = path;
+    CoTaskMemFree(item);
+  }
+  // Cancelled, or no file-system path: back to the current directory.
+  if (chosen.empty()) chosen = CurrentDirectoryText();
+  SetWindowTextW(field, chosen.c_str());
+}
+
+INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  // A click, or the code 1 of an accelerator; a double click's notification is not a command.
+  const bool clicked = code == BN_CLICKED || code == 1;
+  WindowDialog& port = *g_main.port;
+  switch (id) {
+    case kIdDealersUnion:
+      SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kDealerNumberCaption).c_str());
+      RedrawAll(dialog);
+      break;
+    case kIdRepresentative:
+      SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kRepresentativeNumberCaption).c_str());
+      RedrawAll(dialog);
+      break;
+    case kIdGenerate:
+      if (clicked) GenerateMergedFile(port, *g_main.table, platform::LocalDateText());
+      break;
+    case kIdDealerCombo:
+      if (code == CBN_SELENDOK) port.SetText(ControlId::kNumber, port.DealerText());
+      break;
+    case kIdAddFile:
+      if (clicked) AddFile(port, *g_main.table);
+      break;
+    case kIdRemoveFile:
+      if (clicked) RemoveFile(port, *g_main.table);
+      break;
+    case kIdBrowse:
+      if (clicked) ChooseOutputDirectory(dialog);
+      break;
+    default:
+      break;  // IDOK and IDCANCEL from Enter and Escape included: they do nothing
+  }
+  return FALSE;
+}
+
+INT_PTR OnPaint(HWND dialog) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(dialog, &paint);
+  PaintDialogBackground(dc);
+  EndPaint(dialog, &paint);
+  return TRUE;
+}
+
+INT_PTR OnMouseMove() {
+  if (g_main.hotButton) {
+    Invalidate(g_main.hotButton);
+    g_main.hotButton = nullptr;
+  }
+  return FALSE;
+}
+
+HBRUSH SolidBrush(COLORREF colour) {
+  HBRUSH& brush = g_main.brushes[colour];
+  if (!brush) brush = CreateSolidBrush(colour);
+  return brush;
+}
+
+// The colours of the control table, applied whenever a control asks its parent.
+INT_PTR OnCtlColor(HWND dialog, UINT message, HDC dc, HWND control) {
+  if (GetParent(control) != dialog) return FALSE;
+  const ControlSpec* spec = FindControl(GetDlgCtrlID(control));
+  if (!spec || (spec->textColour.kind == Colour::kSystem && spec->back.kind == Colour::kSystem)) {
+    return FALSE;
+  }
+  const bool editLike = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
+  if (spec->textColour.kind == Colour::kRgb) {
+    SetTextColor(dc, spec->textColour.rgb);
+  } else {
+    SetTextColor(dc, GetSysColor(editLike ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+  }
+  switch (spec->back.kind) {
+    case Colour::kTransparent:
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    case Colour::kRgb:
+      SetBkColor(dc, spec->back.rgb);
+      return reinterpret_cast<INT_PTR>(SolidBrush(spec->back.rgb));
+    case Colour::kSystem:
+    default: {
+      const int index = editLike ? COLOR_WINDOW : COLOR_3DFACE;
+      SetBkColor(dc, GetSysColor(index));
+      return reinterpret_cast<INT_PTR>(GetSysColorBrush(index));
+    }
+  }
+}
+
+INT_PTR OnDestroy(HWND dialog) {
+  auto saved = reinterpret_cast<LONG_PTR>(GetPropW(dialog, kButtonProcProperty));
+  for (const ImageButton& button : kImageButtons) {
+    HWND window = GetDlgItem(dialog, button.id);
+    if (HANDLE bitmap = RemovePropW(window, kButtonBitmapProperty)) DeleteObject(bitmap);
+  }
+  for (const ImageButton& button : kImageButtons) {
+    if (saved) SetWindowLongPtrW(GetDlgItem(dialog, button.id), GWLP_WNDPROC, saved);
+  }
+  RemovePropW(dialog, kButtonProcProperty);
+  for (auto& [colour, brush] : g_main.brushes) DeleteObject(brush);
+  g_main.brushes.clear();
+  g_main.hotButton = nullptr;
+  g_main.savedFocus = nullptr;
+  g_main.ready = false;
+  PostQuitMessage(0);
+  return FALSE;
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
+  if (!g_main.ready) return FALSE;  // still being built
+  switch (message) {
+    case WM_NOTIFY:         return OnNotify(dialog, wParam, lParam);
+    case WM_SIZING:         return OnSizing(reinterpret_cast<RECT*>(lParam));
+    case WM_SIZE:           return OnSize(dialog);
+    case WM_NCACTIVATE:     return OnNcActivate(wParam);
+    case WM_DRAWITEM:
+      return OnDrawItem(dialog, wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_COMMAND:        return OnCommand(dialog, wParam);
+    case WM_ERASEBKGND:
+      SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);  // the gradient is the only background
+      return TRUE;
+    case WM_PAINT:          return OnPaint(dialog);
+    case WM_MOUSEMOVE:      return OnMouseMove();
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      return OnCtlColor(dialog, message, reinterpret_cast<HDC>(wParam),
+                        reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE:
+      // Default dialog processing would turn the close box into IDCANCEL, which nothing
+      // handles (so that Escape does nothing); closing destroys the window instead.
+      DestroyWindow(dialog);
+      return TRUE;
+    case WM_DESTROY:        return OnDestroy(dialog);
+    default:                return FALSE;
+  }
+}
+
+// --- Construction -----------------------------------------------------------------------
+
+HFONT MakeDialogFont(int weight) {
+  HDC screen = GetDC(nullptr);
+  const int resolution = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  LOGFONTW font = {};
+  font.lfHeight = -MulDiv(8, resolution, 72);
+  font.lfWeight = weight;
+  font.lfCharSet = ANSI_CHARSET;
+  lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+void CentreInWorkArea(HWND dialog) {
+  RECT outer = {0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+  const int w = outer.right - outer.left;
+  const int h = outer.bottom - outer.top;
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = std::max(0L, work.left + work.right - w) / 2;
+  const int top = std::max(0L, work.top + work.bottom - h) / 2;
+  SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void RunMainDialog(FileTable& table) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  // An empty template: no menu, the default class, no title, no controls.
+  alignas(4) static const WORD kTemplate[] = {
+      LOWORD(kDialogStyle), HIWORD(kDialogStyle), LOWORD(kDialogExStyle), HIWORD(kDialogExStyle),
+      0, 0, 0, 0, 0, 0, 0, 0, 0};
+  HWND dialog = CreateDialogIndirectParamW(
+      instance, reinterpret_cast<const DLGTEMPLATE*>(kTemplate), nullptr, &DialogProc, 0);
+  if (!dialog) return;
+  g_main.dialog = dialog;
+  g_main.table = &table;
+  g_main.port = std::make_unique<WindowDialog>(dialog);
+
+  CentreInWorkArea(dialog);
+  SetWindowTextW(dialog, Utf8ToWide(kDialogTitle).c_str());
+
+  HICON large = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0));
+  HICON small = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, 0));
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+
+  for (const ControlSpec& spec : MainDialogControls()) {
+    const std::wstring text = spec.text ? Utf8ToWide(spec.text) : std::wstring();
+    HWND control = CreateWindowExW(spec.exStyle, spec.cls, text.c_str(),
+                                   WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y, spec.w,
+                                   spec.h, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                   instance, nullptr);
+    if (spec.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
+  }
+
+  HFONT regular = MakeDialogFont(FW_NORMAL);
+  HFONT bold = MakeDialogFont(FW_BOLD);
+  for (const ControlSpec& spec : MainDialogControls()) {
+    if (spec.font == FontKind::kNone) continue;
+    SendMessageW(GetDlgItem(dialog, spec.id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(spec.font == FontKind::kBold ? bold : regular), FALSE);
+  }
+  for (int spin : {1038, 1039, 1040, 1041, 1042}) {
+    SendDlgItemMessageW(dialog, spin, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
+  }
+
+  SendMessageW(dialog, WM_INITDIALOG, 0, kControlsBuilt);
+  RECT client;
+  GetClientRect(dialog, &client);
+  SendMessageW(dialog, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+
+  ShowWindow(dialog, SW_SHOWNORMAL);
+  SetForegroundWindow(dialog);
+  // GetMessage waits instead of spinning; WM_DESTROY posts the quit message.
+  MSG message;
+  while (IsWindow(dialog) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!IsDialogMessageW(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+  DeleteObject(regular);
+  DeleteObject(bold);
+  if (large) DestroyIcon(large);
+  if (small) DestroyIcon(small);
+  g_main.port.reset();
+}
+
+}  // namespace pcn

@@ -1,0 +1,158 @@
+// Port operations over HWNDs. Bytes from the files (dealer numbers, month, the totals) are
+// Windows-1255 and converted for display; the system's messages and paths are UTF-8.
+#include "window/window_dialog.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "controls/wide_text.h"
+
+namespace pcn {
+namespace {
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+  return text;
+}
+
+}  // namespace
+
+HWND WindowDialog::Control(ControlId id) const { return GetDlgItem(dialog_, static_cast<int>(id)); }
+
+int WindowDialog::FileCount() {
+  return static_cast<int>(SendMessageW(Control(ControlId::kFileList), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void WindowDialog::SetFileCount(int count) {
+  HWND list = Control(ControlId::kFileList);
+  SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+  InvalidateRect(list, nullptr, TRUE);
+  UpdateWindow(list);
+}
+
+int WindowDialog::SelectedFile() {
+  return static_cast<int>(SendMessageW(Control(ControlId::kFileList), LVM_GETNEXTITEM,
+                                       static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+std::string WindowDialog::FileListFirstColumn(int row) {
+  // Through the list, which asks the dialog for the text of a virtual item.
+  wchar_t text[256] = {};
+  LVITEMW item = {};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = 256;
+  SendMessageW(Control(ControlId::kFileList), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(&item));
+  return WideToHebrew(text);
+}
+
+void WindowDialog::SelectFileAndRedraw(int row) {
+  HWND list = Control(ControlId::kFileList);
+  LVITEMW item = {};
+  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  item.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+int WindowDialog::FindDealerExact(std::string_view number) {
+  for (std::size_t i = 0; i < dealers_.size(); ++i) {
+    if (dealers_[i] == number) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void WindowDialog::AddDealer(std::string_view number) {
+  dealers_.emplace_back(number);
+  // Without CBS_SORT the entry goes to the end, keeping dealers_ in step.
+  SendMessageW(Control(ControlId::kDealerCombo), CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(HebrewToWide(number).c_str()));
+}
+
+void WindowDialog::DeleteDealer(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= dealers_.size()) return;
+  dealers_.erase(dealers_.begin() + index);
+  SendMessageW(Control(ControlId::kDealerCombo), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void WindowDialog::ClearDealers() {
+  dealers_.clear();
+  SendMessageW(Control(ControlId::kDealerCombo), CB_RESETCONTENT, 0, 0);
+}
+
+void WindowDialog::SelectFirstDealer() {
+  SendMessageW(Control(ControlId::kDealerCombo), CB_SETCURSEL, 0, 0);
+}
+
+std::string WindowDialog::DealerText() {
+  const auto selected = static_cast<int>(
+      SendMessageW(Control(ControlId::kDealerCombo), CB_GETCURSEL, 0, 0));
+  if (selected < 0 || static_cast<std::size_t>(selected) >= dealers_.size()) return std::string();
+  return dealers_[static_cast<std::size_t>(selected)];
+}
+
+std::string WindowDialog::Text(ControlId id) {
+  const std::wstring shown = WindowText(Control(id));
+  auto written = written_.find(id);
+  if (written != written_.end() && HebrewToWide(written->second) == shown) return written->second;
+  return WideToHebrew(shown);
+}
+
+void WindowDialog::SetText(ControlId id, std::string_view text) {
+  written_[id] = std::string(text);
+  SetWindowTextW(Control(id), HebrewToWide(text).c_str());
+}
+
+std::string WindowDialog::OutputDirectory() {
+  return WideToUtf8(WindowText(Control(ControlId::kOutputDirectory)));
+}
+
+bool WindowDialog::RepresentativeChecked() {
+  return IsDlgButtonChecked(dialog_, static_cast<int>(ControlId::kRepresentativeOption)) ==
+         BST_CHECKED;
+}
+
+int WindowDialog::MessageBox(std::string_view caption, std::string_view text,
+                             std::uint32_t style) {
+  // No owner: task-modal keeps the main window from input while the box is open.
+  return ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
+}
+
+bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
+  // The wide dialog, so Hebrew and long paths work whatever the system's code page.
+  const std::wstring filter = Utf8ToWide(request.filter) + L'\0';
+  std::wstring file = Utf8ToWide(request.fileBuffer);
+  if (file.size() < 16384) file.resize(16384, L'\0');
+  const std::wstring folder = Utf8ToWide(request.initialFolder);
+  const std::wstring title = Utf8ToWide(request.title);
+  const std::wstring extension = Utf8ToWide(request.defaultExtension);
+  wchar_t fileTitle[260] = {};
+
+  OPENFILENAMEW open = {};
+  open.lStructSize = sizeof(open);
+  open.hwndOwner = dialog_;
+  open.lpstrFilter = filter.c_str();
+  open.nFilterIndex = static_cast<DWORD>(request.filterIndex);
+  open.lpstrFile = file.data();
+  open.nMaxFile = static_cast<DWORD>(file.size());
+  open.lpstrFileTitle = fileTitle;
+  open.nMaxFileTitle = 260;
+  open.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  open.lpstrTitle = title.empty() ? nullptr : title.c_str();
+  open.Flags = request.flags;
+  open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  const BOOL chosen = GetOpenFileNameW(&open);
+
+  request.fileBuffer = WideToUtf8(file);
+  request.flags = open.Flags;
+  return chosen != FALSE;
+}
+
+void WindowDialog::Beep() { MessageBeep(MB_OK); }
+
+}  // namespace pcn

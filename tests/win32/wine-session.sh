@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine inside a private X server, in a private Wine prefix
+# under the build folder whose Tahoma and MS Serif map to Hebrew-capable DejaVu fonts.
+#   wine-session.sh BUILD_DIR PROGRAM.exe [ARGS...]
+# With PCN_USE_DISPLAY=1 and $DISPLAY set, the program shows on that display instead.
+# The program runs in a 1024x768 virtual desktop, so no window manager is needed.
+set -euo pipefail
+
+build=$(realpath "$1"); shift
+export WINEPREFIX="$build/wine-prefix"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=${WINEDEBUG:--all}
+wine_bin=$(command -v wine64 || command -v wine)
+[[ -x /usr/lib/wine/wine64 ]] && wine_bin=/usr/lib/wine/wine64
+
+prepare_prefix() {
+  [[ -f "$WINEPREFIX/.pcn-ready" ]] && return 0
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  echo "wine-session: creating the Wine prefix $WINEPREFIX" >&2
+  "$wine_bin" wineboot -i >/dev/null 2>&1 || true
+  cat >"$build/fonts.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Tahoma"="DejaVu Sans"
+"Tahoma Bold"="DejaVu Sans Bold"
+"MS Serif"="DejaVu Serif"
+"MS Sans Serif"="DejaVu Sans"
+"MS Shell Dlg"="DejaVu Sans"
+"MS Shell Dlg 2"="DejaVu Sans"
+REG
+  "$wine_bin" regedit /S "$build/fonts.reg" >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.pcn-ready"
+}
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+prepare_prefix
+if [[ "${PCN_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
+  # -displayfd reports the number of the first free display once the server is ready.
+  exec {fd}<> <(:)
+  Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 30 -u "$fd" number || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$number"
+fi
+"$wine_bin" explorer /desktop=pcn874,1024x768 "$@"
