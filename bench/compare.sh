@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Whole-process comparisons on generated files: `pcn874 inspect` against `wc -l`, and
+# `pcn874 merge` of four files against `cat` of the same four into one file in the same
+# directory, each repeated; prints the minimum and median times, their ratios and the peak
+# memory of the tool on a 1 GB input and on the four-file merge.
+#   bench/compare.sh BUILD_DIR [REPETITIONS]
+# The files are generated once and kept under BUILD_DIR/bench-data.
+set -euo pipefail
+
+build=${1:?usage: compare.sh BUILD_DIR [REPETITIONS]}
+reps=${2:-7}
+tool=$build/src/cli/pcn874
+generate=$build/tools/generate_pcn874
+measure=$build/bench/measure_process
+data=$build/bench-data
+records=1000000
+big_bytes=1000000000
+for program in "$tool" "$generate" "$measure"; do
+  [[ -x $program ]] || { echo "compare.sh: $program is missing; build first" >&2; exit 1; }
+done
+mkdir -p "$data"
+
+# The generator is deterministic: a file is made again only when its options change.
+generated() {  # NAME OPTIONS...
+  local name=$1
+  shift
+  local stamp="$data/$name.options"
+  if [[ -f $data/$name && -f $stamp && "$(cat "$stamp")" == "$*" ]]; then return; fi
+  echo "generating $name ($*)" >&2
+  "$generate" "$@" --out "$data/$name.partial"
+  mv "$data/$name.partial" "$data/$name"
+  echo "$*" >"$stamp"
+}
+for i in 1 2 3 4; do generated "src$i.txt" --seed "$i" --records "$records"; done
+generated big.txt --seed 99 --bytes "$big_bytes"
+sources=("$data/src1.txt" "$data/src2.txt" "$data/src3.txt" "$data/src4.txt")
+merged="$data/Pcn874-03-2024.txt"
+concatenated="$data/cat-output.txt"
+
+# One measured run: sets seconds and kb; fails loudly when the command fails.
+run() {
+  local figures code
+  figures=$("$measure" "$@")
+  read -r seconds kb code <<<"$figures"
+  if [[ $code != 0 ]]; then
+    echo "compare.sh: failed with status $code: ${*: -1}" >&2
+    exit 1
+  fi
+}
+
+# Statistics of a list of seconds: "min median".
+stats() { printf '%s\n' "$@" | sort -g | awk '{v[NR]=$1} END {
+  m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.4f %.4f", v[1], m }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+# Warm the page cache once, so every run reads the same cached files.
+cat "${sources[@]}" "$data/big.txt" >/dev/null
+
+wc_times=() inspect_times=() cat_times=() merge_times=() merge_kb=0
+for ((r = 0; r < reps; r++)); do
+  run wc -l "${sources[0]}"; wc_times+=("$seconds")
+  run "$tool" inspect "${sources[0]}"; inspect_times+=("$seconds")
+
+  # Both writers start from an empty directory slot and a quiet disk, so that neither pays
+  # for the other's write-back.
+  rm -f "$concatenated" "$merged"; sync
+  run --stdout "$concatenated" cat "${sources[@]}"; cat_times+=("$seconds")
+  rm -f "$concatenated"; sync
+  run "$tool" merge --out "$data" --date 20240415 "${sources[@]}"; merge_times+=("$seconds")
+  ((kb > merge_kb)) && merge_kb=$kb
+  rm -f "$merged"; sync
+done
+run "$tool" inspect "$data/big.txt"; big_seconds=$seconds big_kb=$kb
+run wc -l "$data/big.txt"; big_wc_seconds=$seconds
+
+read -r wc_min wc_med <<<"$(stats "${wc_times[@]}")"
+read -r in_min in_med <<<"$(stats "${inspect_times[@]}")"
+read -r cat_min cat_med <<<"$(stats "${cat_times[@]}")"
+read -r mg_min mg_med <<<"$(stats "${merge_times[@]}")"
+
+echo
+echo "Whole processes, $reps runs each, $records detail records per file (seconds: min / median)"
+printf '  %-44s %8s / %8s\n' "wc -l (1 file)" "$wc_min" "$wc_med"
+printf '  %-44s %8s / %8s\n' "pcn874 inspect (1 file)" "$in_min" "$in_med"
+printf '  %-44s %8s / %8s\n' "cat (4 files into one)" "$cat_min" "$cat_med"
+printf '  %-44s %8s / %8s\n' "pcn874 merge (4 files, union form)" "$mg_min" "$mg_med"
+echo
+echo "Ratios (min / median)                                   target"
+printf '  %-44s %5s / %5s   <= 2.00\n' "inspect : wc -l" "$(ratio "$in_min" "$wc_min")" \
+  "$(ratio "$in_med" "$wc_med")"
+printf '  %-44s %5s / %5s   <= 1.25 (stretch 1.00)\n' "merge : cat" \
+  "$(ratio "$mg_min" "$cat_min")" "$(ratio "$mg_med" "$cat_med")"
+echo
+echo "Peak memory (max RSS)                                   target"
+printf '  %-44s %5d KB   <= 16384 KB\n' "inspect of a $((big_bytes / 1000000)) MB file" "$big_kb"
+printf '  %-44s %5d KB   <= 16384 KB\n' "merge of four files" "$merge_kb"
+printf '  (the %d MB file: inspect %.3f s, wc -l %.3f s)\n' "$((big_bytes / 1000000))" \
+  "$big_seconds" "$big_wc_seconds"
