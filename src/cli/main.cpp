@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   CLI::App app{"Merges PCN874 detailed VAT report files of one month into one file."};
   app.name("pcn874");
   app.require_subcommand(1);
+  // "/path" is a file name, not an option, on every platform.
+  app.allow_windows_style_options(false);
 
   MergeOptions merge;
   CLI::App* mergeCommand = app.add_subcommand(

@@ -1,6 +1,6 @@
 // Files and the clock on Windows. Paths arrive as UTF-8 and go to the W functions as
-// UTF-16, so Hebrew names work whatever the system's code page; long paths get the \\?\
-// prefix. "No sharing" is a share mode of 0.
+// UTF-16, so Hebrew names work whatever the system's code page; long paths get the "\\?\" prefix.
+// "No sharing" is a share mode of 0.
 #include <windows.h>
 
 #include <cstdio>
