@@ -1,7 +1,9 @@
 // Record types, fields, the number rule and the records this system writes.
 #include "source/record_format.h"
 
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace pcn {
@@ -25,6 +27,34 @@ int DigitInBase(char c, int base) {
     return -1;
   }
   return digit < base ? digit : -1;
+}
+
+// The value of eight ASCII digits, or false when any of the bytes is not a digit. On
+// little-endian machines all eight are tested and combined in a few word operations.
+bool EightDigitsValue(const char* p, std::uint64_t& value) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
+    if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) !=
+        0x3333333333333333ull) {
+      return false;
+    }
+    // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
+    word = ((word & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+    word = ((word & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+    value = ((word & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+    return true;
+  } else {
+    value = 0;
+    for (int i = 0; i < 8; ++i) {
+      const unsigned digit = static_cast<unsigned char>(p[i]) - unsigned{'0'};
+      if (digit > 9) return false;
+      value = value * 10 + digit;
+    }
+    return true;
+  }
 }
 
 Amount Saturated(bool negative) {
@@ -140,7 +170,41 @@ std::string_view FieldText(std::string_view line, int column, int width) {
   return line.substr(start, static_cast<std::size_t>(width));
 }
 
+bool PlainNumberValue(std::string_view text, Amount& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && IsBlank(*p)) ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  // Up to 14 digits times the scale stays inside 64 bits, so nothing here can saturate.
+  if (p == end || end - p > 14) return false;
+  std::uint64_t whole = 0;
+  // The leading digits one at a time, so that the rest comes in whole words of eight.
+  for (const char* head = p + (end - p) % 8; p < head; ++p) {
+    const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+    if (digit > 9) return false;  // a point, an exponent, a blank inside: the full rule
+    whole = whole * 10 + digit;
+  }
+  for (; p < end; p += 8) {
+    std::uint64_t eight;
+    if (!EightDigitsValue(p, eight)) return false;
+    whole = whole * 100000000 + eight;
+  }
+  const Amount magnitude = static_cast<Amount>(whole) * kAmountScale;
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 Amount NumberValue(std::string_view text) {
+  Amount value;
+  if (PlainNumberValue(text, value)) return value;
+  return NumberValueFullRule(text);
+}
+
+Amount NumberValueFullRule(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
   if (i < text.size() && text[i] == '&') return RadixValue(text.substr(i + 1));
@@ -231,15 +295,27 @@ std::string OpeningRecordMonth(std::string_view line) {
   return month;
 }
 
+namespace {
+
+// Columns 11-16 of a written first record: the month's last four characters, then its first
+// two, each blank-padded to its width. A month shorter than MM-YYYY (from a short opening
+// record in a source) must not shift every column after it.
+std::string YearAndMonthColumns(std::string_view month) {
+  std::string columns(month.size() > 4 ? month.substr(month.size() - 4) : month);
+  columns.resize(4, ' ');
+  columns += month.substr(0, 2);
+  columns.resize(6, ' ');
+  return columns;
+}
+
+}  // namespace
+
 std::string OpeningRecordText(const OpeningRecordValues& v) {
-  const std::string_view month = v.month;
-  const std::string_view year = month.size() > 4 ? month.substr(month.size() - 4) : month;
   std::string record;
   record.reserve(131);
   record += 'O';
   record += v.number;
-  record += year;
-  record += month.substr(0, 2);
+  record += YearAndMonthColumns(v.month);
   record += v.headerCode;
   record += v.date;
   record += SignedAmountText(v.taxableSales, kWideAmount);
@@ -263,8 +339,7 @@ std::string ClosingRecordText(std::string_view number) {
 std::string RepresentativeHeaderText(std::string_view number, std::string_view month) {
   std::string record = "A";
   record += number;
-  record += month.size() > 4 ? month.substr(month.size() - 4) : month;
-  record += month.substr(0, 2);
+  record += YearAndMonthColumns(month);
   return record;
 }
 

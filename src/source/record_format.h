@@ -27,6 +27,12 @@ std::string_view FieldText(std::string_view line, int column, int width);
 // digits give 0. Rounded to four decimals, a tie to even; beyond the amount range it
 // saturates.
 Amount NumberValue(std::string_view text);
+// The two halves of NumberValue. The full rule reads every form; the fast path reads the
+// field nearly every file carries (optional blanks, an optional sign, then only digits to
+// the end of the text, at most 14 of them) and returns false for anything else. Both give
+// the same value wherever the fast path answers.
+Amount NumberValueFullRule(std::string_view text);
+bool PlainNumberValue(std::string_view text, Amount& value);
 Amount FieldValue(std::string_view line, int column, int width);
 
 // "+" or "-" and the absolute value rounded to whole units as width - 1 digits. Wider
