@@ -21,6 +21,12 @@ namespace {
 
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
+// The path as the system calls take it. A NUL inside (from a month field of a corrupt
+// file) would silently cut the name short, so such a path names nothing at all.
+const char* SystemPath(const std::string& path) {
+  return path.find('\0') == std::string::npos ? path.c_str() : "";
+}
+
 bool Faulted(IoOp op) {
   IoFaultKind kind;
   return TakeIoFault(op, kind);
@@ -31,7 +37,7 @@ File OpenLocked(const std::string& path, int flags, mode_t mode = 0) {
   if (Faulted(IoOp::kOpen)) return File();
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    fd = ::open(SystemPath(path), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return File();
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -129,14 +135,14 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
     path += prefix;
     path += suffix;
     if (Faulted(IoOp::kOpen)) return File();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(SystemPath(path), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
       if (errno == EEXIST || errno == EINTR) continue;
       return File();
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       ::close(fd);
-      ::unlink(path.c_str());
+      ::unlink(SystemPath(path));
       return File();
     }
     createdPath = path;
@@ -147,24 +153,24 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
 
 bool RenameReplacing(const std::string& from, const std::string& to) {
   if (Faulted(IoOp::kRename)) return false;
-  return ::rename(from.c_str(), to.c_str()) == 0;
+  return ::rename(SystemPath(from), SystemPath(to)) == 0;
 }
 
-bool DeleteFilePath(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFilePath(const std::string& path) { return ::unlink(SystemPath(path)) == 0; }
 
 bool PathExists(const std::string& path) {
   struct stat info;
-  return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+  return !path.empty() && ::lstat(SystemPath(path), &info) == 0;
 }
 
 bool IsOrdinaryFile(const std::string& path) {
   struct stat info;
-  return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return !path.empty() && ::stat(SystemPath(path), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
   struct stat first, second;
-  if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+  if (::stat(SystemPath(a), &first) != 0 || ::stat(SystemPath(b), &second) != 0) return false;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 

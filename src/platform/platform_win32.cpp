@@ -40,7 +40,10 @@ std::string Narrow(const std::wstring& wide) {
 }
 
 // Paths of MAX_PATH characters or more only work in the \\?\ form, which must be a full path.
+// A NUL inside a path (from a month field of a corrupt file) would cut the name short, so
+// such a path becomes the empty one, which names nothing.
 std::wstring SystemPath(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return std::wstring();
   std::wstring wide = Widen(path);
   if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);

@@ -1,0 +1,97 @@
+// Faults the fuzz targets found in the core, each kept as a test of the smallest input that
+// showed it.
+#include <gtest/gtest.h>
+
+#include "merge/merged_writer.h"
+#include "platform/headless_dialog.h"
+#include "platform/platform.h"
+#include "source/load_file.h"
+#include "source/messages.h"
+#include "source/record_format.h"
+#include "test_support.h"
+
+namespace pcn {
+namespace {
+
+using test::ClosingLine;
+using test::CrLf;
+using test::DetailLine;
+
+constexpr char kNumber[] = "123456782";
+
+struct Window {
+  FileTable table;
+  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+
+  bool Add(const std::string& path) {
+    dialog.QueueOpenFile({true, path});
+    return AddFile(dialog, table) == AddOutcome::kAdded;
+  }
+};
+
+// regression: a month shorter than MM-YYYY shifted every later column of the merged first record
+TEST(RobustnessRegression, ShortMonthKeepsTheFirstRecordsColumns) {
+  test::TempDir dir;
+  // An opening record cut after column 12: the month reads "-20", the report code blank.
+  const std::string source = CrLf({"O12345678220", DetailLine('S', 170, '+', 1000), ClosingLine()});
+  test::WriteFile(dir.File("a.txt"), source);
+  test::WriteFile(dir.File("b.txt"), source);
+
+  for (const bool representative : {false, true}) {
+    SCOPED_TRACE(representative ? "representative" : "dealers' union");
+    Window w;
+    ASSERT_TRUE(w.Add(dir.File("a.txt")));
+    ASSERT_TRUE(w.Add(dir.File("b.txt")));
+    // Declared totals of 0 pass the 5% rule against any detail sums.
+    w.dialog.SetText(ControlId::kNumber, kNumber);
+    w.dialog.SetRepresentative(representative);
+    test::TempDir out;
+    w.dialog.SetOutputDirectory(out.path());
+    const GenerateResult result = GenerateMergedFile(w.dialog, w.table, "20240415");
+    ASSERT_TRUE(result.written);
+    const std::string merged = test::ReadFile(result.path);
+    const std::string first = merged.substr(0, merged.find('\r'));
+    ASSERT_EQ(first.size(), representative ? 16u : 131u);
+    EXPECT_EQ(first.substr(10, 6), "-20 -2");
+    if (!representative) {
+      EXPECT_EQ(first.substr(16, 9), " 20240415");
+      EXPECT_EQ(FieldValue(first, 70, 9), 2 * kAmountScale);  // transaction count
+      const LoadResult back = LoadSourceFile(result.path, false, "");
+      ASSERT_EQ(back.refusal, LoadRefusal::kNone);
+      EXPECT_EQ(back.entry.salesRecordCount, 2);
+      EXPECT_EQ(back.entry.taxableSales, 0);
+      EXPECT_EQ(back.entry.vatPayable, 0);
+    }
+  }
+}
+
+// regression: a NUL in the month cut the merged file's name short at the system calls
+TEST(RobustnessRegression, NulInsideAPathNamesNoFile) {
+  test::TempDir dir;
+  test::Opening o;
+  o.year = std::string("20\0" "4", 4);
+  const std::string source = CrLf({test::OpeningLine(o), ClosingLine()});
+  test::WriteFile(dir.File("a.txt"), source);
+  test::WriteFile(dir.File("b.txt"), source);
+
+  Window w;
+  ASSERT_TRUE(w.Add(dir.File("a.txt")));
+  ASSERT_TRUE(w.Add(dir.File("b.txt")));
+  w.dialog.SetOutputDirectory(dir.path());
+  w.dialog.messages.clear();
+  EXPECT_FALSE(GenerateMergedFile(w.dialog, w.table, "20240415").written);
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kCannotOpenOutput);
+  // Not written as "Pcn874-03-20", the name cut at the NUL.
+  EXPECT_EQ(test::ListDirectory(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+
+  const std::string cut = dir.File("a.txt") + std::string(1, '\0') + "x";
+  EXPECT_FALSE(platform::PathExists(cut));
+  EXPECT_FALSE(platform::IsOrdinaryFile(cut));
+  EXPECT_FALSE(platform::OpenForReading(cut).IsOpen());
+  EXPECT_FALSE(platform::DeleteFilePath(cut));
+  EXPECT_TRUE(test::Exists(dir.File("a.txt")));
+}
+
+}  // namespace
+}  // namespace pcn
