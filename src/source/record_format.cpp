@@ -29,32 +29,68 @@ int DigitInBase(char c, int base) {
   return digit < base ? digit : -1;
 }
 
-// The value of eight ASCII digits, or false when any of the bytes is not a digit. On
-// little-endian machines all eight are tested and combined in a few word operations.
-bool EightDigitsValue(const char* p, std::uint64_t& value) {
-  if constexpr (std::endian::native == std::endian::little) {
-    std::uint64_t word;
-    std::memcpy(&word, p, 8);
-    // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
-    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
-    if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) !=
-        0x3333333333333333ull) {
-      return false;
-    }
-    // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
-    word = ((word & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
-    word = ((word & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
-    value = ((word & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
-    return true;
-  } else {
-    value = 0;
-    for (int i = 0; i < 8; ++i) {
-      const unsigned digit = static_cast<unsigned char>(p[i]) - unsigned{'0'};
-      if (digit > 9) return false;
-      value = value * 10 + digit;
-    }
-    return true;
+// The value of eight ASCII digits held in a little-endian word (the first digit in its
+// lowest byte), or false when any byte is not a digit: all eight tested and combined in a
+// few word operations.
+inline bool EightDigitsValue(std::uint64_t word, std::uint64_t& value) {
+  // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
+  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
+  if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) !=
+      0x3333333333333333ull) {
+    return false;
   }
+  // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
+  word = ((word & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+  word = ((word & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+  value = ((word & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+  return true;
+}
+
+inline std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,     10000,
+                                          100000, 1000000, 10000000, 100000000};
+
+// The fast path of the number rule: optional blanks, an optional sign and 1 to 14 digits
+// that run to the end of the text. Anything else is left to the full rule.
+inline bool PlainValue(std::string_view text, Amount& value) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && IsBlank(*p)) ++p;
+  bool negative = false;
+  if (p < end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+  }
+  // Up to 14 digits times the scale stays inside 64 bits, so nothing here can saturate.
+  const std::ptrdiff_t count = end - p;
+  std::uint64_t whole = 0;
+  if (std::endian::native == std::endian::little && count > 8 && count <= 14) {
+    // The fields of the records (9 to 12 digits) as two words that overlap: the first
+    // eight digits, and the last eight with the bytes the first word already holds
+    // turned into zeros, so that they add nothing.
+    const int shared = static_cast<int>(16 - count) * 8;  // bits, 16 to 56
+    const std::uint64_t last =
+        (LoadWord(end - 8) >> shared << shared) | (0x3030303030303030ull >> (64 - shared));
+    std::uint64_t high, low;
+    if (!EightDigitsValue(LoadWord(p), high) || !EightDigitsValue(last, low)) return false;
+    whole = high * kPowersOfTen[count - 8] + low;
+  } else if (count > 0 && count <= 14) {
+    for (; p < end; ++p) {
+      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (digit > 9) return false;  // a point, an exponent, a blank inside: the full rule
+      whole = whole * 10 + digit;
+    }
+  } else {
+    return false;
+  }
+  const Amount magnitude = static_cast<Amount>(whole) * kAmountScale;
+  value = negative ? -magnitude : magnitude;
+  return true;
 }
 
 Amount Saturated(bool negative) {
@@ -170,37 +206,11 @@ std::string_view FieldText(std::string_view line, int column, int width) {
   return line.substr(start, static_cast<std::size_t>(width));
 }
 
-bool PlainNumberValue(std::string_view text, Amount& value) {
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end && IsBlank(*p)) ++p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
-  // Up to 14 digits times the scale stays inside 64 bits, so nothing here can saturate.
-  if (p == end || end - p > 14) return false;
-  std::uint64_t whole = 0;
-  // The leading digits one at a time, so that the rest comes in whole words of eight.
-  for (const char* head = p + (end - p) % 8; p < head; ++p) {
-    const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-    if (digit > 9) return false;  // a point, an exponent, a blank inside: the full rule
-    whole = whole * 10 + digit;
-  }
-  for (; p < end; p += 8) {
-    std::uint64_t eight;
-    if (!EightDigitsValue(p, eight)) return false;
-    whole = whole * 100000000 + eight;
-  }
-  const Amount magnitude = static_cast<Amount>(whole) * kAmountScale;
-  value = negative ? -magnitude : magnitude;
-  return true;
-}
+bool PlainNumberValue(std::string_view text, Amount& value) { return PlainValue(text, value); }
 
 Amount NumberValue(std::string_view text) {
   Amount value;
-  if (PlainNumberValue(text, value)) return value;
+  if (PlainValue(text, value)) return value;
   return NumberValueFullRule(text);
 }
 

@@ -1,0 +1,64 @@
+// The line-end search in its 64-byte steps, its 16-byte steps and its byte-wise tail, and
+// the reader's quick path for whole lines against the line rule on record-like files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "source/line_reader.h"
+#include "test_support.h"
+
+namespace pcn {
+namespace {
+
+TEST(FindLineEnd, FindsTheFirstStopAtEveryOffsetAndLength) {
+  // Every length up to three 64-byte steps and a tail, every position of the stop; bytes
+  // that only resemble a line end (LF, tab, 0x8D, 0x9A) must not stop the search.
+  for (std::size_t length = 0; length <= 200; ++length) {
+    std::string text(length, 'a');
+    for (std::size_t i = 0; i < length; ++i) {
+      const char kNear[] = {'\n', '\t', '\x8d', '\x9a', 'S', '0'};
+      text[i] = kNear[(i * 7 + length) % 6];
+    }
+    ASSERT_EQ(FindLineEnd(text.data(), text.data() + length), text.data() + length) << length;
+    for (std::size_t at = 0; at < length; ++at) {
+      for (char stop : {'\r', '\x1a'}) {
+        std::string with = text;
+        with[at] = stop;
+        if (at + 1 < length) with[length - 1] = '\r';  // a later stop must not win
+        ASSERT_EQ(FindLineEnd(with.data(), with.data() + length) - with.data(),
+                  static_cast<std::ptrdiff_t>(at))
+            << "length " << length << " at " << at;
+      }
+    }
+  }
+}
+
+TEST(LineReader, ReadsRecordFilesWholeLineByLine) {
+  // Lines of record length with CR LF, CR alone and no line end at the very end, across
+  // buffer edges of several sizes: the quick path and the careful path must agree.
+  std::string bytes;
+  std::vector<std::string> want;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line(static_cast<std::size_t>(40 + i % 23), static_cast<char>('A' + i % 26));
+    want.push_back(line);
+    bytes += line;
+    bytes += (i % 17 == 0) ? "\r" : "\r\n";
+  }
+  bytes += "last";
+  want.push_back("last");
+  for (std::size_t bufferSize : {8192u, 8193u, 65536u, 262144u}) {
+    SCOPED_TRACE(bufferSize);
+    test::TempDir dir;
+    test::WriteFile(dir.File("f"), bytes);
+    platform::File file = platform::OpenForReading(dir.File("f"));
+    LineReader reader(file, bufferSize);
+    std::vector<std::string> got;
+    while (reader.Next() == LineReader::Status::kLine) got.emplace_back(reader.Head());
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(reader.LineNumber(), static_cast<std::int64_t>(want.size()));
+  }
+}
+
+}  // namespace
+}  // namespace pcn
