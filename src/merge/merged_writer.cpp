@@ -114,9 +114,10 @@ bool OpenOutput(const std::string& directory, const std::string& fileName, Outpu
   return true;
 }
 
-// Closes the complete file and gives it its final name.
+// Closes the complete file and gives it its final name. The data reaches the device first:
+// otherwise a crash soon after the rename could leave an empty file under the final name.
 bool CommitOutput(Output& output) {
-  if (!output.temporary.Close()) return false;
+  if (!output.temporary.Flush() || !output.temporary.Close()) return false;
   output.existing.Close();  // the rename replaces it; Windows refuses while it is open
   if (!platform::RenameReplacing(output.temporaryPath, output.finalPath)) return false;
   output.temporaryPath.clear();
@@ -230,6 +231,14 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
         ShowStop(dialog, std::string(text::kCopyWriteFailed) + path + text::kGenerationStopped);
         return result;
       }
+    }
+    // A file's last lines go out before the next file is opened, so that a failing write
+    // is told with the file whose lines it held, not as a failure of the last record.
+    if (!out.Flush()) {
+      source.Close();
+      output.Discard();
+      ShowStop(dialog, std::string(text::kCopyWriteFailed) + path + text::kGenerationStopped);
+      return result;
     }
     source.Close();
   }

@@ -8,20 +8,25 @@ namespace {
 
 IoFaultPlan g_plan;
 std::array<std::int64_t, static_cast<int>(IoOp::kCount)> g_calls{};
+std::vector<IoOp> g_trace;
 
 }  // namespace
 
 void SetIoFaultPlan(const IoFaultPlan& plan) {
   g_plan = plan;
   g_calls.fill(0);
+  g_trace.clear();
 }
 
 void ClearIoFaultPlan() { SetIoFaultPlan(IoFaultPlan{}); }
 
 std::int64_t IoCallCount(IoOp op) { return g_calls[static_cast<int>(op)]; }
 
+const std::vector<IoOp>& IoCallTrace() { return g_trace; }
+
 bool TakeIoFault(IoOp op, IoFaultKind& kind) {
   const std::int64_t count = ++g_calls[static_cast<int>(op)];
+  g_trace.push_back(op);
   if (op != g_plan.op || count != g_plan.nth) return false;
   kind = g_plan.kind;
   return true;

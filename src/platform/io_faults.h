@@ -3,10 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace pcn::platform {
 
-enum class IoOp { kOpen, kRead, kWrite, kRename, kClose, kCount };
+enum class IoOp { kOpen, kRead, kWrite, kFlush, kRename, kClose, kCount };
 
 enum class IoFaultKind {
   kFail,        // the call reports failure and does nothing
@@ -27,5 +28,9 @@ void ClearIoFaultPlan();
 std::int64_t IoCallCount(IoOp op);
 // Counts one call of `op`; returns the fault to apply, or nothing (false) when none.
 bool TakeIoFault(IoOp op, IoFaultKind& kind);
+
+// Every call since the plan was last set or cleared, in order, so that a test can tell
+// which step of an operation the k-th call of a kind belongs to.
+const std::vector<IoOp>& IoCallTrace();
 
 }  // namespace pcn::platform

@@ -31,6 +31,8 @@ class File {
   std::int64_t Read(void* buffer, std::size_t size);
   // Writes all of `data`; false on any failure, a short write included.
   bool Write(const void* data, std::size_t size);
+  // Waits until everything written is on the device; false on failure.
+  bool Flush();
   // Size in bytes, or -1 when it cannot be told.
   std::int64_t Size();
   // Closes the file; false when the system reports a failure. Closing twice is harmless.

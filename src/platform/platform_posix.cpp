@@ -95,6 +95,11 @@ bool File::Write(const void* data, std::size_t size) {
   return true;
 }
 
+bool File::Flush() {
+  if (!IsOpen() || Faulted(IoOp::kFlush)) return false;
+  return ::fsync(Fd(handle_)) == 0;
+}
+
 std::int64_t File::Size() {
   struct stat info;
   if (!IsOpen() || ::fstat(Fd(handle_), &info) != 0) return -1;

@@ -108,6 +108,11 @@ bool File::Write(const void* data, std::size_t size) {
   return true;
 }
 
+bool File::Flush() {
+  if (!IsOpen() || Faulted(IoOp::kFlush)) return false;
+  return FlushFileBuffers(Native(handle_)) != 0;
+}
+
 std::int64_t File::Size() {
   LARGE_INTEGER size;
   if (!IsOpen() || !GetFileSizeEx(Native(handle_), &size)) return -1;

@@ -1,0 +1,337 @@
+// Injects one I/O failure at every call that loading a file and generating a merged file
+// make (every open, read, write, flush, rename and close, and short writes and a full disk),
+// and checks each outcome: exactly the right message, no handle left open, no file under
+// the final name unless complete, an existing merged file intact, the sources unchanged
+// and the table unchanged.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <iterator>
+#include <memory>
+
+#include "merge/merged_writer.h"
+#include "platform/headless_dialog.h"
+#include "platform/io_faults.h"
+#include "source/load_file.h"
+#include "source/messages.h"
+#include "test_support.h"
+
+namespace pcn {
+namespace {
+
+using platform::IoFaultKind;
+using platform::IoOp;
+
+constexpr char kMonth[] = "03-2024";
+constexpr char kMergedName[] = "Pcn874-03-2024.txt";
+constexpr char kOldMerged[] = "an earlier merged file\r\n";
+
+int OpenDescriptors() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    (void)entry;
+    ++count;
+  }
+  return count;
+}
+
+bool SameEntry(const FileEntry& a, const FileEntry& b) {
+  return a.path == b.path && a.dealerNumber == b.dealerNumber && a.reportMonth == b.reportMonth &&
+         a.headerCode == b.headerCode && a.taxableSales == b.taxableSales &&
+         a.exemptSales == b.exemptSales && a.salesVat == b.salesVat &&
+         a.inputsVat == b.inputsVat && a.assetInputsVat == b.assetInputsVat &&
+         a.vatPayable == b.vatPayable && a.salesRecordCount == b.salesRecordCount &&
+         a.inputRecordCount == b.inputRecordCount &&
+         a.salesRecordAmount == b.salesRecordAmount && a.salesRecordVat == b.salesRecordVat &&
+         a.inputRecordVat == b.inputRecordVat;
+}
+
+bool SameTable(const FileTable& a, const FileTable& b) {
+  if (a.slots.size() != b.slots.size()) return false;
+  for (std::size_t i = 0; i < a.slots.size(); ++i) {
+    if (!SameEntry(a.slots[i], b.slots[i])) return false;
+  }
+  return true;
+}
+
+const char* OpName(IoOp op) {
+  switch (op) {
+    case IoOp::kOpen: return "open";
+    case IoOp::kRead: return "read";
+    case IoOp::kWrite: return "write";
+    case IoOp::kFlush: return "flush";
+    case IoOp::kRename: return "rename";
+    case IoOp::kClose: return "close";
+    case IoOp::kCount: break;
+  }
+  return "?";
+}
+
+const char* KindName(IoFaultKind kind) {
+  switch (kind) {
+    case IoFaultKind::kFail: return "fails";
+    case IoFaultKind::kShortWrite: return "writes half";
+    case IoFaultKind::kDiskFull: return "finds the disk full";
+  }
+  return "?";
+}
+
+// One injected fault: the nth call of `op`, and what the call does.
+struct Fault {
+  IoOp op;
+  std::int64_t nth;
+  IoFaultKind kind;
+};
+
+// Every single fault a clean run's calls allow: each call fails; each write also stores
+// half its bytes, or meets a full disk.
+std::vector<Fault> FaultsFor(const std::vector<IoOp>& trace) {
+  std::vector<Fault> faults;
+  std::int64_t seen[static_cast<int>(IoOp::kCount)] = {};
+  for (IoOp op : trace) {
+    const std::int64_t nth = ++seen[static_cast<int>(op)];
+    faults.push_back({op, nth, IoFaultKind::kFail});
+    if (op == IoOp::kWrite) {
+      faults.push_back({op, nth, IoFaultKind::kShortWrite});
+      faults.push_back({op, nth, IoFaultKind::kDiskFull});
+    }
+  }
+  return faults;
+}
+
+struct SweepCount {
+  int swept = 0;
+  int behaved = 0;
+};
+SweepCount g_total;
+
+class IoFaultSweep : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Big enough that every source takes several reads and the copy several writes.
+    paths_ = {dir_.File("north.txt"), dir_.File("south.txt"), dir_.File("east.txt")};
+    test::WriteFile(paths_[0], test::ConsistentFile("123456782", kMonth, 1000, 170, 6000, 50, 3000));
+    test::WriteFile(paths_[1], test::ConsistentFile("513987651", kMonth, 300, 51, 4000, 20, 4000));
+    // CR-only line ends and no end on the last line: copied lines gain CR LF.
+    std::string east = test::ConsistentFile("123456782", kMonth, 10, 1, 3, 0, 0);
+    for (std::size_t at; (at = east.find("\r\n")) != std::string::npos;) east.erase(at + 1, 1);
+    east.pop_back();
+    test::WriteFile(paths_[2], east);
+    for (const std::string& path : paths_) originals_.push_back(test::ReadFile(path));
+    out_ = dir_.File("out");
+    std::filesystem::create_directory(out_);
+  }
+  void TearDown() override { platform::ClearIoFaultPlan(); }
+
+  struct Window {
+    FileTable table;
+    HeadlessDialog dialog{
+        [this](int row, int column) { return FileListCellText(table, row, column); }};
+  };
+
+  // A window with `count` of the sources loaded, set to generate into out/.
+  std::unique_ptr<Window> Loaded(std::size_t count, bool representative) {
+    auto w = std::make_unique<Window>();
+    for (std::size_t i = 0; i < count; ++i) {
+      w->dialog.QueueOpenFile({true, paths_[i]});
+      EXPECT_EQ(AddFile(w->dialog, w->table), AddOutcome::kAdded);
+    }
+    w->dialog.SetOutputDirectory(out_);
+    w->dialog.SetRepresentative(representative);
+    w->dialog.SetText(ControlId::kNumber, "123456782");
+    w->dialog.messages.clear();
+    return w;
+  }
+
+  bool SourcesUnchanged() const {
+    for (std::size_t i = 0; i < paths_.size(); ++i) {
+      if (test::ReadFile(paths_[i]) != originals_[i]) return false;
+    }
+    return true;
+  }
+
+  // The message the failure tables give for a fault in generation, found from where the
+  // faulty call stands in the clean run's trace. Empty: the run must succeed.
+  std::string ExpectedGenerateMessage(const std::vector<IoOp>& trace, const Fault& fault,
+                                      bool existing) const {
+    const int outputOpens = existing ? 2 : 1;  // the existing file is held, then the temporary
+    int opens = 0, sourceCloses = 0, closesAfterSources = 0;
+    std::int64_t nth = 0;
+    const int sources = static_cast<int>(paths_.size());
+    for (IoOp op : trace) {
+      const bool sourcesDone = sourceCloses == sources;
+      const int source = opens - outputOpens;  // from 1 while a source is being copied
+      if (op == fault.op && ++nth == fault.nth) {
+        const std::string stopped = text::kGenerationStopped;
+        switch (op) {
+          case IoOp::kOpen:
+            if (opens < outputOpens) return text::kCannotOpenOutput;
+            return text::kSourceOpenFailed + paths_[static_cast<std::size_t>(source)] + stopped;
+          case IoOp::kRead:
+            return text::kSourceReadFailed + paths_[static_cast<std::size_t>(source - 1)] +
+                   stopped;
+          case IoOp::kWrite:
+            if (source < 1 || sourcesDone) return text::kWriteFailed;  // first or last record
+            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] +
+                   stopped;
+          case IoOp::kFlush:
+          case IoOp::kRename:
+            return text::kWriteFailed;
+          case IoOp::kClose:
+            // A source read to its end loses nothing when its close fails, nor does the
+            // existing file that is about to be replaced; the merged file's own close does.
+            if (!sourcesDone) return "";
+            return closesAfterSources == 0 ? text::kWriteFailed : "";
+          case IoOp::kCount:
+            break;
+        }
+      }
+      if (op == IoOp::kOpen) ++opens;
+      if (op == IoOp::kClose) (sourcesDone ? closesAfterSources : sourceCloses) += 1;
+    }
+    return "<no such call>";
+  }
+
+  void SweepGeneration(bool representative, bool existing) {
+    const std::string finalPath = out_ + "/" + kMergedName;
+    auto reset = [&] {
+      for (const auto& entry : std::filesystem::directory_iterator(out_)) {
+        std::filesystem::remove(entry.path());
+      }
+      if (existing) test::WriteFile(finalPath, kOldMerged);
+    };
+
+    reset();
+    auto clean = Loaded(paths_.size(), representative);
+    platform::ClearIoFaultPlan();
+    ASSERT_TRUE(GenerateMergedFile(clean->dialog, clean->table, "20240415").written);
+    const std::vector<IoOp> trace = platform::IoCallTrace();
+    const std::string complete = test::ReadFile(finalPath);
+    ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);
+
+    int swept = 0, behaved = 0;
+    for (const Fault& fault : FaultsFor(trace)) {
+      SCOPED_TRACE(testing::Message() << OpName(fault.op) << " #" << fault.nth << " "
+                                      << KindName(fault.kind));
+      reset();
+      auto w = Loaded(paths_.size(), representative);
+      const FileTable before = w->table;
+      const int descriptors = OpenDescriptors();
+      const std::string want = ExpectedGenerateMessage(trace, fault, existing);
+
+      platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
+      const GenerateResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
+      platform::ClearIoFaultPlan();
+
+      std::vector<std::string> wantFiles;
+      if (existing || want.empty()) wantFiles.push_back(kMergedName);
+      const bool ok[] = {
+          w->dialog.messages.size() == 1,
+          !w->dialog.messages.empty() &&
+              w->dialog.messages[0].text == (want.empty() ? text::kGenerated : want),
+          result.written == want.empty(),
+          OpenDescriptors() == descriptors,
+          test::ListDirectory(out_) == wantFiles,
+          !(want.empty() || existing) || test::ReadFile(finalPath) ==
+                                             (want.empty() ? complete : kOldMerged),
+          SourcesUnchanged(),
+          SameTable(before, w->table),
+      };
+      static const char* const kWhat[] = {
+          "exactly one message", "the right message", "the result", "no handle left open",
+          "only a complete file under the final name, no temporary left", "the merged file",
+          "sources unchanged", "table unchanged"};
+      bool all = true;
+      for (std::size_t i = 0; i < std::size(ok); ++i) {
+        EXPECT_TRUE(ok[i]) << kWhat[i] << "; message: "
+                           << (w->dialog.messages.empty() ? "none" : w->dialog.messages[0].text)
+                           << "; wanted: " << (want.empty() ? "success" : want);
+        all = all && ok[i];
+      }
+      ++swept;
+      behaved += all ? 1 : 0;
+    }
+    g_total.swept += swept;
+    g_total.behaved += behaved;
+    std::cout << "[ sweep    ] generate " << (representative ? "representative" : "union")
+              << (existing ? " over an existing file" : "") << ": " << trace.size()
+              << " calls, " << swept << " faults, " << behaved << " behaved\n";
+  }
+
+  test::TempDir dir_;
+  std::vector<std::string> paths_;
+  std::vector<std::string> originals_;
+  std::string out_;
+};
+
+TEST_F(IoFaultSweep, EveryCallOfALoad) {
+  // The clean run: the second file added to a table that holds the first.
+  auto clean = Loaded(1, false);
+  clean->dialog.QueueOpenFile({true, paths_[1]});
+  platform::ClearIoFaultPlan();
+  ASSERT_EQ(AddFile(clean->dialog, clean->table), AddOutcome::kAdded);
+  const std::vector<IoOp> trace = platform::IoCallTrace();
+  ASSERT_GE(std::count(trace.begin(), trace.end(), IoOp::kRead), 3);
+
+  int swept = 0, behaved = 0;
+  for (const Fault& fault : FaultsFor(trace)) {
+    SCOPED_TRACE(testing::Message() << OpName(fault.op) << " #" << fault.nth);
+    auto w = Loaded(1, false);
+    const FileTable before = w->table;
+    const int descriptors = OpenDescriptors();
+    // A failing open refuses the file as unopenable, a failing read as corrupt; a failing
+    // close after the whole file was read loses nothing and the file is taken.
+    const char* want = fault.op == IoOp::kOpen   ? text::kCannotOpen
+                       : fault.op == IoOp::kRead ? text::kCorruptFile
+                                                 : nullptr;
+    w->dialog.QueueOpenFile({true, paths_[1]});
+    platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
+    const AddOutcome outcome = AddFile(w->dialog, w->table);
+    platform::ClearIoFaultPlan();
+
+    const bool ok[] = {
+        want == nullptr ? w->dialog.messages.empty()
+                        : w->dialog.messages.size() == 1 && w->dialog.messages[0].text == want,
+        outcome == (want == nullptr ? AddOutcome::kAdded : AddOutcome::kRefused),
+        want == nullptr ? SameTable(clean->table, w->table) : SameTable(before, w->table),
+        w->dialog.FileCount() == w->table.FileCount(),
+        OpenDescriptors() == descriptors,
+        SourcesUnchanged(),
+    };
+    bool all = true;
+    for (bool each : ok) all = all && each;
+    EXPECT_TRUE(all) << "messages: " << w->dialog.messages.size();
+    ++swept;
+    behaved += all ? 1 : 0;
+  }
+  g_total.swept += swept;
+  g_total.behaved += behaved;
+  std::cout << "[ sweep    ] load: " << trace.size() << " calls, " << swept << " faults, "
+            << behaved << " behaved\n";
+}
+
+TEST_F(IoFaultSweep, EveryCallOfAUnionGeneration) { SweepGeneration(false, false); }
+TEST_F(IoFaultSweep, EveryCallOfARepresentativeGeneration) { SweepGeneration(true, false); }
+TEST_F(IoFaultSweep, EveryCallOfAUnionGenerationOverAnExistingFile) {
+  SweepGeneration(false, true);
+}
+TEST_F(IoFaultSweep, EveryCallOfARepresentativeGenerationOverAnExistingFile) {
+  SweepGeneration(true, true);
+}
+
+// Runs last in this file's order only by name; it reports, it does not test.
+class SweepReport : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (g_total.swept > 0) {
+      std::cout << "[ sweep    ] in all: " << g_total.swept << " injected faults, "
+                << g_total.behaved << " behaved\n";
+    }
+  }
+};
+const auto* const kReport = ::testing::AddGlobalTestEnvironment(new SweepReport);
+
+}  // namespace
+}  // namespace pcn
