@@ -32,15 +32,30 @@ unsigned LineEndMask16(const char* p) {
 }  // namespace
 #endif
 
+namespace {
+
+// Bit i set where byte i of the 64 at p is a CR or a Ctrl-Z.
+std::uint64_t LineEndMask64(const char* p) {
+#ifdef PCN_HAVE_SSE2
+  return std::uint64_t{LineEndMask16(p)} | std::uint64_t{LineEndMask16(p + 16)} << 16 |
+         std::uint64_t{LineEndMask16(p + 32)} << 32 | std::uint64_t{LineEndMask16(p + 48)} << 48;
+#else
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 64; ++i) {
+    if (p[i] == kCr || p[i] == kCtrlZ) mask |= std::uint64_t{1} << i;
+  }
+  return mask;
+#endif
+}
+
+}  // namespace
+
 const char* FindLineEnd(const char* p, const char* end) {
 #ifdef PCN_HAVE_SSE2
   // 64 bytes per step: a record line (60 characters and CR LF) nearly always ends inside
   // the first step, so the loop's exit is predictable, where stepping by 16 is not.
   while (end - p >= 64) {
-    const std::uint64_t mask = std::uint64_t{LineEndMask16(p)} |
-                               std::uint64_t{LineEndMask16(p + 16)} << 16 |
-                               std::uint64_t{LineEndMask16(p + 32)} << 32 |
-                               std::uint64_t{LineEndMask16(p + 48)} << 48;
+    const std::uint64_t mask = LineEndMask64(p);
     if (mask != 0) return p + std::countr_zero(mask);
     p += 64;
   }
@@ -57,23 +72,50 @@ const char* FindLineEnd(const char* p, const char* end) {
 }
 
 LineReader::LineReader(platform::File& file, std::size_t bufferSize)
-    : file_(file), buffer_(bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize) {}
+    : file_(file),
+      capacity_((bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize + 63) / 64 * 64),
+      buffer_(capacity_),
+      stops_(capacity_ / 64) {}
 
 void LineReader::Compact() {
   if (begin_ == 0) return;
   std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
   end_ -= begin_;
   begin_ = 0;
+  Index(0);
 }
 
 bool LineReader::Fill() {
   if (endOfFile_) return true;
-  if (end_ == buffer_.size()) Compact();
-  const std::int64_t got = file_.Read(buffer_.data() + end_, buffer_.size() - end_);
+  if (end_ == capacity_) Compact();
+  const std::int64_t got = file_.Read(buffer_.data() + end_, capacity_ - end_);
   if (got < 0) return false;
   if (got == 0) endOfFile_ = true;
+  const std::size_t from = end_;
   end_ += static_cast<std::size_t>(got);
+  Index(from);
   return true;
+}
+
+void LineReader::Index(std::size_t from) {
+  // The word that held the old end is made again: it may have grown.
+  const std::size_t words = (end_ + 63) / 64;
+  for (std::size_t w = from / 64; w < words; ++w) {
+    stops_[w] = LineEndMask64(buffer_.data() + 64 * w);
+  }
+  if (end_ % 64 != 0) stops_[words - 1] &= (std::uint64_t{1} << (end_ % 64)) - 1;
+}
+
+std::size_t LineReader::NextStop(std::size_t from) const {
+  std::size_t w = from / 64;
+  const std::size_t words = (end_ + 63) / 64;
+  if (w >= words) return end_;
+  std::uint64_t bits = stops_[w] & (~std::uint64_t{0} << (from % 64));
+  while (bits == 0) {
+    if (++w >= words) return end_;
+    bits = stops_[w];
+  }
+  return 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
 }
 
 LineReader::Status LineReader::Next(LinePieceSink* sink) {
@@ -81,7 +123,7 @@ LineReader::Status LineReader::Next(LinePieceSink* sink) {
   // that case is handled here in a few steps, everything else below.
   if (begin_ < end_) {
     const char* const start = buffer_.data() + begin_;
-    const char* const stop = FindLineEnd(start, buffer_.data() + end_);
+    const char* const stop = buffer_.data() + NextStop(begin_);
     if (stop + 1 < buffer_.data() + end_ && *stop == kCr) {
       head_ = std::string_view(start, static_cast<std::size_t>(stop - start));
       length_ = static_cast<std::int64_t>(head_.size());
@@ -114,8 +156,7 @@ LineReader::Status LineReader::Next(LinePieceSink* sink) {
   bool handedOver = false;  // part of this line already went out as pieces
   std::size_t scanned = begin_;
   for (;;) {
-    const char* found = FindLineEnd(buffer_.data() + scanned, buffer_.data() + end_);
-    const std::size_t stop = static_cast<std::size_t>(found - buffer_.data());
+    const std::size_t stop = NextStop(scanned);
     if (stop < end_ || endOfFile_) {
       const std::string_view rest(buffer_.data() + begin_, stop - begin_);
       if (sink != nullptr && !rest.empty()) sink->Piece(rest);
@@ -139,7 +180,7 @@ LineReader::Status LineReader::Next(LinePieceSink* sink) {
       return Status::kLine;
     }
     // No line end in the buffer yet: make room and read more.
-    if (begin_ == 0 && end_ == buffer_.size()) {
+    if (begin_ == 0 && end_ == capacity_) {
       // The line fills the whole buffer: hand this part over and keep only its head.
       const std::string_view part(buffer_.data(), end_);
       if (!handedOver) {

@@ -46,9 +46,18 @@ class LineReader {
  private:
   bool Fill();  // reads more after end_; false on a read failure
   void Compact();
+  // Marks the line ends of buffer_[from, end_) in stops_.
+  void Index(std::size_t from);
+  // The first CR or Ctrl-Z at or after `from`, or end_.
+  std::size_t NextStop(std::size_t from) const;
 
   platform::File& file_;
+  std::size_t capacity_;  // a multiple of 64, so that stops_ covers it in whole words
   std::vector<char> buffer_;
+  // Bit i of word w is set where buffer_[64 w + i] is a CR or a Ctrl-Z: the search runs
+  // once over each block as it arrives, in a tight loop, and a line's end is then a bit
+  // scan away.
+  std::vector<std::uint64_t> stops_;
   std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
   std::size_t end_ = 0;
   bool endOfFile_ = false;

@@ -287,8 +287,35 @@ std::string CountText(std::int64_t value) {
   return Digits(static_cast<std::uint64_t>(value), 9);
 }
 
+bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts) {
+  // VAT in columns 32-40 (one digit, then a word of eight), the sign in 41, the amount in
+  // 42-51 (two digits, then a word of eight).
+  if (std::endian::native != std::endian::little || line.size() < 51) return false;
+  const char* const p = line.data();
+  const unsigned vatHead = static_cast<unsigned char>(p[31]) - unsigned{'0'};
+  std::uint64_t vatTail;
+  if (vatHead > 9 || !EightDigitsValue(LoadWord(p + 32), vatTail)) return false;
+  Amount vat = static_cast<Amount>(vatHead * 100000000ull + vatTail) * kAmountScale;
+  Amount amount = 0;
+  if (isTransaction) {
+    const unsigned high = static_cast<unsigned char>(p[41]) - unsigned{'0'};
+    const unsigned low = static_cast<unsigned char>(p[42]) - unsigned{'0'};
+    std::uint64_t tail;
+    if (high > 9 || low > 9 || !EightDigitsValue(LoadWord(p + 43), tail)) return false;
+    amount = static_cast<Amount>((high * 10 + low) * 100000000ull + tail) * kAmountScale;
+  }
+  if (p[40] == '-') {  // ten digits at most: negating cannot overflow
+    vat = -vat;
+    amount = -amount;
+  }
+  amounts.vat = vat;
+  amounts.amount = amount;
+  return true;
+}
+
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
   DetailAmounts amounts;
+  if (PlainDetailAmounts(line, isTransaction, amounts)) return amounts;
   amounts.vat = FieldValue(line, 32, 9);
   if (isTransaction) amounts.amount = FieldValue(line, 42, 10);
   if (FieldText(line, 41, 1) == "-") {

@@ -49,6 +49,10 @@ struct DetailAmounts {
   Amount amount = 0;
 };
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction);
+// The fast path of ReadDetailAmounts: a record at least 51 characters long whose VAT and
+// (for a transaction record) amount columns hold only digits. False for anything else,
+// which ReadDetailAmounts reads field by field with the number rule.
+bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts);
 
 // The reporting month of an opening record as MM-YYYY: columns 15-16, "-", columns 11-14.
 std::string OpeningRecordMonth(std::string_view line);
