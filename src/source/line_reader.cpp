@@ -106,33 +106,7 @@ void LineReader::Index(std::size_t from) {
   if (end_ % 64 != 0) stops_[words - 1] &= (std::uint64_t{1} << (end_ % 64)) - 1;
 }
 
-std::size_t LineReader::NextStop(std::size_t from) const {
-  std::size_t w = from / 64;
-  const std::size_t words = (end_ + 63) / 64;
-  if (w >= words) return end_;
-  std::uint64_t bits = stops_[w] & (~std::uint64_t{0} << (from % 64));
-  while (bits == 0) {
-    if (++w >= words) return end_;
-    bits = stops_[w];
-  }
-  return 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
-}
-
-LineReader::Status LineReader::Next(LinePieceSink* sink) {
-  // Nearly every line lies whole in the buffer, its CR and the byte after it included:
-  // that case is handled here in a few steps, everything else below.
-  if (begin_ < end_) {
-    const char* const start = buffer_.data() + begin_;
-    const char* const stop = buffer_.data() + NextStop(begin_);
-    if (stop + 1 < buffer_.data() + end_ && *stop == kCr) {
-      head_ = std::string_view(start, static_cast<std::size_t>(stop - start));
-      length_ = static_cast<std::int64_t>(head_.size());
-      if (sink != nullptr && !head_.empty()) sink->Piece(head_);
-      begin_ = static_cast<std::size_t>(stop + 1 - buffer_.data()) + (stop[1] == kLf ? 1 : 0);
-      ++lineNumber_;
-      return Status::kLine;
-    }
-  }
+LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
   head_ = {};
   length_ = 0;
   if (endOfData_) return Status::kEnd;

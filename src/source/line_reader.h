@@ -4,6 +4,7 @@
 // a line longer than the buffer is handed over in pieces, so memory stays bounded.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,7 +34,22 @@ class LineReader {
 
   // Reads the next line. With a sink, every byte of the line goes to it (the line end
   // excluded). kError when the file could not be read.
-  Status Next(LinePieceSink* sink = nullptr);
+  Status Next(LinePieceSink* sink = nullptr) {
+    // Nearly every line lies whole in the buffer, its CR and the byte after it included:
+    // that case is handled here, inline in the caller's loop, everything else apart.
+    if (begin_ < end_) {
+      const std::size_t stop = NextStop(begin_);
+      if (stop + 1 < end_ && buffer_[stop] == '\r') {
+        head_ = std::string_view(buffer_.data() + begin_, stop - begin_);
+        length_ = static_cast<std::int64_t>(head_.size());
+        if (sink != nullptr && !head_.empty()) sink->Piece(head_);
+        begin_ = stop + (buffer_[stop + 1] == '\n' ? 2 : 1);
+        ++lineNumber_;
+        return Status::kLine;
+      }
+    }
+    return NextCarefully(sink);
+  }
 
   // The line just read (all of it, or its first bytes when it was longer than the
   // buffer); valid until the next call.
@@ -46,10 +62,22 @@ class LineReader {
  private:
   bool Fill();  // reads more after end_; false on a read failure
   void Compact();
+  Status NextCarefully(LinePieceSink* sink);
   // Marks the line ends of buffer_[from, end_) in stops_.
   void Index(std::size_t from);
+
   // The first CR or Ctrl-Z at or after `from`, or end_.
-  std::size_t NextStop(std::size_t from) const;
+  std::size_t NextStop(std::size_t from) const {
+    std::size_t w = from / 64;
+    const std::size_t words = (end_ + 63) / 64;
+    if (w >= words) return end_;
+    std::uint64_t bits = stops_[w] & (~std::uint64_t{0} << (from % 64));
+    while (bits == 0) {
+      if (++w >= words) return end_;
+      bits = stops_[w];
+    }
+    return 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+  }
 
   platform::File& file_;
   std::size_t capacity_;  // a multiple of 64, so that stops_ covers it in whole words

@@ -189,17 +189,6 @@ std::uint64_t PowerOfTen(int exponent) {
 
 std::string_view RecordTypeOf(std::string_view line) { return line.substr(0, 1); }
 
-RecordKind KindOfRecord(std::string_view line) {
-  if (line.empty()) return RecordKind::kOther;
-  switch (line.front()) {
-    case 'O': return RecordKind::kOpening;
-    case 'X': return RecordKind::kClosing;
-    case 'S': case 'L': case 'M': case 'Y': case 'I': return RecordKind::kTransaction;
-    case 'T': case 'C': case 'K': case 'R': case 'P': case 'H': return RecordKind::kInput;
-    default: return RecordKind::kOther;
-  }
-}
-
 std::string_view FieldText(std::string_view line, int column, int width) {
   const std::size_t start = static_cast<std::size_t>(column - 1);
   if (column < 1 || width <= 0 || start >= line.size()) return {};

@@ -2,6 +2,7 @@
 // the records this system writes. Lines are byte strings without their line end.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,7 +15,23 @@ enum class RecordKind { kOpening, kTransaction, kInput, kClosing, kOther };
 
 // The character in column 1, or an empty text for an empty line.
 std::string_view RecordTypeOf(std::string_view line);
-RecordKind KindOfRecord(std::string_view line);
+
+// The kind of record each first byte makes, as a table: it is looked up for every line.
+constexpr std::array<RecordKind, 256> MakeRecordKindTable() {
+  std::array<RecordKind, 256> table{};
+  table.fill(RecordKind::kOther);
+  table['O'] = RecordKind::kOpening;
+  table['X'] = RecordKind::kClosing;
+  for (unsigned char c : {'S', 'L', 'M', 'Y', 'I'}) table[c] = RecordKind::kTransaction;
+  for (unsigned char c : {'T', 'C', 'K', 'R', 'P', 'H'}) table[c] = RecordKind::kInput;
+  return table;
+}
+inline constexpr std::array<RecordKind, 256> kRecordKindOfType = MakeRecordKindTable();
+
+inline RecordKind KindOfRecord(std::string_view line) {
+  return line.empty() ? RecordKind::kOther
+                      : kRecordKindOfType[static_cast<unsigned char>(line.front())];
+}
 
 // The field starting at `column` (from 1) for `width` characters; where the line is
 // shorter, what remains of it (possibly nothing). Never fails.
