@@ -10,13 +10,14 @@ BlockWriter::BlockWriter(platform::File& file, std::size_t bufferSize)
 
 bool BlockWriter::Append(std::string_view bytes) {
   if (failed_) return false;
-  if (bytes.size() > buffer_.size() - used_) {
+  // A large span (a run of copied lines) goes out from where it stands: copying it into
+  // the buffer first would only cost a pass over the data.
+  if (bytes.size() >= buffer_.size() || bytes.size() >= kLargeSpan) {
     if (!Flush()) return false;
-    if (bytes.size() >= buffer_.size()) {
-      failed_ = !file_.Write(bytes.data(), bytes.size());
-      return !failed_;
-    }
+    failed_ = !file_.Write(bytes.data(), bytes.size());
+    return !failed_;
   }
+  if (bytes.size() > buffer_.size() - used_ && !Flush()) return false;
   std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
   used_ += bytes.size();
   return true;

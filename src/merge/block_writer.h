@@ -13,6 +13,8 @@ namespace pcn {
 class BlockWriter {
  public:
   static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
+  // Spans at least this long are written directly, after what is buffered.
+  static constexpr std::size_t kLargeSpan = 64 * 1024;
 
   explicit BlockWriter(platform::File& file, std::size_t bufferSize = kDefaultBufferSize);
 

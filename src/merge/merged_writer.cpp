@@ -54,7 +54,8 @@ std::optional<const char*> FieldThatDoesNotFit(const FileEntry& c, OutputKind ki
 }
 
 // Copies one source line into the output, or drops it when the union form leaves out
-// opening and closing records.
+// opening and closing records. Lines that already end in CR LF in the reader's buffer go
+// out with that line end, consecutive ones as one run straight from the buffer.
 class LineCopier : public LinePieceSink {
  public:
   LineCopier(BlockWriter& out, bool dropOpeningAndClosing)
@@ -63,16 +64,45 @@ class LineCopier : public LinePieceSink {
   void StartLine() {
     first_ = true;
     dropped_ = false;
+    endCopied_ = false;
   }
   void Piece(std::string_view bytes) override {
     if (first_) {
       first_ = false;
       dropped_ = dropOpeningAndClosing_ && (bytes.front() == 'O' || bytes.front() == 'X');
     }
-    if (!dropped_) out_.Append(bytes);
+    if (!dropped_) {
+      WriteRun();
+      out_.Append(bytes);
+    }
   }
+  void WholeLine(std::string_view line, std::string_view lineEnd) override {
+    if (lineEnd != kLineEnd) {
+      LinePieceSink::WholeLine(line, lineEnd);
+      return;
+    }
+    first_ = false;
+    dropped_ = dropOpeningAndClosing_ && !line.empty() &&
+               (line.front() == 'O' || line.front() == 'X');
+    if (dropped_) return;
+    endCopied_ = true;
+    if (run_.data() + run_.size() != line.data()) {
+      WriteRun();
+      run_ = std::string_view(line.data(), 0);
+    }
+    run_ = std::string_view(run_.data(), run_.size() + line.size() + lineEnd.size());
+  }
+  void BufferChanging() override { WriteRun(); }
   void EndLine() {
-    if (!dropped_) out_.Append(kLineEnd);
+    if (!dropped_ && !endCopied_) {
+      WriteRun();
+      out_.Append(kLineEnd);
+    }
+  }
+  // Writes the gathered run; needed before the source's reader goes away.
+  void WriteRun() {
+    if (!run_.empty()) out_.Append(run_);
+    run_ = {};
   }
 
  private:
@@ -80,6 +110,8 @@ class LineCopier : public LinePieceSink {
   bool dropOpeningAndClosing_;
   bool first_ = true;
   bool dropped_ = false;
+  bool endCopied_ = false;  // the line end went out with the line, in the run
+  std::string_view run_;    // whole lines with their CR LF, in the reader's buffer
 };
 
 // The output file while it is being written: the temporary file, and the existing file of
@@ -234,6 +266,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
     }
     // A file's last lines go out before the next file is opened, so that a failing write
     // is told with the file whose lines it held, not as a failure of the last record.
+    copier.WriteRun();
     if (!out.Flush()) {
       source.Close();
       output.Discard();

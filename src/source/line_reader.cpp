@@ -107,6 +107,7 @@ void LineReader::Index(std::size_t from) {
 }
 
 LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
+  if (sink != nullptr) sink->BufferChanging();
   head_ = {};
   length_ = 0;
   if (endOfData_) return Status::kEnd;
