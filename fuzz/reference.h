@@ -25,19 +25,35 @@ inline std::string_view RefField(std::string_view line, int column, int width) {
   if (column < 1 || width < 1) return {};
   const std::size_t start = static_cast<std::size_t>(column) - 1;
   if (start >= line.size()) return {};
-  return line.substr(start, std::min<std::size_t>(static_cast<std::size_t>(width),
-                                                  line.size() - start));
+  return line.substr(start,
+                     std::min<std::size_t>(static_cast<std::size_t>(width), line.size() - start));
 }
 
 // "&H..", "&B..", "&O.." / "&Q..", or "&" followed directly by octal digits.
 inline std::int64_t RefRadix(std::string_view s) {
   int base = 8;
-  std::size_t i = 0;
+  std::size_t i = 0;  // where the digits start: after a radix letter, else at once
   if (!s.empty()) {
-    const char c = s[0];
-    if (c == 'H' || c == 'h') base = 16, i = 1;
-    else if (c == 'B' || c == 'b') base = 2, i = 1;
-    else if (c == 'O' || c == 'o' || c == 'Q' || c == 'q') base = 8, i = 1;
+    switch (s[0]) {
+      case 'H':
+      case 'h':
+        base = 16;
+        i = 1;
+        break;
+      case 'B':
+      case 'b':
+        base = 2;
+        i = 1;
+        break;
+      case 'O':
+      case 'o':
+      case 'Q':
+      case 'q':
+        i = 1;
+        break;
+      default:
+        break;
+    }
   }
   Int128 value = 0;
   for (; i < s.size(); ++i) {
@@ -62,8 +78,8 @@ inline std::int64_t RefNumber(std::string_view s) {
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
 
-  std::string digits;          // every mantissa digit, the point left out
-  std::int64_t pointAt = -1;   // how many digits stood before the point, -1: no point
+  std::string digits;         // every mantissa digit, the point left out
+  std::int64_t pointAt = -1;  // how many digits stood before the point, -1: no point
   for (; i < s.size(); ++i) {
     if (s[i] >= '0' && s[i] <= '9') {
       digits += s[i];
@@ -90,8 +106,7 @@ inline std::int64_t RefNumber(std::string_view s) {
   // value x 10^4 = 0.digits x 10^(pointAt + exponent + 4): this many digits are whole.
   const std::size_t firstNonZero = digits.find_first_not_of('0');
   if (firstNonZero == std::string::npos) return 0;
-  const std::int64_t wholeDigits =
-      pointAt + exponent + 4 - static_cast<std::int64_t>(firstNonZero);
+  const std::int64_t wholeDigits = pointAt + exponent + 4 - static_cast<std::int64_t>(firstNonZero);
   digits.erase(0, firstNonZero);
   if (wholeDigits > 20) return negative ? kMinAmount : kMaxAmount;
 
@@ -102,9 +117,9 @@ inline std::int64_t RefNumber(std::string_view s) {
   // Half to even: compare the fraction with one half.
   if (wholeDigits >= 0 && wholeDigits < static_cast<std::int64_t>(digits.size())) {
     const std::string fraction = digits.substr(static_cast<std::size_t>(wholeDigits));
-    const bool aboveHalf = fraction[0] > '5' ||
-                           (fraction[0] == '5' && fraction.find_first_not_of('0', 1) !=
-                                                      std::string::npos);
+    const bool aboveHalf =
+        fraction[0] > '5' ||
+        (fraction[0] == '5' && fraction.find_first_not_of('0', 1) != std::string::npos);
     const bool exactlyHalf = fraction[0] == '5' && !aboveHalf;
     if (aboveHalf || (exactlyHalf && whole % 2 == 1)) ++whole;
   }

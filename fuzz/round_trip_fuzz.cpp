@@ -77,7 +77,9 @@ std::string YearAndMonth(const std::string& reportMonth) {
   return year + mm;
 }
 
-std::int64_t Whole(std::int64_t amount) { return pcn::AmountFromWhole(pcn::RoundToWhole(amount)); }
+std::int64_t Whole(std::int64_t amount) {
+  return pcn::AmountFromWhole(pcn::RoundToWhole(amount));
+}
 
 void CheckUnionFile(const std::string& path, const pcn::FileTable& table,
                     const std::vector<std::string>& sources) {
@@ -193,9 +195,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EmptyDirectory(in);
 
   pcn::FileTable table;
-  pcn::HeadlessDialog dialog([&table](int row, int column) {
-    return pcn::FileListCellText(table, row, column);
-  });
+  pcn::HeadlessDialog dialog(
+      [&table](int row, int column) { return pcn::FileListCellText(table, row, column); });
   std::vector<std::string> accepted;
   std::size_t start = 0;
   for (int i = 0; i < 4 && start <= bytes.size(); ++i) {

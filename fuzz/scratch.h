@@ -15,9 +15,8 @@ namespace pcn::fuzz {
 inline const std::string& ScratchDirectory() {
   // Never destroyed: the exit handler below still needs it.
   static const std::string* directory = [] {
-    std::string pattern =
-        std::filesystem::is_directory("/dev/shm") ? "/dev/shm/pcn874-fuzz-XXXXXX"
-                                                  : "/tmp/pcn874-fuzz-XXXXXX";
+    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/pcn874-fuzz-XXXXXX"
+                                                                    : "/tmp/pcn874-fuzz-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
       std::perror("mkdtemp");
       std::abort();

@@ -40,10 +40,9 @@ int OpenDescriptors() {
 bool SameEntry(const FileEntry& a, const FileEntry& b) {
   return a.path == b.path && a.dealerNumber == b.dealerNumber && a.reportMonth == b.reportMonth &&
          a.headerCode == b.headerCode && a.taxableSales == b.taxableSales &&
-         a.exemptSales == b.exemptSales && a.salesVat == b.salesVat &&
-         a.inputsVat == b.inputsVat && a.assetInputsVat == b.assetInputsVat &&
-         a.vatPayable == b.vatPayable && a.salesRecordCount == b.salesRecordCount &&
-         a.inputRecordCount == b.inputRecordCount &&
+         a.exemptSales == b.exemptSales && a.salesVat == b.salesVat && a.inputsVat == b.inputsVat &&
+         a.assetInputsVat == b.assetInputsVat && a.vatPayable == b.vatPayable &&
+         a.salesRecordCount == b.salesRecordCount && a.inputRecordCount == b.inputRecordCount &&
          a.salesRecordAmount == b.salesRecordAmount && a.salesRecordVat == b.salesRecordVat &&
          a.inputRecordVat == b.inputRecordVat;
 }
@@ -58,22 +57,32 @@ bool SameTable(const FileTable& a, const FileTable& b) {
 
 const char* OpName(IoOp op) {
   switch (op) {
-    case IoOp::kOpen: return "open";
-    case IoOp::kRead: return "read";
-    case IoOp::kWrite: return "write";
-    case IoOp::kFlush: return "flush";
-    case IoOp::kRename: return "rename";
-    case IoOp::kClose: return "close";
-    case IoOp::kCount: break;
+    case IoOp::kOpen:
+      return "open";
+    case IoOp::kRead:
+      return "read";
+    case IoOp::kWrite:
+      return "write";
+    case IoOp::kFlush:
+      return "flush";
+    case IoOp::kRename:
+      return "rename";
+    case IoOp::kClose:
+      return "close";
+    case IoOp::kCount:
+      break;
   }
   return "?";
 }
 
 const char* KindName(IoFaultKind kind) {
   switch (kind) {
-    case IoFaultKind::kFail: return "fails";
-    case IoFaultKind::kShortWrite: return "writes half";
-    case IoFaultKind::kDiskFull: return "finds the disk full";
+    case IoFaultKind::kFail:
+      return "fails";
+    case IoFaultKind::kShortWrite:
+      return "writes half";
+    case IoFaultKind::kDiskFull:
+      return "finds the disk full";
   }
   return "?";
 }
@@ -112,7 +121,8 @@ class IoFaultSweep : public ::testing::Test {
   void SetUp() override {
     // Big enough that every source takes several reads and the copy several writes.
     paths_ = {dir_.File("north.txt"), dir_.File("south.txt"), dir_.File("east.txt")};
-    test::WriteFile(paths_[0], test::ConsistentFile("123456782", kMonth, 1000, 170, 6000, 50, 3000));
+    test::WriteFile(paths_[0],
+                    test::ConsistentFile("123456782", kMonth, 1000, 170, 6000, 50, 3000));
     test::WriteFile(paths_[1], test::ConsistentFile("513987651", kMonth, 300, 51, 4000, 20, 4000));
     // CR-only line ends and no end on the last line: copied lines gain CR LF.
     std::string east = test::ConsistentFile("123456782", kMonth, 10, 1, 3, 0, 0);
@@ -170,12 +180,10 @@ class IoFaultSweep : public ::testing::Test {
             if (opens < outputOpens) return text::kCannotOpenOutput;
             return text::kSourceOpenFailed + paths_[static_cast<std::size_t>(source)] + stopped;
           case IoOp::kRead:
-            return text::kSourceReadFailed + paths_[static_cast<std::size_t>(source - 1)] +
-                   stopped;
+            return text::kSourceReadFailed + paths_[static_cast<std::size_t>(source - 1)] + stopped;
           case IoOp::kWrite:
             if (source < 1 || sourcesDone) return text::kWriteFailed;  // first or last record
-            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] +
-                   stopped;
+            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] + stopped;
           case IoOp::kFlush:
           case IoOp::kRename:
             return text::kWriteFailed;
@@ -213,8 +221,8 @@ class IoFaultSweep : public ::testing::Test {
 
     int swept = 0, behaved = 0;
     for (const Fault& fault : FaultsFor(trace)) {
-      SCOPED_TRACE(testing::Message() << OpName(fault.op) << " #" << fault.nth << " "
-                                      << KindName(fault.kind));
+      SCOPED_TRACE(testing::Message()
+                   << OpName(fault.op) << " #" << fault.nth << " " << KindName(fault.kind));
       reset();
       auto w = Loaded(paths_.size(), representative);
       const FileTable before = w->table;
@@ -234,15 +242,20 @@ class IoFaultSweep : public ::testing::Test {
           result.written == want.empty(),
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,
-          !(want.empty() || existing) || test::ReadFile(finalPath) ==
-                                             (want.empty() ? complete : kOldMerged),
+          !(want.empty() || existing) ||
+              test::ReadFile(finalPath) == (want.empty() ? complete : kOldMerged),
           SourcesUnchanged(),
           SameTable(before, w->table),
       };
       static const char* const kWhat[] = {
-          "exactly one message", "the right message", "the result", "no handle left open",
-          "only a complete file under the final name, no temporary left", "the merged file",
-          "sources unchanged", "table unchanged"};
+          "exactly one message",
+          "the right message",
+          "the result",
+          "no handle left open",
+          "only a complete file under the final name, no temporary left",
+          "the merged file",
+          "sources unchanged",
+          "table unchanged"};
       bool all = true;
       for (std::size_t i = 0; i < std::size(ok); ++i) {
         EXPECT_TRUE(ok[i]) << kWhat[i] << "; message: "
@@ -256,8 +269,8 @@ class IoFaultSweep : public ::testing::Test {
     g_total.swept += swept;
     g_total.behaved += behaved;
     std::cout << "[ sweep    ] generate " << (representative ? "representative" : "union")
-              << (existing ? " over an existing file" : "") << ": " << trace.size()
-              << " calls, " << swept << " faults, " << behaved << " behaved\n";
+              << (existing ? " over an existing file" : "") << ": " << trace.size() << " calls, "
+              << swept << " faults, " << behaved << " behaved\n";
   }
 
   test::TempDir dir_;
@@ -312,8 +325,12 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
             << behaved << " behaved\n";
 }
 
-TEST_F(IoFaultSweep, EveryCallOfAUnionGeneration) { SweepGeneration(false, false); }
-TEST_F(IoFaultSweep, EveryCallOfARepresentativeGeneration) { SweepGeneration(true, false); }
+TEST_F(IoFaultSweep, EveryCallOfAUnionGeneration) {
+  SweepGeneration(false, false);
+}
+TEST_F(IoFaultSweep, EveryCallOfARepresentativeGeneration) {
+  SweepGeneration(true, false);
+}
 TEST_F(IoFaultSweep, EveryCallOfAUnionGenerationOverAnExistingFile) {
   SweepGeneration(false, true);
 }

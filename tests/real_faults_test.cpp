@@ -1,9 +1,8 @@
 // Real faults on the real file system: sources that vanish or are held by another process,
 // output directories that cannot take a file or fill up, long and Hebrew paths, and files
 // of unusual shape (one 100 MB line, a million CRs, NUL bytes, a Ctrl-Z inside).
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -36,7 +35,8 @@ const std::string kStopped = text::kGenerationStopped;
 
 struct Window {
   FileTable table;
-  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
 
   explicit Window(const std::string& out) {
     dialog.SetOutputDirectory(out);
@@ -58,8 +58,12 @@ struct Window {
   }
 };
 
-std::string North() { return test::ConsistentFile("123456782", kMonth, 1000, 170, 3, 50, 2); }
-std::string South() { return test::ConsistentFile("513987651", kMonth, 300, 51, 2, 20, 1); }
+std::string North() {
+  return test::ConsistentFile("123456782", kMonth, 1000, 170, 3, 50, 2);
+}
+std::string South() {
+  return test::ConsistentFile("513987651", kMonth, 300, 51, 2, 20, 1);
+}
 
 // Another process that holds a file locked the way this program locks its files, until the
 // object goes.
@@ -380,8 +384,8 @@ TEST(RealFaults, FilesOfUnusualShape) {
          return body;
        }(),
        nullptr, "a million CRs: a million empty lines, each copied as an empty line"},
-      {test::CrLf({opening, nulSale, std::string("A\0B", 3), "X123456782"}), 1,
-       170 * kAmountScale, test::CrLf({nulSale, std::string("A\0B", 3)}), nullptr,
+      {test::CrLf({opening, nulSale, std::string("A\0B", 3), "X123456782"}), 1, 170 * kAmountScale,
+       test::CrLf({nulSale, std::string("A\0B", 3)}), nullptr,
        "NUL bytes are carried through unchanged"},
       {test::CrLf({std::string("X") + std::string(9, '\0'), opening}), 0, 0, "", nullptr,
        "a closing record of NULs before any opening record matches the empty dealer number"},

@@ -21,7 +21,8 @@ constexpr char kNumber[] = "123456782";
 
 struct Window {
   FileTable table;
-  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
 
   bool Add(const std::string& path) {
     dialog.QueueOpenFile({true, path});
@@ -69,7 +70,10 @@ TEST(RobustnessRegression, ShortMonthKeepsTheFirstRecordsColumns) {
 TEST(RobustnessRegression, NulInsideAPathNamesNoFile) {
   test::TempDir dir;
   test::Opening o;
-  o.year = std::string("20\0" "4", 4);
+  o.year = std::string(
+      "20\0"
+      "4",
+      4);
   const std::string source = CrLf({test::OpeningLine(o), ClosingLine()});
   test::WriteFile(dir.File("a.txt"), source);
   test::WriteFile(dir.File("b.txt"), source);
