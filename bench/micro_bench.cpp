@@ -25,8 +25,10 @@ std::string DetailRecords(int count) {
   for (int i = 0; i < count; ++i) {
     seed = seed * 1103515245u + 12345u;
     const unsigned amount = (seed >> 8) % 50000;
-    std::snprintf(line, sizeof line, "S%09u20240315000012345678%09u%c%010u000000000\r\n",
-                  seed % 1000000000u, amount * 17 / 100, (seed & 31) == 0 ? '-' : '+', amount);
+    // Type, counterpart, date, reference group and number, VAT, sign, amount, filler.
+    std::snprintf(line, sizeof line, "%c%09u202403150000%09u%09u%c%010u000000000\r\n",
+                  (seed >> 12) % 4 == 0 ? 'T' : 'S', seed % 1000000000u, (seed >> 3) % 1000000u,
+                  amount * 17 / 100, (seed & 31) == 0 ? '-' : '+', amount);
     text += line;
   }
   return text;
