@@ -93,6 +93,10 @@ void PaintDialogBackground(HDC dc) {
   HWND window = WindowFromDC(dc);
   RECT client = {};
   GetClientRect(window, &client);
+  // One pixel beyond each side: some mirrored-DC implementations map logical x = 0 one pixel
+  // short of the right edge, which would leave that column unpainted. The platform clips
+  // the rest.
+  InflateRect(&client, 1, 0);
   gdi::FillGradient(dc, client, kBackgroundLeft, kBackgroundRight, false);
 }
 

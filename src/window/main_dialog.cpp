@@ -79,6 +79,17 @@ void RedrawAll(HWND dialog) {
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// Checking a radio button makes it a tab stop (the button control does that itself); the
+// option buttons stay out of the Tab order, which holds only the image buttons, the combo box
+// and the file list.
+void KeepOptionsOutOfTabOrder(HWND dialog) {
+  for (int id : {kIdDealersUnion, kIdRepresentative}) {
+    HWND option = GetDlgItem(dialog, id);
+    const LONG style = GetWindowLongW(option, GWL_STYLE);
+    if (style & WS_TABSTOP) SetWindowLongW(option, GWL_STYLE, style & ~WS_TABSTOP);
+  }
+}
+
 void Invalidate(HWND window) {
   if (window) InvalidateRect(window, nullptr, TRUE);
 }
@@ -118,6 +129,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   }
 
   CheckDlgButton(dialog, kIdDealersUnion, BST_CHECKED);
+  KeepOptionsOutOfTabOrder(dialog);
   SetDlgItemTextW(dialog, kIdOutputDirectory, CurrentDirectoryText().c_str());
 
   std::vector<std::string> specs(std::begin(kColumnSpecs), std::end(kColumnSpecs));
@@ -220,10 +232,12 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   WindowDialog& port = *g_main.port;
   switch (id) {
     case kIdDealersUnion:
+      KeepOptionsOutOfTabOrder(dialog);
       SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kDealerNumberCaption).c_str());
       RedrawAll(dialog);
       break;
     case kIdRepresentative:
+      KeepOptionsOutOfTabOrder(dialog);
       SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kRepresentativeNumberCaption).c_str());
       RedrawAll(dialog);
       break;

@@ -51,4 +51,5 @@ if [[ "${PCN_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
   read -r -t 30 -u "$fd" number || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$number"
 fi
-"$wine_bin" explorer /desktop=pcn874,1024x768 "$@"
+# Wine notes that the Z: drive has no volume label; nothing to do with the program.
+"$wine_bin" explorer /desktop=pcn874,1024x768 "$@" 2> >(grep -v 'FS volume label' >&2)

@@ -1,0 +1,835 @@
+// The Win32 test driver: starts the real Pcn874Merge.exe once per scenario and works it only
+// through window messages, as a user's clicks and keys would; also calls its exported
+// DrawTransparentBitmap by ordinal and checks pure layout arithmetic.
+//   driver.exe test|screenshots PROGRAM.exe WORKDIR [SCENARIO]
+// Writes driver.log and, for `test`, result.txt ("PASS n" or "FAIL k of n") in WORKDIR.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/button_geometry.h"
+#include "controls/column_fit.h"
+#include "driver_support.h"
+#include "window/layout.h"
+
+using namespace driver;
+
+namespace {
+
+std::wstring g_exe, g_work;
+
+// Texts the program must show, quoted here independently of the program's own tables.
+const std::wstring kCaption = Utf8("תוכנת איחוד קבצים");
+const std::wstring kOpenTitle = Utf8("ציין את מיקום הקובץ");
+const std::wstring kDealerCaption = Utf8("מספר עוסק");
+const std::wstring kRepresentativeCaption = Utf8("מספר מייצג");
+const std::wstring kTitle = Utf8("איחוד קבצי PCN874 - Velmora מוצרי תוכנה בע'מ");
+const std::wstring kAlreadyLoaded = Utf8("קובץ זה נמצא כבר ברשימת הקבצים");
+const std::wstring kMonthDiffers = Utf8("חודש הדיווח בקובץ זה אינו זהה לחודש הדיווח בקובץ הקודם");
+const std::wstring kClosingDiffers = Utf8("מספר עוסק ברשומת סגירה אינו זהה לרשומת הפתיחה");
+const std::wstring kCorrupt = Utf8("הקובץ שצויין פגום ולא ניתן לקוראו");
+const std::wstring kMarkToRemove = Utf8("יש לסמן את הקובץ שברצונך להסיר");
+const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור הקובץ המאוחד");
+const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
+const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
+
+enum : int {
+  kGenerate = 0, kTaxable = 1009, kExempt = 1010, kSalesVat = 1011, kInputsVat = 1012,
+  kAssetVat = 1013, kPayable = 1014, kCombo = 1015, kSalesCount = 1019, kInputCount = 1020,
+  kRemove = 1021, kAdd = 1022, kList = 1023, kDirectory = 1025, kBrowse = 1027,
+  kMonth = 1032, kUnion = 1033, kRepresentative = 1034, kNumberCaption = 1035, kNumber = 1036,
+  kSpinTaxable = 1038,
+};
+
+// --- Sample PCN874 files ---------------------------------------------------------------------
+
+std::string Signed(long long value, int width) {
+  char text[32];
+  snprintf(text, sizeof(text), "%c%0*lld", value < 0 ? '-' : '+', width - 1,
+           value < 0 ? -value : value);
+  return text;
+}
+
+std::string Count(long long value) {
+  char text[16];
+  snprintf(text, sizeof(text), "%09lld", value);
+  return text;
+}
+
+struct Declared {
+  long long taxable, salesVat, salesCount, exempt, inputsVat, assetVat, inputCount, payable;
+};
+
+std::string Opening(const std::string& dealer, const std::string& yyyymm, const Declared& d) {
+  return "O" + dealer + yyyymm + "1" + "20240415" + Signed(d.taxable, 12) + Signed(d.salesVat, 10) +
+         "+00000000000+000000000" + Count(d.salesCount) + Signed(d.exempt, 12) +
+         Signed(d.inputsVat, 10) + Signed(d.assetVat, 10) + Count(d.inputCount) +
+         Signed(d.payable, 12);
+}
+
+// A detail record: type, 30 columns of reference data, VAT (9 digits), sign, amount (10).
+std::string Detail(char type, const std::string& reference, long long vat, bool negative,
+                   long long amount) {
+  std::string ref = reference;
+  ref.resize(30, '0');
+  char numbers[32];
+  snprintf(numbers, sizeof(numbers), "%09lld%c%010lld", vat, negative ? '-' : '+', amount);
+  return std::string(1, type) + ref + numbers;
+}
+
+bool WriteLines(const std::wstring& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+const std::string kDealerA = "123456782";
+const std::string kDealerB = "987654324";
+
+std::wstring InputPath(const std::wstring& name) { return g_work + L"\\inputs\\" + name; }
+// The second file has a Hebrew name: the open-file dialog and the loader must use wide paths.
+const std::wstring kNameA = L"north.txt";
+const std::wstring kNameB = Utf8("דרום.txt");
+
+void WriteSamples() {
+  CreateDirectoryW((g_work + L"\\inputs").c_str(), nullptr);
+  // A: taxable 1,000 with VAT 170, inputs VAT 50.
+  WriteLines(InputPath(kNameA),
+             {Opening(kDealerA, "202403", {1000, 170, 1, 0, 50, 0, 1, 120}),
+              Detail('S', "111111118202403010000000001", 170, false, 1000),
+              Detail('T', "222222226202403020000000002", 50, false, 0), "X" + kDealerA});
+  // B: a negative exempt amount (a credit), matched by a negative transaction record.
+  WriteLines(InputPath(kNameB),
+             {Opening(kDealerB, "202403", {2500, 425, 2, -300, 100, 0, 1, 325}),
+              Detail('S', "333333334202403050000000003", 425, false, 2500),
+              Detail('L', "444444442202403060000000004", 0, true, 300),
+              Detail('T', "555555557202403070000000005", 100, false, 0), "X" + kDealerB});
+  WriteLines(InputPath(L"april.txt"),
+             {Opening(kDealerA, "202404", {1000, 170, 1, 0, 0, 0, 0, 170}),
+              Detail('S', "1", 170, false, 1000), "X" + kDealerA});
+  WriteLines(InputPath(L"closing.txt"),
+             {Opening(kDealerA, "202403", {1000, 170, 1, 0, 0, 0, 0, 170}),
+              Detail('S', "1", 170, false, 1000), "X123456783"});
+  WriteLines(InputPath(L"opening-only.txt"),
+             {Opening(kDealerA, "202403", {1000, 170, 1, 0, 0, 0, 0, 170}),
+              Detail('S', "1", 170, false, 1000)});
+}
+
+// --- Working the program --------------------------------------------------------------------
+
+void Click(const App& app, int id) {
+  PostMessageW(GetDlgItem(app.main, id), BM_CLICK, 0, 0);
+}
+
+// Adds a file through the real open-file dialog: type the path into its name field, press OK.
+bool ChooseFile(const App& app, const std::wstring& path) {
+  Click(app, kAdd);
+  HWND open = WaitForDialogTitled(app, kOpenTitle);
+  if (!Check(open != nullptr, L"the open-file dialog appears")) return false;
+  HWND name = GetDlgItem(open, 0x480);  // edt1
+  if (!name) {
+    HWND combo = GetDlgItem(open, 0x47c);  // cmb13
+    name = combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+    if (!name) name = combo;
+  }
+  if (!Check(name != nullptr, L"the open-file dialog has a file name field")) return false;
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(open, IDOK)));
+  return Check(WaitFor([&] { return !IsWindow(open); }), L"the open-file dialog closes");
+}
+
+bool AddAndWaitForRows(const App& app, const std::wstring& path, int rows) {
+  if (!ChooseFile(app, path)) return false;
+  HWND list = GetDlgItem(app.main, kList);
+  return Check(WaitFor([&] { return ListCount(list) == rows; }),
+               L"the list shows " + std::to_wstring(rows) + L" rows after adding " + path);
+}
+
+// Adds a file that must be refused with `message`, and checks that nothing changed.
+void ExpectRefusal(const App& app, const std::wstring& path, const std::wstring& message) {
+  const int rows = ListCount(GetDlgItem(app.main, kList));
+  const std::wstring taxable = ItemText(app.main, kTaxable);
+  const std::wstring month = ItemText(app.main, kMonth);
+  if (!ChooseFile(app, path)) return;
+  MessageBoxSeen box = AnswerMessageBox(app, kCaption);
+  CheckEqual(box.text, message, L"message for " + path);
+  CheckEqual(static_cast<long long>(box.buttons.size()), 1, L"buttons of the message box");
+  if (!box.buttons.empty()) CheckEqual(box.buttons[0], L"OK", L"the one button");
+  CheckEqual(ListCount(GetDlgItem(app.main, kList)), rows, L"rows after refusing " + path);
+  CheckEqual(ItemText(app.main, kTaxable), taxable, L"taxable revenues after refusing " + path);
+  CheckEqual(ItemText(app.main, kMonth), month, L"report month after refusing " + path);
+}
+
+void ClickSpin(const App& app, int id, bool up) {
+  HWND spin = GetDlgItem(app.main, id);
+  // The control itself stops reporting steps at the ends of its range 1..10; keep it in the
+  // middle so every click is a step.
+  SendMessageW(spin, UDM_SETPOS32, 0, 5);
+  RECT client;
+  GetClientRect(spin, &client);
+  const LPARAM point = MAKELPARAM(client.right / 2, up ? client.bottom / 4 : client.bottom * 3 / 4);
+  PostMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(spin, WM_LBUTTONUP, 0, point);
+}
+
+// Posted messages are handled in order: once the option click shows, everything posted
+// before it has been handled.
+void SettleWithOptionClicks(const App& app) {
+  Click(app, kRepresentative);
+  WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
+  Click(app, kUnion);
+  WaitFor([&] { return ItemText(app.main, kNumberCaption) == kDealerCaption; });
+}
+
+struct Scenario {
+  const wchar_t* name;
+  void (*run)(App&);
+  bool needsApp;
+};
+
+// --- Scenarios: pure arithmetic and the exported painter --------------------------------------
+
+void PureArithmetic(App&) {
+  using pcn::CentredOffset;
+  static const struct { int whole, part, want; const wchar_t* why; } kOffsets[] = {
+      {35, 24, 6, L"5.5 rounds to the even 6"},  {49, 32, 8, L"8.5 rounds to the even 8"},
+      {24, 16, 4, L"exact"},                      {10, 32, 0, L"taller bitmap starts at the top"},
+      {20, 17, 2, L"1.5 rounds to the even 2"},
+  };
+  for (const auto& c : kOffsets) {
+    CheckEqual(CentredOffset(c.whole, c.part), c.want, std::wstring(L"CentredOffset: ") + c.why);
+  }
+  const pcn::ButtonGeometry pressed = pcn::ComputeButtonGeometry(113, 35, 24, 24, true);
+  CheckEqual(pressed.text.left, 4 + 24 + 8 - 1, L"pressed text moves one pixel to the left");
+  CheckEqual(pressed.text.top, 3, L"pressed text moves one pixel up");
+  Check(!pressed.centreText, L"text after a bitmap is not centred");
+  const pcn::ButtonGeometry plain = pcn::ComputeButtonGeometry(51, 24, 0, 0, false);
+  Check(plain.centreText && plain.text.left == 4, L"without a bitmap the text is centred from 4");
+
+  static const struct { std::vector<int> widths; int client; std::vector<int> want; const wchar_t* why; }
+      kFits[] = {
+          {{100, 200, 200, 200, 200, 200, 200, 200, 200, 2000}, 800,
+           {100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}, L"800 px: 100 each, filler 1000"},
+          {{100, 300, 100, 0}, 100, {100, 75, 25, 0}, L"proportions kept, column 0 untouched"},
+          {{100, 0, 0, 500}, 640, {100, 0, 0, 0}, L"S = 0 sets every fitted column to 0"},
+          {{100, 1, 2, 10}, 10, {100, 3, 6, 33}, L"truncated toward zero"},
+      };
+  for (const auto& c : kFits) {
+    Check(pcn::FitColumnWidths(c.widths, c.client) == c.want, std::wstring(L"FitColumnWidths: ") + c.why);
+  }
+
+  static const struct { const wchar_t* spec; int width; const wchar_t* title; } kSpecs[] = {
+      {L"100, abc", 100, L"abc"}, {L" \t200,x y ,rest", 200, L"x y"}, {L"none", 0, L""},
+      {L"50,", 50, L""},
+  };
+  for (const auto& c : kSpecs) {
+    const pcn::ColumnSpec parsed = pcn::ParseColumnSpec(c.spec);
+    CheckEqual(parsed.width, c.width, std::wstring(L"width of ") + c.spec);
+    CheckEqual(parsed.title, c.title, std::wstring(L"title of ") + c.spec);
+  }
+  CheckEqual(static_cast<long long>(pcn::ParseColumnSpec(L"1," + std::wstring(80, L'a')).title.size()),
+             63, L"titles are cut to 63 characters");
+
+  const pcn::Edges grown = pcn::ApplyMinimumSize({100, 100, 300, 200}, 734, 473);
+  Check(grown.left == 100 && grown.top == 100 && grown.right == 834 && grown.bottom == 573,
+        L"minimum size moves the right and bottom edges");
+  const pcn::Edges kept = pcn::ApplyMinimumSize({0, 0, 900, 700}, 734, 473);
+  Check(kept.right == 900 && kept.bottom == 700, L"a large enough rectangle is unchanged");
+  // The file list caption sits at W / 2 - 45, a half going to the even neighbour.
+  static const struct { int w, want; } kCaptionX[] = {{741, 326}, {742, 326}, {743, 326},
+                                                       {745, 328}, {1024, 467}};
+  for (const pcn::LayoutRule& rule : pcn::ResizeLayout()) {
+    if (rule.id != 1029) continue;
+    for (const auto& c : kCaptionX) {
+      CheckEqual(rule.first.Evaluate(c.w, 500), c.want, L"caption x for W " + std::to_wstring(c.w));
+    }
+  }
+}
+
+using ExportedPainter = void(WINAPI*)(const std::int32_t*, const std::int32_t*, const std::int32_t*,
+                                      const std::int32_t*, std::int32_t*);
+
+struct Surface {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  DWORD* bits = nullptr;
+  int w = 0, h = 0;
+  Surface(int width, int height, COLORREF fill) : w(width), h(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    void* data = nullptr;
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &data, nullptr, 0);
+    bits = static_cast<DWORD*>(data);
+    for (int i = 0; i < w * h; ++i) bits[i] = ToDib(fill);
+  }
+  ~Surface() {
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+  static DWORD ToDib(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+  COLORREF At(int x, int y) const {
+    GdiFlush();
+    const DWORD p = bits[y * w + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  void Set(int x, int y, COLORREF c) { bits[y * w + x] = ToDib(c); }
+  std::vector<DWORD> Pixels() const {
+    GdiFlush();
+    return std::vector<DWORD>(bits, bits + w * h);
+  }
+};
+
+std::int32_t Handle32(HGDIOBJ handle) {
+  return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(handle));
+}
+
+// Wine maps an .exe loaded with LoadLibrary without binding its imports (Windows binds
+// them); bind them here so the exported function can call GDI. Harmless where already bound.
+void BindImports(HMODULE module) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (directory.VirtualAddress == 0) return;
+  for (auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+       import->Name != 0; ++import) {
+    HMODULE library = LoadLibraryA(reinterpret_cast<const char*>(base + import->Name));
+    auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
+        base + (import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk));
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      const char* name =
+          IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+              ? reinterpret_cast<const char*>(IMAGE_ORDINAL(names->u1.Ordinal))
+              : reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
+      FARPROC address = GetProcAddress(library, name);
+      DWORD old = 0;
+      VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &old);
+      slots->u1.Function = reinterpret_cast<ULONGLONG>(address);
+      VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), old, &old);
+    }
+  }
+}
+
+void TransparentBitmap(App&) {
+  HMODULE program = LoadLibraryW(g_exe.c_str());
+  if (!Check(program != nullptr, L"the program loads as a module")) return;
+  BindImports(program);
+  auto byOrdinal = reinterpret_cast<ExportedPainter>(
+      reinterpret_cast<void*>(GetProcAddress(program, MAKEINTRESOURCEA(1))));
+  auto byName = reinterpret_cast<ExportedPainter>(
+      reinterpret_cast<void*>(GetProcAddress(program, "DrawTransparentBitmap")));
+  Check(byOrdinal != nullptr, L"DrawTransparentBitmap is exported as ordinal 1");
+  Check(byOrdinal == byName, L"ordinal 1 and the name are the same function");
+  if (!byOrdinal) return;
+
+  const COLORREF grey = RGB(192, 192, 192), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+  const COLORREF background = RGB(10, 200, 30);
+  // A 4x3 picture: grey border column 0, red and blue elsewhere.
+  auto makePicture = [&](COLORREF first, COLORREF other) {
+    auto s = std::make_unique<Surface>(4, 3, other);
+    for (int y = 0; y < 3; ++y) s->Set(0, y, first);
+    s->Set(2, 1, blue);
+    return s;
+  };
+  static const struct {
+    COLORREF topLeft, other;
+    std::int32_t colour;
+    const wchar_t* why;
+  } kCases[] = {
+      {RGB(192, 192, 192), RGB(255, 0, 0), -1, L"top-left grey is transparent"},
+      {RGB(192, 192, 192), RGB(255, 0, 0), 0x00FF00FF, L"a colour absent from the bitmap: opaque"},
+      {RGB(192, 192, 192), RGB(192, 192, 192), -1, L"an all-transparent bitmap leaves the target"},
+  };
+  for (const auto& c : kCases) {
+    auto picture = makePicture(c.topLeft, c.other);
+    if (c.other == grey) picture->Set(2, 1, grey);
+    const std::vector<DWORD> before = picture->Pixels();
+    Surface target(10, 8, background);
+    const std::int32_t dc = Handle32(target.dc), bitmap = Handle32(picture->bitmap);
+    HGDIOBJ old = SelectObject(target.dc, target.bitmap);
+    const std::int32_t x = 3, y = 2;
+    std::int32_t colour = c.colour;
+    byOrdinal(&dc, &bitmap, &x, &y, &colour);
+    SelectObject(target.dc, old);
+    const std::wstring why = c.why;
+    if (c.colour < 0) CheckEqual(colour, static_cast<std::int32_t>(grey), why + L": colour written back");
+    else CheckEqual(colour, c.colour, why + L": colour kept");
+    for (int py = 0; py < 3; ++py) {
+      for (int px = 0; px < 4; ++px) {
+        const COLORREF source = picture->At(px, py);
+        const bool transparent = source == static_cast<COLORREF>(colour);
+        const COLORREF want = transparent ? background : source;
+        Check(target.At(x + px, y + py) == want,
+              why + L": pixel " + std::to_wstring(px) + L"," + std::to_wstring(py) + L" is " +
+                  ColourText(target.At(x + px, y + py)) + L", want " + ColourText(want));
+      }
+    }
+    Check(target.At(2, 2) == background && target.At(7, 2) == background &&
+              target.At(3, 1) == background && target.At(3, 5) == background,
+          why + L": nothing drawn outside the bitmap's rectangle");
+    Check(picture->Pixels() == before, why + L": the bitmap is unchanged afterwards");
+  }
+
+  // Partly outside the target: the visible part is drawn, nothing breaks.
+  auto picture = makePicture(grey, red);
+  Surface target(5, 5, background);
+  HGDIOBJ old = SelectObject(target.dc, target.bitmap);
+  const std::int32_t dc = Handle32(target.dc), bitmap = Handle32(picture->bitmap);
+  const std::int32_t x = 3, y = -1;
+  std::int32_t colour = -1;
+  byOrdinal(&dc, &bitmap, &x, &y, &colour);
+  SelectObject(target.dc, old);
+  Check(target.At(3, 0) == background && target.At(4, 0) == red && target.At(4, 1) == red,
+        L"clipped at the edge: visible pixels drawn, transparent column kept");
+  FreeLibrary(program);
+}
+
+// --- Scenarios: the window ---------------------------------------------------------------------
+
+void InitialState(App& app) {
+  CheckEqual(Text(app.main), kTitle, L"title");
+  RECT client;
+  GetClientRect(app.main, &client);
+  CheckEqual(client.right, 734, L"client width");
+  CheckEqual(client.bottom, 488, L"client height");
+  Check((GetWindowLongW(app.main, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, L"mirrored layout");
+
+  RECT window, work;
+  GetWindowRect(app.main, &window);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const long w = window.right - window.left, h = window.bottom - window.top;
+  CheckEqual(window.left, std::max(0L, work.left + work.right - w) / 2, L"centred: left");
+  CheckEqual(window.top, std::max(0L, work.top + work.bottom - h) / 2, L"centred: top");
+
+  CheckEqual(ItemText(app.main, kNumberCaption), kDealerCaption, L"number caption at start");
+  CheckEqual(static_cast<long long>(SendMessageW(GetDlgItem(app.main, kUnion), BM_GETCHECK, 0, 0)),
+             BST_CHECKED, L"dealers' union option checked");
+  CheckEqual(static_cast<long long>(SendMessageW(GetDlgItem(app.main, kRepresentative), BM_GETCHECK, 0, 0)),
+             BST_UNCHECKED, L"representative option unchecked");
+  CheckEqual(ItemText(app.main, kDirectory), g_work, L"output directory is the current directory");
+  for (int id : {kTaxable, kExempt, kSalesVat, kInputsVat, kAssetVat, kPayable, kSalesCount,
+                 kInputCount, kMonth, kNumber}) {
+    CheckEqual(ItemText(app.main, id), L"", L"control " + std::to_wstring(id) + L" starts empty");
+  }
+  HWND list = GetDlgItem(app.main, kList);
+  CheckEqual(ListCount(list), 0, L"the list starts empty");
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  CheckEqual(static_cast<long long>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)), 10,
+             L"nine columns and the filler");
+
+  // Every control of the table exists with its class.
+  static const struct { int id; const wchar_t* cls; } kClasses[] = {
+      {0, L"Button"}, {1015, L"ComboBox"}, {1023, L"SysListView32"}, {1036, L"Edit"},
+      {1038, L"msctls_updown32"}, {1042, L"msctls_updown32"}, {1009, L"Static"}, {1037, L"Button"},
+  };
+  for (const auto& c : kClasses) {
+    CheckEqual(ClassOf(GetDlgItem(app.main, c.id)), c.cls, L"class of " + std::to_wstring(c.id));
+  }
+  CheckEqual(static_cast<long long>(Children(app.main).size()), 41, L"number of controls");
+
+  // Focus starts in the list; Tab visits the image buttons, the combo box and the list again.
+  Check(WaitFor([&] { return AppFocus(app) == list; }), L"focus starts in the file list");
+  for (int id : {kAdd, kRemove, kBrowse, kGenerate, kCombo, kList}) {
+    PostMessageW(AppFocus(app), WM_KEYDOWN, VK_TAB, 0);
+    HWND want = GetDlgItem(app.main, id);
+    Check(WaitFor([&] { return AppFocus(app) == want; }, 5000),
+          L"Tab moves the focus to control " + std::to_wstring(id) + L", saw " +
+              ClassOf(AppFocus(app)) + L" " + std::to_wstring(GetDlgCtrlID(AppFocus(app))));
+  }
+
+  // Enter and Escape run nothing and close nothing.
+  PostMessageW(AppFocus(app), WM_KEYDOWN, VK_RETURN, 0);
+  PostMessageW(AppFocus(app), WM_KEYDOWN, VK_ESCAPE, 0);
+  SettleWithOptionClicks(app);
+  Check(IsWindow(app.main) && IsWindowVisible(app.main), L"Enter and Escape leave the window open");
+  Check(NoMessageBox(app, kCaption), L"Enter and Escape show no message");
+
+  // The option buttons switch the number field's caption.
+  Click(app, kRepresentative);
+  Check(WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; }),
+        L"the representative option sets the caption to " + kRepresentativeCaption);
+  CheckEqual(static_cast<long long>(SendMessageW(GetDlgItem(app.main, kUnion), BM_GETCHECK, 0, 0)),
+             BST_UNCHECKED, L"dealers' union unchecked after choosing representative");
+  Click(app, kUnion);
+  Check(WaitFor([&] { return ItemText(app.main, kNumberCaption) == kDealerCaption; }),
+        L"the dealers' union option sets the caption back");
+
+  // A spin click while nothing is loaded does nothing and says nothing.
+  ClickSpin(app, kSpinTaxable, true);
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"spin on an empty total shows no message");
+  CheckEqual(ItemText(app.main, kTaxable), L"", L"spin on an empty total changes nothing");
+
+  // Remove with nothing loaded: a beep, no message.
+  Click(app, kRemove);
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"remove with no file loaded shows no message");
+}
+
+void CheckLayout(const App& app, const std::wstring& when) {
+  RECT window;
+  GetWindowRect(app.main, &window);
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  for (const pcn::LayoutRule& rule : pcn::ResizeLayout()) {
+    const MirroredRect r = ControlRect(app.main, rule.id);
+    const int a = rule.first.Evaluate(w, h), b = rule.second.Evaluate(w, h);
+    const std::wstring what = when + L": control " + std::to_wstring(rule.id);
+    if (rule.kind == pcn::LayoutRule::kMove) {
+      if (rule.id == 1024) continue;  // moved and resized: checked by its size row and y
+      CheckEqual(r.x, a, what + L" x from the right edge");
+      CheckEqual(r.y, b, what + L" y");
+    } else {
+      CheckEqual(r.w, a, what + L" width");
+      CheckEqual(r.h, b, what + L" height");
+    }
+  }
+  const MirroredRect group = ControlRect(app.main, 1024);
+  CheckEqual(group.x, 5, when + L": generation group x");
+  CheckEqual(group.y, h - 125, when + L": generation group y");
+  const MirroredRect add = ControlRect(app.main, kAdd);
+  CheckEqual(add.x, 4, when + L": the Add-file button keeps its distance from the right edge");
+}
+
+void Resizing(App& app) {
+  CheckLayout(app, L"at start");
+
+  RECT dragged = {100, 100, 300, 200};
+  SendMessageW(app.main, WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&dragged));
+  Check(dragged.left == 100 && dragged.top == 100 && dragged.right == 834 && dragged.bottom == 573,
+        L"WM_SIZING grows the rectangle to 734 x 473 by its right and bottom edges, saw " +
+            std::to_wstring(dragged.right) + L"x" + std::to_wstring(dragged.bottom));
+
+  SetWindowPos(app.main, nullptr, 10, 10, 960, 700, SWP_NOZORDER);
+  Check(WaitFor([&] {
+          RECT r;
+          GetWindowRect(app.main, &r);
+          return r.right - r.left == 960 && ControlRect(app.main, 1001).w == 960 - 15;
+        }),
+        L"the totals group follows a resize to 960 x 700");
+  CheckLayout(app, L"at 960 x 700");
+
+  ShowWindow(app.main, SW_MAXIMIZE);
+  Check(WaitFor([&] { return IsZoomed(app.main) != FALSE; }), L"the window maximises");
+  WaitFor([&] {
+    RECT r;
+    GetWindowRect(app.main, &r);
+    return ControlRect(app.main, 1001).w == (r.right - r.left) - 15;
+  });
+  CheckLayout(app, L"maximised");
+  ShowWindow(app.main, SW_RESTORE);
+}
+
+void Browsing(App& app) {
+  RECT main;
+  GetWindowRect(app.main, &main);
+  Click(app, kBrowse);
+  HWND browser = nullptr;
+  Check(WaitFor([&] {
+          for (HWND window : AppWindows(app, L"#32770")) {
+            if (window != app.main && GetWindow(window, GW_OWNER) == app.main) browser = window;
+          }
+          return browser != nullptr;
+        }),
+        L"the folder browser opens");
+  if (!browser) return;
+  Check(WaitFor([&] {
+          RECT r;
+          GetWindowRect(browser, &r);
+          return r.left == main.left + 30 && r.top == main.top + 30;
+        }, 5000),
+        L"the folder browser sits 30 px right of and below the main window's corner");
+  PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(browser, IDCANCEL)));
+  Check(WaitFor([&] { return !IsWindow(browser); }), L"the folder browser closes on Cancel");
+  CheckEqual(ItemText(app.main, kDirectory), g_work,
+             L"after Cancel the output directory is the current directory");
+}
+
+// Waits until the pixel at (x, y) is (or, with `want` false, is no longer) near `colour`.
+bool WaitForPixel(const RECT& area, int x, int y, COLORREF colour, int tolerance, bool want,
+                  const std::wstring& what) {
+  COLORREF seen = CLR_INVALID;
+  const bool ok = WaitFor([&] {
+    seen = CaptureScreen(area).At(x, y);
+    return Near(seen, colour, tolerance) == want;
+  }, 10000);
+  return Check(ok, what + L", saw " + ColourText(seen));
+}
+
+void Pixels(App& app) {
+  WINDOWINFO info = {};
+  info.cbSize = sizeof(info);
+  GetWindowInfo(app.main, &info);
+  const RECT client = info.rcClient;
+  // Park the pointer outside the window so no button is hot.
+  SetCursorPos(1, 1);
+  const int y = client.top + 172;  // between the buttons and the list: plain background
+  WaitForPixel(info.rcWindow, client.right - 1, y, RGB(224, 224, 224), 4, true,
+               L"background at the right edge (mirrored x = 0) is RGB(224,224,224)");
+  const Capture shot = CaptureScreen(info.rcWindow);
+  Check(Near(shot.At(client.left, y), RGB(180, 195, 218), 4),
+        L"background at the left edge is RGB(180,195,218), saw " + ColourText(shot.At(client.left, y)));
+
+  RECT add;
+  GetWindowRect(GetDlgItem(app.main, kAdd), &add);
+  const int cx = (add.left + add.right) / 2;
+  Check(Near(shot.At(cx, add.top), RGB(161, 192, 219), 6),
+        L"button gradient top, saw " + ColourText(shot.At(cx, add.top)));
+  Check(Near(shot.At(cx, add.bottom - 1), RGB(59, 91, 120), 10),
+        L"button gradient bottom, saw " + ColourText(shot.At(cx, add.bottom - 1)));
+  Check(Near(shot.At(cx, add.top + 1), RGB(0, 60, 116), 2),
+        L"button outline, saw " + ColourText(shot.At(cx, add.top + 1)));
+  Check(!Near(shot.At(cx, add.top + 3), RGB(252, 210, 121), 20),
+        L"no hot frame without the pointer, saw " + ColourText(shot.At(cx, add.top + 3)));
+
+  // The pointer over the button gives the golden frame; moving it to the background removes it.
+  SetCursorPos(cx, (add.top + add.bottom) / 2);
+  WaitForPixel(add, cx, add.top + 3, RGB(252, 210, 121), 2, true, L"hot frame under the pointer");
+  SetCursorPos(cx, y);
+  WaitForPixel(add, cx, add.top + 3, RGB(252, 210, 121), 20, false,
+               L"the hot frame goes when the pointer moves to the background");
+
+  HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(app.main, kList), LVM_GETHEADER, 0, 0));
+  RECT item;
+  GetWindowRect(header, &item);
+  const Capture bar = CaptureScreen(item);
+  const int hx = item.right - 6;  // inside column 0 (the rightmost), beside its centred text
+  Check(Near(bar.At(hx, item.top + 2), RGB(161, 192, 219), 12),
+        L"header gradient top, saw " + ColourText(bar.At(hx, item.top + 2)));
+  Check(Near(bar.At(hx, item.bottom - 3), RGB(59, 91, 120), 12),
+        L"header gradient bottom, saw " + ColourText(bar.At(hx, item.bottom - 3)));
+}
+
+void FilesAndGenerate(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  if (!AddAndWaitForRows(app, InputPath(kNameA), 1)) return;
+  CheckEqual(ItemText(app.main, kMonth), L"03-2024  ", L"report month after the first file");
+  CheckEqual(ItemText(app.main, kTaxable), L"1,000 ", L"taxable revenues after the first file");
+  CheckEqual(ItemText(app.main, kNumber), Utf8(kDealerA.c_str()), L"number field takes the dealer");
+  CheckEqual(ItemText(app.main, kCombo), Utf8(kDealerA.c_str()), L"combo box shows the dealer");
+
+  // One file is not enough to merge.
+  Click(app, kGenerate);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kTooFewFiles, L"generate with one file");
+
+  if (!AddAndWaitForRows(app, InputPath(kNameB), 2)) return;
+  static const struct { int row, column; const char* want; } kCells[] = {
+      {0, 0, "123456782"}, {0, 1, "1,000"}, {0, 2, "0"}, {0, 3, "170"}, {0, 4, "50"},
+      {0, 7, "1"}, {0, 8, "1"}, {0, 9, " "}, {1, 0, "987654324"}, {1, 1, "2,500"},
+      {1, 2, "-300"}, {1, 6, "325"}, {1, 7, "2"}, {1, 8, "1"},
+  };
+  for (const auto& c : kCells) {
+    CheckEqual(ListCell(app, list, c.row, c.column), Utf8(c.want),
+               L"cell " + std::to_wstring(c.row) + L"," + std::to_wstring(c.column));
+  }
+  static const struct { int id; const char* want; } kTotals[] = {
+      {kTaxable, "3,500 "}, {kExempt, "-300 "}, {kSalesVat, "595 "}, {kInputsVat, "150 "},
+      {kAssetVat, "0 "},     {kPayable, "445 "}, {kSalesCount, "3 "}, {kInputCount, "2 "},
+  };
+  for (const auto& c : kTotals) {
+    CheckEqual(ItemText(app.main, c.id), Utf8(c.want), L"total in " + std::to_wstring(c.id));
+  }
+  CheckEqual(ItemText(app.main, kNumber), Utf8(kDealerA.c_str()),
+             L"a second dealer leaves the first selected");
+
+  ExpectRefusal(app, InputPath(kNameA), kAlreadyLoaded);
+  ExpectRefusal(app, InputPath(L"april.txt"), kMonthDiffers);
+  ExpectRefusal(app, InputPath(L"closing.txt"), kClosingDiffers);
+  ExpectRefusal(app, InputPath(L"opening-only.txt"), kCorrupt);
+
+  // Spin: one step up then one down; a step beyond 5% is refused with nothing changed.
+  ClickSpin(app, kSpinTaxable, true);
+  Check(WaitFor([&] { return ItemText(app.main, kTaxable) == L"3,501 "; }),
+        L"spin up moves taxable revenues to 3,501, saw " + ItemText(app.main, kTaxable));
+  ClickSpin(app, kSpinTaxable, false);
+  Check(WaitFor([&] { return ItemText(app.main, kTaxable) == L"3,500 "; }),
+        L"spin down moves taxable revenues back to 3,500");
+  ClickSpin(app, kSpinTaxable, true);
+  Check(WaitFor([&] { return ItemText(app.main, kTaxable) == L"3,501 "; }),
+        L"spin up again: 3,501 (kept for the merged file)");
+
+  // Remove needs a selected row; then the second row goes.
+  ListSelect(app, list, -1, false);
+  Click(app, kRemove);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kMarkToRemove, L"remove with no row selected");
+  CheckEqual(ListCount(list), 2, L"nothing removed without a selection");
+  ListSelect(app, list, 1, true);
+  Click(app, kRemove);
+  Check(WaitFor([&] { return ListCount(list) == 1; }), L"removing row 2 leaves one row");
+  CheckEqual(ItemText(app.main, kExempt), L"0 ", L"exempt total after removing the credit file");
+  CheckEqual(ItemText(app.main, kTaxable), L"1,001 ", L"taxable keeps the spin step after removal");
+  CheckEqual(ListCell(app, list, 0, 0), Utf8(kDealerA.c_str()), L"the first file stays in row 1");
+  if (!AddAndWaitForRows(app, InputPath(kNameB), 2)) return;
+
+  // Generate both shapes into the current directory, keeping copies for the comparison.
+  const std::wstring merged = g_work + L"\\Pcn874-03-2024.txt";
+  Click(app, kGenerate);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"dealers' union generated");
+  Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-union.txt").c_str(), FALSE) != 0,
+        L"the dealers' union file exists");
+  Click(app, kRepresentative);
+  WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
+  Click(app, kGenerate);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"representative file generated");
+  Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-representative.txt").c_str(), FALSE) != 0,
+        L"the representative file exists");
+
+  // The combo box's choice overwrites the number field; a bad number is refused.
+  SendMessageW(GetDlgItem(app.main, kNumber), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+  Click(app, kGenerate);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, Utf8("מספר העוסק שהנבחר להפקה אינו תקין"),
+             L"number 12 fails the check digit");
+}
+
+void IncomeRule(App& app) {
+  // Single steps may not take the declared income more than 5% away from the records: with
+  // records of 1,000 the tenth step (1,051: p = -5.1) is refused.
+  HWND list = GetDlgItem(app.main, kList);
+  if (!AddAndWaitForRows(app, InputPath(kNameA), 1)) return;
+  for (int step = 1; step <= 50; ++step) {
+    ClickSpin(app, kSpinTaxable, true);
+    const std::wstring want = std::to_wstring(1000 + step);
+    const std::wstring shown = want.substr(0, 1) + L"," + want.substr(1) + L" ";
+    if (!WaitFor([&] { return ItemText(app.main, kTaxable) == shown; }, 10000)) {
+      Check(false, L"step " + std::to_wstring(step) + L" shows " + shown);
+      return;
+    }
+  }
+  ClickSpin(app, kSpinTaxable, true);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kIncomeDiffers, L"the 51st step is refused");
+  CheckEqual(ItemText(app.main, kTaxable), L"1,050 ", L"a refused step changes nothing");
+  CheckEqual(ListCount(list), 1, L"still one file");
+}
+
+bool RunScenario(const Scenario& scenario) {
+  g_results.scenario = scenario.name;
+  const int failuresBefore = g_results.failures;
+  const int checksBefore = g_results.checks;
+  App app;
+  app.exe = g_exe;
+  app.directory = g_work;
+  if (scenario.needsApp && !StartApp(app)) {
+    Check(false, L"the program starts");
+    KillApp(app);
+    return false;
+  }
+  scenario.run(app);
+  if (scenario.needsApp) {
+    if (g_results.failures != failuresBefore) {
+      const std::wstring shot = g_work + L"\\failure-" + scenario.name + L".bmp";
+      SaveBitmap(CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}),
+                 shot);
+      Log(L"  screen at the failure: " + shot);
+      for (HWND child : Children(app.main)) {
+        Log(L"  control " + std::to_wstring(GetDlgCtrlID(child)) + L" " + ClassOf(child) +
+            L" \"" + Text(child) + L"\"");
+      }
+    }
+    for (HWND box; (box = FindDialogTitled(app, kCaption)) != nullptr;) {
+      Log(L"  a message box was left open: " + AnswerMessageBox(app, kCaption).text);
+    }
+    Check(CloseApp(app), L"closing the window ends the process without a question");
+  }
+  Log(std::wstring(g_results.failures == failuresBefore ? L"ok   " : L"FAIL ") + scenario.name +
+      L" (" + std::to_wstring(g_results.checks - checksBefore) + L" checks)");
+  return g_results.failures == failuresBefore;
+}
+
+// --- Screenshots -------------------------------------------------------------------------------
+
+void Shoot(const App& app, const std::wstring& name, bool wholeScreen) {
+  RECT area;
+  if (wholeScreen) area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  else GetWindowRect(app.main, &area);
+  // Wait for the window's paint to finish: a round trip through its message queue.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  const std::wstring path = g_work + L"\\" + name + L".bmp";
+  if (SaveBitmap(CaptureScreen(area), path)) Log(L"screenshot " + path);
+}
+
+void Screenshots() {
+  App app;
+  app.exe = g_exe;
+  app.directory = g_work;
+  if (!StartApp(app)) return;
+  SetCursorPos(1, 1);
+  Shoot(app, L"1-empty", false);
+  AddAndWaitForRows(app, InputPath(kNameA), 1);
+  AddAndWaitForRows(app, InputPath(kNameB), 2);
+  ListSelect(app, GetDlgItem(app.main, kList), 0, true);
+  Shoot(app, L"2-two-files", false);
+  Click(app, kRepresentative);
+  WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
+  Shoot(app, L"3-representative", false);
+  ChooseFile(app, InputPath(L"april.txt"));
+  HWND box = WaitForDialogTitled(app, kCaption);
+  if (box) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    Shoot(app, L"4-refusal", true);
+    AnswerMessageBox(app, kCaption);
+  }
+  CloseApp(app);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    fputs("usage: driver test|screenshots PROGRAM.exe WORKDIR\n", stderr);
+    return 2;
+  }
+  const std::wstring mode = argv[1];
+  g_exe = argv[2];
+  g_work = argv[3];
+  SetCurrentDirectoryW(g_work.c_str());
+  DeleteFileW(L"result.txt");
+  WriteSamples();
+  if (mode == L"screenshots") {
+    Screenshots();
+    return 0;
+  }
+  static const Scenario kScenarios[] = {
+      {L"pure-arithmetic", &PureArithmetic, false},
+      {L"transparent-bitmap", &TransparentBitmap, false},
+      {L"initial-state", &InitialState, true},
+      {L"resizing", &Resizing, true},
+      {L"browse-cancelled", &Browsing, true},
+      {L"pixels", &Pixels, true},
+      {L"files-and-generate", &FilesAndGenerate, true},
+      {L"income-rule", &IncomeRule, true},
+  };
+  for (const Scenario& scenario : kScenarios) {
+    if (argc < 5 || scenario.name == std::wstring(argv[4])) RunScenario(scenario);
+  }
+  const std::wstring summary =
+      g_results.failures == 0
+          ? L"PASS " + std::to_wstring(g_results.checks)
+          : L"FAIL " + std::to_wstring(g_results.failures) + L" of " + std::to_wstring(g_results.checks);
+  Log(summary);
+  if (FILE* result = _wfopen(L"result.txt", L"wb")) {
+    fputs(ToUtf8(summary).c_str(), result);
+    fclose(result);
+  }
+  return g_results.failures == 0 ? 0 : 1;
+}
