@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   clock_gettime(CLOCK_MONOTONIC, &stop);
-  const double seconds =
-      static_cast<double>(stop.tv_sec - start.tv_sec) + 1e-9 * static_cast<double>(stop.tv_nsec - start.tv_nsec);
+  const double seconds = static_cast<double>(stop.tv_sec - start.tv_sec) +
+                         1e-9 * static_cast<double>(stop.tv_nsec - start.tv_nsec);
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   std::printf("%.6f %ld %d\n", seconds, usage.ru_maxrss, code);
   return 0;

@@ -117,8 +117,7 @@ void BM_FieldValuePlainDigits(benchmark::State& state) {
 BENCHMARK(BM_FieldValuePlainDigits);
 
 void BM_FieldValueSignedOpeningAmount(benchmark::State& state) {
-  const std::string_view fields[] = {"+00000104776", "-00000012345", "+00000000000",
-                                     "-000000005"};
+  const std::string_view fields[] = {"+00000104776", "-00000012345", "+00000000000", "-000000005"};
   for (auto _ : state) {
     pcn::Amount sum = 0;
     for (std::string_view field : fields) sum += pcn::NumberValue(field);
@@ -129,9 +128,9 @@ void BM_FieldValueSignedOpeningAmount(benchmark::State& state) {
 BENCHMARK(BM_FieldValueSignedOpeningAmount);
 
 void BM_FieldValueRareForms(benchmark::State& state) {
-  const std::string_view fields[] = {"  12.5",  "1.5E3",      "-2d+2",  "&H1F",
-                                     "&B1011",  "&17",        "0.00015", "\t-7",
-                                     "1E-9999", "99999999999999999999999"};
+  const std::string_view fields[] = {
+      "  12.5", "1.5E3",   "-2d+2", "&H1F",    "&B1011",
+      "&17",    "0.00015", "\t-7",  "1E-9999", "99999999999999999999999"};
   for (auto _ : state) {
     pcn::Amount sum = 0;
     for (std::string_view field : fields) sum += pcn::NumberValue(field);

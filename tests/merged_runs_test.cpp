@@ -40,12 +40,24 @@ std::string Source(const std::string& dealer, int sales, unsigned seed, bool end
     bytes += lines[i];
     seed = seed * 1103515245u + 12345u;
     switch ((seed >> 16) % 97) {
-      case 0: bytes += "\r"; break;                            // CR alone
-      case 1: bytes += "\r\n\r\n"; break;                      // an empty line after
-      case 2: bytes += "\r\n" + opening + "\r\n"; break;       // an opening record again
-      case 3: bytes += "\r\nX" + dealer + "\r"; break;         // a closing record mid-file
-      case 4: bytes += "\r\nA lower o: o123\r\n"; break;       // lines of no record type
-      default: bytes += "\r\n"; break;
+      case 0:
+        bytes += "\r";
+        break;  // CR alone
+      case 1:
+        bytes += "\r\n\r\n";
+        break;  // an empty line after
+      case 2:
+        bytes += "\r\n" + opening + "\r\n";
+        break;  // an opening record again
+      case 3:
+        bytes += "\r\nX" + dealer + "\r";
+        break;  // a closing record mid-file
+      case 4:
+        bytes += "\r\nA lower o: o123\r\n";
+        break;  // lines of no record type
+      default:
+        bytes += "\r\n";
+        break;
     }
     if (i == lines.size() / 2 && seed % 2 == 0) {
       bytes += "Z" + std::string(300 * 1024, 'z') + "\r\n";  // longer than the buffer
@@ -53,7 +65,10 @@ std::string Source(const std::string& dealer, int sales, unsigned seed, bool end
   }
   if (endsOpen) {
     bytes.resize(bytes.size() - 2);  // the closing record without its line end
-    if (seed % 2 == 0) bytes += "\x1a" "after the end\r\n";
+    if (seed % 2 == 0)
+      bytes +=
+          "\x1a"
+          "after the end\r\n";
   }
   return bytes;
 }

@@ -154,8 +154,8 @@ class Generator {
   void Put(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), body_); }
 
   void OddLine() {
-    static const char* const kOdd[] = {"\r\n", "o123456782\r\n", "A123456782\r\n",
-                                       "Z000000001\r\n", "  \r\n"};
+    static const char* const kOdd[] = {"\r\n", "o123456782\r\n", "A123456782\r\n", "Z000000001\r\n",
+                                       "  \r\n"};
     Put(kOdd[random_.Between(0, 4)]);
   }
 
@@ -167,7 +167,7 @@ class Generator {
                             : kTransactionTypes[random_.Between(0, sizeof kTransactionTypes - 2)];
     const bool exempt = !input && random_.PerThousand(40);  // exempt sales carry no VAT
     const bool asset = input && random_.PerThousand(60);    // inputs for fixed assets
-    const bool negative = random_.PerThousand(30);           // credit notes
+    const bool negative = random_.PerThousand(30);          // credit notes
     const std::int64_t amount = random_.Between(1, maxAmount_);
     const std::int64_t vat = exempt ? 0 : (amount * 17 + 50) / 100;
 

@@ -35,8 +35,7 @@ int DigitInBase(char c, int base) {
 inline bool EightDigitsValue(std::uint64_t word, std::uint64_t& value) {
   // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
   constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
-  if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) !=
-      0x3333333333333333ull) {
+  if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) != 0x3333333333333333ull) {
     return false;
   }
   // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
