@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/file_list.h"
@@ -424,6 +425,11 @@ void RunMainDialog(FileTable& table) {
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                    instance, nullptr);
     if (spec.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
+    if (spec.cls == std::wstring_view(UPDOWN_CLASSW)) {
+      // Some up-down implementations give themselves their default width when they take
+      // their automatic buddy; the table's rectangle is the one wanted.
+      SetWindowPos(control, nullptr, spec.x, spec.y, spec.w, spec.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
   }
 
   HFONT regular = MakeDialogFont(FW_NORMAL);

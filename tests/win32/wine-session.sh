@@ -23,8 +23,8 @@ prepare_prefix() {
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Tahoma"="DejaVu Sans"
-"Tahoma Bold"="DejaVu Sans Bold"
+"Tahoma"="DejaVu Sans Condensed"
+"Tahoma Bold"="DejaVu Sans Condensed Bold"
 "MS Serif"="DejaVu Serif"
 "MS Sans Serif"="DejaVu Sans"
 "MS Shell Dlg"="DejaVu Sans"
