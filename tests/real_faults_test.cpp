@@ -220,6 +220,41 @@ TEST(RealFaults, OutputDirectoryThatCannotTakeAFile) {
             (std::vector<std::string>{"north.txt", "plain-file", "south.txt"}));
 }
 
+TEST(RealFaults, FinalNameTakenByADirectoryOrALink) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("north.txt"), North());
+  test::WriteFile(dir.File("south.txt"), South());
+  test::WriteFile(dir.File("elsewhere.txt"), "not a merged file\r\n");
+  const std::string finalPath = dir.File(kMergedName);
+  Window w(dir.path());
+  ASSERT_EQ(w.Add(dir.File("north.txt")), "");
+  ASSERT_EQ(w.Add(dir.File("south.txt")), "");
+
+  fs::create_directory(finalPath);
+  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+  EXPECT_TRUE(fs::is_directory(finalPath));
+  fs::remove(finalPath);
+
+  // A link to a source is that source: refused before anything is opened.
+  fs::create_symlink(dir.File("south.txt"), finalPath);
+  EXPECT_EQ(w.Generate(),
+            text::kOutputIsSource + dir.File("south.txt") + text::kChooseAnotherDirectory);
+  EXPECT_EQ(test::ReadFile(dir.File("south.txt")), South());
+  fs::remove(finalPath);
+
+  // A link to some other file: the merged file replaces the link, not what it points to.
+  fs::create_symlink(dir.File("elsewhere.txt"), finalPath);
+  EXPECT_EQ(w.Generate(), text::kGenerated);
+  EXPECT_FALSE(fs::is_symlink(finalPath));
+  EXPECT_EQ(test::ReadFile(dir.File("elsewhere.txt")), "not a merged file\r\n");
+  fs::remove(finalPath);
+
+  // A link that leads nowhere cannot be opened, so it is not replaced either.
+  fs::create_symlink(dir.File("gone.txt"), finalPath);
+  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+  EXPECT_TRUE(fs::is_symlink(finalPath));
+}
+
 TEST(RealFaults, ReadOnlyOutputDirectory) {
   if (::geteuid() == 0) {
     GTEST_SKIP() << "root writes into a read-only directory; the read-only file system "
