@@ -133,7 +133,10 @@ class IoFaultSweep : public ::testing::Test {
     out_ = dir_.File("out");
     std::filesystem::create_directory(out_);
   }
-  void TearDown() override { platform::ClearIoFaultPlan(); }
+  void TearDown() override {
+    platform::TraceIoCalls(false);
+    platform::ClearIoFaultPlan();
+  }
 
   struct Window {
     FileTable table;
@@ -214,7 +217,9 @@ class IoFaultSweep : public ::testing::Test {
     reset();
     auto clean = Loaded(paths_.size(), representative);
     platform::ClearIoFaultPlan();
+    platform::TraceIoCalls(true);
     ASSERT_TRUE(GenerateMergedFile(clean->dialog, clean->table, "20240415").written);
+    platform::TraceIoCalls(false);
     const std::vector<IoOp> trace = platform::IoCallTrace();
     const std::string complete = test::ReadFile(finalPath);
     ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);
@@ -284,7 +289,9 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
   auto clean = Loaded(1, false);
   clean->dialog.QueueOpenFile({true, paths_[1]});
   platform::ClearIoFaultPlan();
+  platform::TraceIoCalls(true);
   ASSERT_EQ(AddFile(clean->dialog, clean->table), AddOutcome::kAdded);
+  platform::TraceIoCalls(false);
   const std::vector<IoOp> trace = platform::IoCallTrace();
   ASSERT_GE(std::count(trace.begin(), trace.end(), IoOp::kRead), 3);
 

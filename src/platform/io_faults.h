@@ -29,8 +29,9 @@ std::int64_t IoCallCount(IoOp op);
 // Counts one call of `op`; returns the fault to apply, or nothing (false) when none.
 bool TakeIoFault(IoOp op, IoFaultKind& kind);
 
-// Every call since the plan was last set or cleared, in order, so that a test can tell
-// which step of an operation the k-th call of a kind belongs to.
+// Records every call from now on (true; the record starts empty) or stops recording, so
+// that a test can tell which step of an operation the k-th call of a kind belongs to.
+void TraceIoCalls(bool on);
 const std::vector<IoOp>& IoCallTrace();
 
 }  // namespace pcn::platform
