@@ -23,8 +23,7 @@ struct ButtonGeometry {
 int CentredOffset(int whole, int part);
 
 // The geometry of a w x h button; bitmapWidth and bitmapHeight are 0 without a bitmap.
-ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight,
-                                     bool pressed);
+ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight, bool pressed);
 
 // The background gradient's vertex colours, as 0x00BBGGRR, and the button's.
 inline constexpr unsigned kBackgroundLeft = 0xE0E0E0;   // RGB(224,224,224)

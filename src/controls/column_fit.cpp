@@ -9,8 +9,8 @@ namespace pcn {
 ColumnSpec ParseColumnSpec(const std::wstring& spec) {
   ColumnSpec column;
   std::size_t i = 0;
-  while (i < spec.size() && (spec[i] == L' ' || spec[i] == L'\t' || spec[i] == L'\r' ||
-                             spec[i] == L'\n')) {
+  while (i < spec.size() &&
+         (spec[i] == L' ' || spec[i] == L'\t' || spec[i] == L'\r' || spec[i] == L'\n')) {
     ++i;
   }
   bool negative = false;
@@ -25,9 +25,8 @@ ColumnSpec ParseColumnSpec(const std::wstring& spec) {
   const std::size_t first = spec.find(L',');
   if (first == std::wstring::npos) return column;
   const std::size_t second = spec.find(L',', first + 1);
-  std::wstring title = spec.substr(first + 1, second == std::wstring::npos
-                                                  ? std::wstring::npos
-                                                  : second - first - 1);
+  std::wstring title = spec.substr(
+      first + 1, second == std::wstring::npos ? std::wstring::npos : second - first - 1);
   const std::size_t begin = title.find_first_not_of(L' ');
   const std::size_t end = title.find_last_not_of(L' ');
   title = begin == std::wstring::npos ? std::wstring() : title.substr(begin, end - begin + 1);

@@ -2,8 +2,6 @@
 // on any system code page; cell bytes from the files are Windows-1255.
 #include "controls/file_list.h"
 
-#include <commctrl.h>
-
 #include <cwchar>
 
 #include "controls/button_geometry.h"
@@ -100,8 +98,8 @@ void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSp
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(wanted));
 
   SetPropW(list, kListProcProperty,
-           reinterpret_cast<HANDLE>(SetWindowLongPtrW(
-               list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc))));
+           reinterpret_cast<HANDLE>(
+               SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc))));
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   const LONG_PTR headerProc =
       SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListHeaderProc));

@@ -3,11 +3,10 @@
 // custom-drawn gradient header whose column 0 cannot be resized.
 #pragma once
 
-#include "controls/windows_api.h"
-
 #include <string>
 #include <vector>
 
+#include "controls/windows_api.h"
 #include "source/file_table.h"
 
 namespace pcn {
@@ -17,8 +16,7 @@ namespace pcn {
 void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSpecs);
 // WM_NOTIFY from the list; the result is the dialog procedure's, and for custom draw it is
 // also stored as the dialog's message result.
-LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam,
-                       const FileTable& table);
+LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const FileTable& table);
 // Columns 1 .. n-1 keep their proportions and together span the list's client width.
 void FitFileListColumns(HWND dialog, int id);
 

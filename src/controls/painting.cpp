@@ -61,8 +61,8 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   auto bitmap = static_cast<HBITMAP>(GetPropW(button, kButtonBitmapProperty));
   BITMAP info = {};
   if (bitmap && GetObjectW(bitmap, sizeof(info), &info) == 0) bitmap = nullptr;
-  const ButtonGeometry g = ComputeButtonGeometry(w, h, bitmap ? info.bmWidth : 0,
-                                                 bitmap ? info.bmHeight : 0, pressed);
+  const ButtonGeometry g =
+      ComputeButtonGeometry(w, h, bitmap ? info.bmWidth : 0, bitmap ? info.bmHeight : 0, pressed);
 
   gdi::ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
   DrawRoundFrame(dc, g.outline, 6, 1, kOutline);
@@ -85,8 +85,7 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   gdi::Owned<HFONT> font(MakeButtonFont(dc));
   gdi::ScopedSelect selectedFont(dc, font.get());
   RECT textBox = {g.text.left, g.text.top, g.text.right, g.text.bottom};
-  DrawTextW(dc, text, -1, &textBox,
-            DT_VCENTER | DT_SINGLELINE | (g.centreText ? DT_CENTER : 0));
+  DrawTextW(dc, text, -1, &textBox, DT_VCENTER | DT_SINGLELINE | (g.centreText ? DT_CENTER : 0));
 }
 
 void PaintDialogBackground(HDC dc) {

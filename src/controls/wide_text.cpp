@@ -18,8 +18,8 @@ std::wstring ToWide(unsigned codePage, std::string_view text) {
 std::string FromWide(unsigned codePage, std::wstring_view text) {
   if (text.empty()) return std::string();
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr,
-                                         nullptr);
+  const int length =
+      WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
   return bytes;
@@ -27,9 +27,17 @@ std::string FromWide(unsigned codePage, std::wstring_view text) {
 
 }  // namespace
 
-std::wstring Utf8ToWide(std::string_view text) { return ToWide(CP_UTF8, text); }
-std::string WideToUtf8(std::wstring_view text) { return FromWide(CP_UTF8, text); }
-std::wstring HebrewToWide(std::string_view bytes) { return ToWide(kHebrewCodePage, bytes); }
-std::string WideToHebrew(std::wstring_view text) { return FromWide(kHebrewCodePage, text); }
+std::wstring Utf8ToWide(std::string_view text) {
+  return ToWide(CP_UTF8, text);
+}
+std::string WideToUtf8(std::wstring_view text) {
+  return FromWide(CP_UTF8, text);
+}
+std::wstring HebrewToWide(std::string_view bytes) {
+  return ToWide(kHebrewCodePage, bytes);
+}
+std::string WideToHebrew(std::wstring_view text) {
+  return FromWide(kHebrewCodePage, text);
+}
 
 }  // namespace pcn

@@ -1,8 +1,6 @@
 // The control table. Moving a control edits its row; nothing else creates controls.
 #include "window/control_table.h"
 
-#include <commctrl.h>
-
 namespace pcn {
 namespace {
 
@@ -28,16 +26,14 @@ constexpr ControlSpec kControls[] = {
     {1021, L"BUTTON", kImageButton, 0, "גרע קובץ", 525, 133, 114, 35, R, kSystem, kSystem},
     {1027, L"BUTTON", kImageButton, 0, "עיון", 320, 440, 51, 24, R, kSystem, kSystem},
     {0, L"BUTTON", kImageButton, 0, "הפקת הקובץ", 584, 416, 142, 49, R, kSystem, kSystem},
-    {1015, L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP, 0, "", 112, 69, 126, 24, R, kBlue,
-     kSystem},
+    {1015, L"COMBOBOX", CBS_DROPDOWNLIST | WS_TABSTOP, 0, "", 112, 69, 126, 24, R, kBlue, kSystem},
     {1001, L"BUTTON", BS_GROUPBOX, 0, "סיכומי הקובץ המאוחד", 6, 3, 723, 126, B, kSystem,
      kFrameBlueGrey},
     {1003, L"STATIC", kCaption, 0, "הכנסות חייבות", 17, 29, 80, 17, R, kSystem, kTransparent},
     {1004, L"STATIC", kCaption, 0, "הכנסות פטורות", 276, 29, 86, 17, R, kSystem, kTransparent},
     {1005, L"STATIC", kCaption, 0, "מע\"מ עיסקאות", 503, 29, 87, 17, R, kSystem, kTransparent},
     {1006, L"STATIC", kCaption, 0, "מע\"מ תשומות", 503, 78, 87, 16, R, kSystem, kTransparent},
-    {1007, L"STATIC", kCaption, 0, "מע\"מ תשומות רכוש", 503, 55, 102, 17, R, kSystem,
-     kTransparent},
+    {1007, L"STATIC", kCaption, 0, "מע\"מ תשומות רכוש", 503, 55, 102, 17, R, kSystem, kTransparent},
     {1008, L"STATIC", kCaption, 0, "הפרש לתשלום", 503, 102, 85, 17, R, kSystem, kTransparent},
     {1009, L"STATIC", kValue, kValueEx, "", 112, 24, 97, 25, R, kBlue, kWhite},
     {1010, L"STATIC", kValue, kValueEx, "", 383, 24, 98, 25, R, kBlue, kWhite},
@@ -52,8 +48,7 @@ constexpr ControlSpec kControls[] = {
     {1019, L"STATIC", kValue, kValueEx, "", 383, 71, 60, 24, R, kBlue, kWhite},
     {1020, L"STATIC", kValue, kValueEx, "", 383, 95, 60, 24, R, kBlue, kWhite},
     {1023, WC_LISTVIEWW,
-     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_NOSORTHEADER |
-         WS_TABSTOP,
+     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | LVS_NOSORTHEADER | WS_TABSTOP,
      WS_EX_CLIENTEDGE | WS_EX_RTLREADING, "", 6, 176, 633, 199, R, kBlue, kSystem},
     {1025, L"STATIC", kValue, WS_EX_CLIENTEDGE | WS_EX_RIGHT, "", 10, 437, 310, 26, R, kBlue,
      kWhite},
@@ -66,10 +61,10 @@ constexpr ControlSpec kControls[] = {
     {1030, L"STATIC", kCaption, 0, "מס. עוסק", 19, 71, 62, 17, R, kSystem, kTransparent},
     {1031, L"STATIC", kCaption, 0, "חודש הדו\"ח", 19, 99, 62, 17, R, kSystem, kTransparent},
     {1032, L"STATIC", kValue, kValueEx, "", 111, 94, 60, 23, R, kBlue, kWhite},
-    {1033, L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER | WS_GROUP, 0,
-     "קובץ איחוד עוסקים", 400, 416, 120, 16, R, kSystem, kOptionBlueGrey},
-    {1034, L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER, 0, "איחוד קבצים למייצג", 400,
-     440, 125, 16, R, kSystem, kOptionBlueGrey},
+    {1033, L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER | WS_GROUP, 0, "קובץ איחוד עוסקים",
+     400, 416, 120, 16, R, kSystem, kOptionBlueGrey},
+    {1034, L"BUTTON", BS_AUTORADIOBUTTON | BS_LEFT | BS_VCENTER, 0, "איחוד קבצים למייצג", 400, 440,
+     125, 16, R, kSystem, kOptionBlueGrey},
     {1035, L"STATIC", kCaption, 0, "מספר עוסק", 216, 400, 67, 17, R, kSystem, kTransparent},
     {1036, L"EDIT", ES_NUMBER | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, "", 296, 400, 72, 20, R, kBlue,
      kSystem},
@@ -84,7 +79,9 @@ static_assert(sizeof(kControls) / sizeof(kControls[0]) == 41);
 
 }  // namespace
 
-std::span<const ControlSpec> MainDialogControls() { return kControls; }
+std::span<const ControlSpec> MainDialogControls() {
+  return kControls;
+}
 
 const ControlSpec* FindControl(int id) {
   for (const ControlSpec& control : kControls) {

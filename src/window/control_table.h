@@ -3,9 +3,9 @@
 // because the dialog uses the mirrored right-to-left layout.
 #pragma once
 
-#include "controls/windows_api.h"
-
 #include <span>
+
+#include "controls/windows_api.h"
 
 namespace pcn {
 
@@ -40,8 +40,8 @@ inline constexpr int kMinimumWidth = 734;  // outer window, enforced on WM_SIZIN
 inline constexpr int kMinimumHeight = 473;
 inline constexpr int kIconId = 102;
 inline constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
-                                      WS_MAXIMIZEBOX | WS_CLIPSIBLINGS | DS_MODALFRAME |
-                                      DS_3DLOOK | DS_CENTER;
+                                      WS_MAXIMIZEBOX | WS_CLIPSIBLINGS | DS_MODALFRAME | DS_3DLOOK |
+                                      DS_CENTER;
 inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 
 // Control identifiers the window code names (the logic's are in platform/dialog_port.h).

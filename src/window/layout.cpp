@@ -4,15 +4,21 @@
 namespace pcn {
 namespace {
 
-constexpr LayoutTerm Fixed(int value) { return {0, 0, value}; }
-constexpr LayoutTerm FromW(int offset) { return {2, 0, offset}; }
-constexpr LayoutTerm FromH(int offset) { return {0, 2, offset}; }
+constexpr LayoutTerm Fixed(int value) {
+  return {0, 0, value};
+}
+constexpr LayoutTerm FromW(int offset) {
+  return {2, 0, offset};
+}
+constexpr LayoutTerm FromH(int offset) {
+  return {0, 2, offset};
+}
 
 constexpr LayoutRule kRules[] = {
-    {1001, LayoutRule::kResize, FromW(-15), Fixed(126)},  // merged-totals group
+    {1001, LayoutRule::kResize, FromW(-15), Fixed(126)},   // merged-totals group
     {1023, LayoutRule::kResize, FromW(-20), FromH(-310)},  // file list
-    {1021, LayoutRule::kMove, FromW(-126), Fixed(133)},   // Remove-file button
-    {1024, LayoutRule::kMove, Fixed(5), FromH(-125)},     // generation group
+    {1021, LayoutRule::kMove, FromW(-126), Fixed(133)},    // Remove-file button
+    {1024, LayoutRule::kMove, Fixed(5), FromH(-125)},      // generation group
     {1024, LayoutRule::kResize, FromW(-18), Fixed(83)},
     {1025, LayoutRule::kMove, Fixed(17), FromH(-80)},    // output directory field
     {1026, LayoutRule::kMove, Fixed(17), FromH(-100)},   // its caption
@@ -29,8 +35,8 @@ constexpr LayoutRule kRules[] = {
 }  // namespace
 
 int LayoutTerm::Evaluate(int w, int h) const {
-  const long long twice = static_cast<long long>(wHalves) * w +
-                          static_cast<long long>(hHalves) * h + 2LL * constant;
+  const long long twice =
+      static_cast<long long>(wHalves) * w + static_cast<long long>(hHalves) * h + 2LL * constant;
   long long value = twice / 2;
   const long long rest = twice % 2;
   if (rest != 0) {
@@ -41,7 +47,9 @@ int LayoutTerm::Evaluate(int w, int h) const {
   return static_cast<int>(value);
 }
 
-std::span<const LayoutRule> ResizeLayout() { return kRules; }
+std::span<const LayoutRule> ResizeLayout() {
+  return kRules;
+}
 
 Edges ApplyMinimumSize(Edges dragged, int minimumWidth, int minimumHeight) {
   if (dragged.bottom - dragged.top < minimumHeight) dragged.bottom = dragged.top + minimumHeight;

@@ -1,9 +1,6 @@
 // Program start: the common controls, the process-wide file table, the main dialog.
+
 #include "controls/windows_api.h"
-
-#include <commctrl.h>
-#include <ole2.h>
-
 #include "source/file_table.h"
 #include "window/main_dialog.h"
 
@@ -16,9 +13,8 @@ void RegisterCommonControls() {
   auto initEx = reinterpret_cast<InitEx>(
       reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
   if (initEx) {
-    const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX),
-                                          ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
-                                              ICC_INTERNET_CLASSES};
+    const INITCOMMONCONTROLSEX classes = {
+        sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
     initEx(&classes);
   } else {
     InitCommonControls();

@@ -2,11 +2,6 @@
 // hook on the four image buttons that keeps track of the button under the pointer.
 #include "window/main_dialog.h"
 
-#include "controls/windows_api.h"
-
-#include <commctrl.h>
-#include <shlobj.h>
-
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -17,6 +12,7 @@
 #include "controls/file_list.h"
 #include "controls/painting.h"
 #include "controls/wide_text.h"
+#include "controls/windows_api.h"
 #include "merge/merged_writer.h"
 #include "merge/totals_check.h"
 #include "platform/platform.h"
@@ -34,9 +30,8 @@ constexpr wchar_t kButtonProcProperty[] = L"Pcn874.ButtonProc";
 constexpr LPARAM kControlsBuilt = 0x874;
 
 const char* const kColumnSpecs[] = {
-    "100, מס. עוסק",     "200,עיס. חייבות", "200,עיס. פטורות",
-    "200,מעמ עיסקאות",  "200,מעמ תשומות",  "200,תשומות רכוש",
-    "200,לתשלום",       "200,מ. עסקאות",   "200,מ. תשומות",
+    "100, מס. עוסק",   "200,עיס. חייבות", "200,עיס. פטורות", "200,מעמ עיסקאות", "200,מעמ תשומות",
+    "200,תשומות רכוש", "200,לתשלום",      "200,מ. עסקאות",   "200,מ. תשומות",
 };
 
 struct ImageButton {
@@ -64,7 +59,8 @@ MainWindow g_main;
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
+  text.resize(
+      static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
   return text;
 }
 
@@ -154,9 +150,9 @@ INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
 }
 
 INT_PTR OnSizing(RECT* dragged) {
-  const Edges edges = ApplyMinimumSize({dragged->left, dragged->top, dragged->right,
-                                        dragged->bottom},
-                                       kMinimumWidth, kMinimumHeight);
+  const Edges edges =
+      ApplyMinimumSize({dragged->left, dragged->top, dragged->right, dragged->bottom},
+                       kMinimumWidth, kMinimumHeight);
   *dragged = {edges.left, edges.top, edges.right, edges.bottom};
   return TRUE;
 }
@@ -337,18 +333,25 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
   if (!g_main.ready) return FALSE;  // still being built
   switch (message) {
-    case WM_NOTIFY:         return OnNotify(dialog, wParam, lParam);
-    case WM_SIZING:         return OnSizing(reinterpret_cast<RECT*>(lParam));
-    case WM_SIZE:           return OnSize(dialog);
-    case WM_NCACTIVATE:     return OnNcActivate(wParam);
+    case WM_NOTIFY:
+      return OnNotify(dialog, wParam, lParam);
+    case WM_SIZING:
+      return OnSizing(reinterpret_cast<RECT*>(lParam));
+    case WM_SIZE:
+      return OnSize(dialog);
+    case WM_NCACTIVATE:
+      return OnNcActivate(wParam);
     case WM_DRAWITEM:
       return OnDrawItem(dialog, wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_COMMAND:        return OnCommand(dialog, wParam);
+    case WM_COMMAND:
+      return OnCommand(dialog, wParam);
     case WM_ERASEBKGND:
       SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);  // the gradient is the only background
       return TRUE;
-    case WM_PAINT:          return OnPaint(dialog);
-    case WM_MOUSEMOVE:      return OnMouseMove();
+    case WM_PAINT:
+      return OnPaint(dialog);
+    case WM_MOUSEMOVE:
+      return OnMouseMove();
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -360,8 +363,10 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       // handles (so that Escape does nothing); closing destroys the window instead.
       DestroyWindow(dialog);
       return TRUE;
-    case WM_DESTROY:        return OnDestroy(dialog);
-    default:                return FALSE;
+    case WM_DESTROY:
+      return OnDestroy(dialog);
+    default:
+      return FALSE;
   }
 }
 
@@ -397,9 +402,19 @@ void CentreInWorkArea(HWND dialog) {
 void RunMainDialog(FileTable& table) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   // An empty template: no menu, the default class, no title, no controls.
-  alignas(4) static const WORD kTemplate[] = {
-      LOWORD(kDialogStyle), HIWORD(kDialogStyle), LOWORD(kDialogExStyle), HIWORD(kDialogExStyle),
-      0, 0, 0, 0, 0, 0, 0, 0, 0};
+  alignas(4) static const WORD kTemplate[] = {LOWORD(kDialogStyle),
+                                              HIWORD(kDialogStyle),
+                                              LOWORD(kDialogExStyle),
+                                              HIWORD(kDialogExStyle),
+                                              0,
+                                              0,
+                                              0,
+                                              0,
+                                              0,
+                                              0,
+                                              0,
+                                              0,
+                                              0};
   HWND dialog = CreateDialogIndirectParamW(
       instance, reinterpret_cast<const DLGTEMPLATE*>(kTemplate), nullptr, &DialogProc, 0);
   if (!dialog) return;
@@ -410,20 +425,19 @@ void RunMainDialog(FileTable& table) {
   CentreInWorkArea(dialog);
   SetWindowTextW(dialog, Utf8ToWide(kDialogTitle).c_str());
 
-  HICON large = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0));
-  HICON small = static_cast<HICON>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, 0));
+  HICON large =
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0));
+  HICON small =
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, 0));
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 
   for (const ControlSpec& spec : MainDialogControls()) {
     const std::wstring text = spec.text ? Utf8ToWide(spec.text) : std::wstring();
-    HWND control = CreateWindowExW(spec.exStyle, spec.cls, text.c_str(),
-                                   WS_CHILD | WS_VISIBLE | spec.style, spec.x, spec.y, spec.w,
-                                   spec.h, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                   instance, nullptr);
+    HWND control =
+        CreateWindowExW(spec.exStyle, spec.cls, text.c_str(), WS_CHILD | WS_VISIBLE | spec.style,
+                        spec.x, spec.y, spec.w, spec.h, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
     if (spec.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
     if (spec.cls == std::wstring_view(UPDOWN_CLASSW)) {
       // Some up-down implementations give themselves their default width when they take

@@ -2,9 +2,6 @@
 // Windows-1255 and converted for display; the system's messages and paths are UTF-8.
 #include "window/window_dialog.h"
 
-#include <commctrl.h>
-#include <commdlg.h>
-
 #include "controls/wide_text.h"
 
 namespace pcn {
@@ -20,7 +17,9 @@ std::wstring WindowText(HWND window) {
 
 }  // namespace
 
-HWND WindowDialog::Control(ControlId id) const { return GetDlgItem(dialog_, static_cast<int>(id)); }
+HWND WindowDialog::Control(ControlId id) const {
+  return GetDlgItem(dialog_, static_cast<int>(id));
+}
 
 int WindowDialog::FileCount() {
   return static_cast<int>(SendMessageW(Control(ControlId::kFileList), LVM_GETITEMCOUNT, 0, 0));
@@ -90,8 +89,8 @@ void WindowDialog::SelectFirstDealer() {
 }
 
 std::string WindowDialog::DealerText() {
-  const auto selected = static_cast<int>(
-      SendMessageW(Control(ControlId::kDealerCombo), CB_GETCURSEL, 0, 0));
+  const auto selected =
+      static_cast<int>(SendMessageW(Control(ControlId::kDealerCombo), CB_GETCURSEL, 0, 0));
   if (selected < 0 || static_cast<std::size_t>(selected) >= dealers_.size()) return std::string();
   return dealers_[static_cast<std::size_t>(selected)];
 }
@@ -117,8 +116,7 @@ bool WindowDialog::RepresentativeChecked() {
          BST_CHECKED;
 }
 
-int WindowDialog::MessageBox(std::string_view caption, std::string_view text,
-                             std::uint32_t style) {
+int WindowDialog::MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) {
   // No owner: task-modal keeps the main window from input while the box is open.
   return ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
 }
@@ -153,6 +151,8 @@ bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
   return chosen != FALSE;
 }
 
-void WindowDialog::Beep() { MessageBeep(MB_OK); }
+void WindowDialog::Beep() {
+  MessageBeep(MB_OK);
+}
 
 }  // namespace pcn

@@ -1,12 +1,11 @@
 // The dialog port over the real controls of the main dialog.
 #pragma once
 
-#include "controls/windows_api.h"
-
 #include <map>
 #include <string>
 #include <vector>
 
+#include "controls/windows_api.h"
 #include "platform/dialog_port.h"
 
 namespace pcn {

@@ -3,10 +3,6 @@
 // DrawTransparentBitmap by ordinal and checks pure layout arithmetic.
 //   driver.exe test|screenshots PROGRAM.exe WORKDIR [SCENARIO]
 // Writes driver.log and, for `test`, result.txt ("PASS n" or "FAIL k of n") in WORKDIR.
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -15,6 +11,7 @@
 
 #include "controls/button_geometry.h"
 #include "controls/column_fit.h"
+#include "controls/windows_api.h"
 #include "driver_support.h"
 #include "window/layout.h"
 
@@ -40,10 +37,26 @@ const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצל�
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
 
 enum : int {
-  kGenerate = 0, kTaxable = 1009, kExempt = 1010, kSalesVat = 1011, kInputsVat = 1012,
-  kAssetVat = 1013, kPayable = 1014, kCombo = 1015, kSalesCount = 1019, kInputCount = 1020,
-  kRemove = 1021, kAdd = 1022, kList = 1023, kDirectory = 1025, kBrowse = 1027,
-  kMonth = 1032, kUnion = 1033, kRepresentative = 1034, kNumberCaption = 1035, kNumber = 1036,
+  kGenerate = 0,
+  kTaxable = 1009,
+  kExempt = 1010,
+  kSalesVat = 1011,
+  kInputsVat = 1012,
+  kAssetVat = 1013,
+  kPayable = 1014,
+  kCombo = 1015,
+  kSalesCount = 1019,
+  kInputCount = 1020,
+  kRemove = 1021,
+  kAdd = 1022,
+  kList = 1023,
+  kDirectory = 1025,
+  kBrowse = 1027,
+  kMonth = 1032,
+  kUnion = 1033,
+  kRepresentative = 1034,
+  kNumberCaption = 1035,
+  kNumber = 1036,
   kSpinTaxable = 1038,
 };
 
@@ -89,7 +102,8 @@ bool WriteLines(const std::wstring& path, const std::vector<std::string>& lines)
   HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  const BOOL ok =
+      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
   return ok && written == bytes.size();
 }
@@ -97,7 +111,9 @@ bool WriteLines(const std::wstring& path, const std::vector<std::string>& lines)
 const std::string kDealerA = "123456782";
 const std::string kDealerB = "987654324";
 
-std::wstring InputPath(const std::wstring& name) { return g_work + L"\\inputs\\" + name; }
+std::wstring InputPath(const std::wstring& name) {
+  return g_work + L"\\inputs\\" + name;
+}
 // The second file has a Hebrew name: the open-file dialog and the loader must use wide paths.
 const std::wstring kNameA = L"north.txt";
 const std::wstring kNameB = Utf8("דרום.txt");
@@ -115,9 +131,8 @@ void WriteSamples() {
               Detail('S', "333333334202403050000000003", 425, false, 2500),
               Detail('L', "444444442202403060000000004", 0, true, 300),
               Detail('T', "555555557202403070000000005", 100, false, 0), "X" + kDealerB});
-  WriteLines(InputPath(L"april.txt"),
-             {Opening(kDealerA, "202404", {1000, 170, 1, 0, 0, 0, 0, 170}),
-              Detail('S', "1", 170, false, 1000), "X" + kDealerA});
+  WriteLines(InputPath(L"april.txt"), {Opening(kDealerA, "202404", {1000, 170, 1, 0, 0, 0, 0, 170}),
+                                       Detail('S', "1", 170, false, 1000), "X" + kDealerA});
   WriteLines(InputPath(L"closing.txt"),
              {Opening(kDealerA, "202403", {1000, 170, 1, 0, 0, 0, 0, 170}),
               Detail('S', "1", 170, false, 1000), "X123456783"});
@@ -203,9 +218,14 @@ struct Scenario {
 
 void PureArithmetic(App&) {
   using pcn::CentredOffset;
-  static const struct { int whole, part, want; const wchar_t* why; } kOffsets[] = {
-      {35, 24, 6, L"5.5 rounds to the even 6"},  {49, 32, 8, L"8.5 rounds to the even 8"},
-      {24, 16, 4, L"exact"},                      {10, 32, 0, L"taller bitmap starts at the top"},
+  static const struct {
+    int whole, part, want;
+    const wchar_t* why;
+  } kOffsets[] = {
+      {35, 24, 6, L"5.5 rounds to the even 6"},
+      {49, 32, 8, L"8.5 rounds to the even 8"},
+      {24, 16, 4, L"exact"},
+      {10, 32, 0, L"taller bitmap starts at the top"},
       {20, 17, 2, L"1.5 rounds to the even 2"},
   };
   for (const auto& c : kOffsets) {
@@ -218,20 +238,33 @@ void PureArithmetic(App&) {
   const pcn::ButtonGeometry plain = pcn::ComputeButtonGeometry(51, 24, 0, 0, false);
   Check(plain.centreText && plain.text.left == 4, L"without a bitmap the text is centred from 4");
 
-  static const struct { std::vector<int> widths; int client; std::vector<int> want; const wchar_t* why; }
-      kFits[] = {
-          {{100, 200, 200, 200, 200, 200, 200, 200, 200, 2000}, 800,
-           {100, 100, 100, 100, 100, 100, 100, 100, 100, 1000}, L"800 px: 100 each, filler 1000"},
-          {{100, 300, 100, 0}, 100, {100, 75, 25, 0}, L"proportions kept, column 0 untouched"},
-          {{100, 0, 0, 500}, 640, {100, 0, 0, 0}, L"S = 0 sets every fitted column to 0"},
-          {{100, 1, 2, 10}, 10, {100, 3, 6, 33}, L"truncated toward zero"},
-      };
+  static const struct {
+    std::vector<int> widths;
+    int client;
+    std::vector<int> want;
+    const wchar_t* why;
+  } kFits[] = {
+      {{100, 200, 200, 200, 200, 200, 200, 200, 200, 2000},
+       800,
+       {100, 100, 100, 100, 100, 100, 100, 100, 100, 1000},
+       L"800 px: 100 each, filler 1000"},
+      {{100, 300, 100, 0}, 100, {100, 75, 25, 0}, L"proportions kept, column 0 untouched"},
+      {{100, 0, 0, 500}, 640, {100, 0, 0, 0}, L"S = 0 sets every fitted column to 0"},
+      {{100, 1, 2, 10}, 10, {100, 3, 6, 33}, L"truncated toward zero"},
+  };
   for (const auto& c : kFits) {
-    Check(pcn::FitColumnWidths(c.widths, c.client) == c.want, std::wstring(L"FitColumnWidths: ") + c.why);
+    Check(pcn::FitColumnWidths(c.widths, c.client) == c.want,
+          std::wstring(L"FitColumnWidths: ") + c.why);
   }
 
-  static const struct { const wchar_t* spec; int width; const wchar_t* title; } kSpecs[] = {
-      {L"100, abc", 100, L"abc"}, {L" \t200,x y ,rest", 200, L"x y"}, {L"none", 0, L""},
+  static const struct {
+    const wchar_t* spec;
+    int width;
+    const wchar_t* title;
+  } kSpecs[] = {
+      {L"100, abc", 100, L"abc"},
+      {L" \t200,x y ,rest", 200, L"x y"},
+      {L"none", 0, L""},
       {L"50,", 50, L""},
   };
   for (const auto& c : kSpecs) {
@@ -239,8 +272,9 @@ void PureArithmetic(App&) {
     CheckEqual(parsed.width, c.width, std::wstring(L"width of ") + c.spec);
     CheckEqual(parsed.title, c.title, std::wstring(L"title of ") + c.spec);
   }
-  CheckEqual(static_cast<long long>(pcn::ParseColumnSpec(L"1," + std::wstring(80, L'a')).title.size()),
-             63, L"titles are cut to 63 characters");
+  CheckEqual(
+      static_cast<long long>(pcn::ParseColumnSpec(L"1," + std::wstring(80, L'a')).title.size()), 63,
+      L"titles are cut to 63 characters");
 
   const pcn::Edges grown = pcn::ApplyMinimumSize({100, 100, 300, 200}, 734, 473);
   Check(grown.left == 100 && grown.top == 100 && grown.right == 834 && grown.bottom == 573,
@@ -248,8 +282,9 @@ void PureArithmetic(App&) {
   const pcn::Edges kept = pcn::ApplyMinimumSize({0, 0, 900, 700}, 734, 473);
   Check(kept.right == 900 && kept.bottom == 700, L"a large enough rectangle is unchanged");
   // The file list caption sits at W / 2 - 45, a half going to the even neighbour.
-  static const struct { int w, want; } kCaptionX[] = {{741, 326}, {742, 326}, {743, 326},
-                                                       {745, 328}, {1024, 467}};
+  static const struct {
+    int w, want;
+  } kCaptionX[] = {{741, 326}, {742, 326}, {743, 326}, {745, 328}, {1024, 467}};
   for (const pcn::LayoutRule& rule : pcn::ResizeLayout()) {
     if (rule.id != 1029) continue;
     for (const auto& c : kCaptionX) {
@@ -283,7 +318,9 @@ struct Surface {
     DeleteDC(dc);
     DeleteObject(bitmap);
   }
-  static DWORD ToDib(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+  static DWORD ToDib(COLORREF c) {
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  }
   COLORREF At(int x, int y) const {
     GdiFlush();
     const DWORD p = bits[y * w + x];
@@ -309,7 +346,8 @@ void BindImports(HMODULE module) {
   const IMAGE_DATA_DIRECTORY& directory =
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (directory.VirtualAddress == 0) return;
-  for (auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+  for (auto* import =
+           reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
        import->Name != 0; ++import) {
     HMODULE library = LoadLibraryA(reinterpret_cast<const char*>(base + import->Name));
     auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(
@@ -371,8 +409,10 @@ void TransparentBitmap(App&) {
     byOrdinal(&dc, &bitmap, &x, &y, &colour);
     SelectObject(target.dc, old);
     const std::wstring why = c.why;
-    if (c.colour < 0) CheckEqual(colour, static_cast<std::int32_t>(grey), why + L": colour written back");
-    else CheckEqual(colour, c.colour, why + L": colour kept");
+    if (c.colour < 0)
+      CheckEqual(colour, static_cast<std::int32_t>(grey), why + L": colour written back");
+    else
+      CheckEqual(colour, c.colour, why + L": colour kept");
     for (int py = 0; py < 3; ++py) {
       for (int px = 0; px < 4; ++px) {
         const COLORREF source = picture->At(px, py);
@@ -423,7 +463,8 @@ void InitialState(App& app) {
   CheckEqual(ItemText(app.main, kNumberCaption), kDealerCaption, L"number caption at start");
   CheckEqual(static_cast<long long>(SendMessageW(GetDlgItem(app.main, kUnion), BM_GETCHECK, 0, 0)),
              BST_CHECKED, L"dealers' union option checked");
-  CheckEqual(static_cast<long long>(SendMessageW(GetDlgItem(app.main, kRepresentative), BM_GETCHECK, 0, 0)),
+  CheckEqual(static_cast<long long>(
+                 SendMessageW(GetDlgItem(app.main, kRepresentative), BM_GETCHECK, 0, 0)),
              BST_UNCHECKED, L"representative option unchecked");
   CheckEqual(ItemText(app.main, kDirectory), g_work, L"output directory is the current directory");
   for (int id : {kTaxable, kExempt, kSalesVat, kInputsVat, kAssetVat, kPayable, kSalesCount,
@@ -460,7 +501,12 @@ void InitialState(App& app) {
   // The controls in creation order with class, text and (for those the layout leaves alone)
   // rectangle; -1 where the layout or the control itself decides. The combo box sets its own
   // height.
-  static const struct { int id; const wchar_t* cls; const char* text; int x, y, w, h; } kTable[] = {
+  static const struct {
+    int id;
+    const wchar_t* cls;
+    const char* text;
+    int x, y, w, h;
+  } kTable[] = {
       {1022, L"Button", "הוסף קובץ", 4, 132, 113, 35},
       {1021, L"Button", "גרע קובץ", -1, 133, 114, 35},
       {1027, L"Button", "עיון", -1, -1, 51, 24},
@@ -517,8 +563,8 @@ void InitialState(App& app) {
     if (c.w >= 0) CheckEqual(r.w, c.w, what + L" width");
     if (c.h >= 0) CheckEqual(r.h, c.h, what + L" height");
     const LONG style = GetWindowLongW(children[i], GWL_STYLE);
-    const bool tabStop = c.id == 0 || c.id == 1015 || c.id == 1021 || c.id == 1022 ||
-                         c.id == 1023 || c.id == 1027;
+    const bool tabStop =
+        c.id == 0 || c.id == 1015 || c.id == 1021 || c.id == 1022 || c.id == 1023 || c.id == 1027;
     Check(((style & WS_TABSTOP) != 0) == tabStop,
           what + (tabStop ? L" is a tab stop" : L" is not a tab stop"));
   }
@@ -574,15 +620,15 @@ std::vector<ExpectedPlace> ExpectedLayout(int W, int H) {
   const int half = (W - 90) / 2;
   const int captionX = (W - 90) % 2 == 0 || half % 2 == 0 ? half : half + 1;
   return {
-      {1001, 6, 3, W - 15, 126},          {1023, 6, 176, W - 20, H - 310},
-      {1021, W - 126, 133, 114, 35},      {1024, 5, H - 125, W - 18, 83},
-      {1025, 17, H - 80, 310, 26},        {1026, 17, H - 100, 135, 16},
-      {1027, 328, H - 80, 51, 24},        {0, W - 165, H - 100, 142, 49},
-      {1037, 390, H - 110, 160, 62},      {1033, 400, H - 90, 120, 16},
-      {1034, 400, H - 70, 125, 16},       {1036, 310, H - 110, 72, 20},
-      {1035, 240, H - 108, 67, 17},       {1029, captionX, 150, 122, 16},
-      {1022, 4, 132, 113, 35},            {1009, 112, 24, 97, 25},
-      {1041, 606, 76, 17, 20},            {1032, 111, 94, 60, 23},
+      {1001, 6, 3, W - 15, 126},     {1023, 6, 176, W - 20, H - 310},
+      {1021, W - 126, 133, 114, 35}, {1024, 5, H - 125, W - 18, 83},
+      {1025, 17, H - 80, 310, 26},   {1026, 17, H - 100, 135, 16},
+      {1027, 328, H - 80, 51, 24},   {0, W - 165, H - 100, 142, 49},
+      {1037, 390, H - 110, 160, 62}, {1033, 400, H - 90, 120, 16},
+      {1034, 400, H - 70, 125, 16},  {1036, 310, H - 110, 72, 20},
+      {1035, 240, H - 108, 67, 17},  {1029, captionX, 150, 122, 16},
+      {1022, 4, 132, 113, 35},       {1009, 112, 24, 97, 25},
+      {1041, 606, 76, 17, 20},       {1032, 111, 94, 60, 23},
   };
 }
 
@@ -642,11 +688,13 @@ void Browsing(App& app) {
         }),
         L"the folder browser opens");
   if (!browser) return;
-  Check(WaitFor([&] {
-          RECT r;
-          GetWindowRect(browser, &r);
-          return r.left == main.left + 30 && r.top == main.top + 30;
-        }, 5000),
+  Check(WaitFor(
+            [&] {
+              RECT r;
+              GetWindowRect(browser, &r);
+              return r.left == main.left + 30 && r.top == main.top + 30;
+            },
+            5000),
         L"the folder browser sits 30 px right of and below the main window's corner");
   PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(browser, IDCANCEL)));
@@ -659,10 +707,12 @@ void Browsing(App& app) {
 bool WaitForPixel(const RECT& area, int x, int y, COLORREF colour, int tolerance, bool want,
                   const std::wstring& what) {
   COLORREF seen = CLR_INVALID;
-  const bool ok = WaitFor([&] {
-    seen = CaptureScreen(area).At(x, y);
-    return Near(seen, colour, tolerance) == want;
-  }, 10000);
+  const bool ok = WaitFor(
+      [&] {
+        seen = CaptureScreen(area).At(x, y);
+        return Near(seen, colour, tolerance) == want;
+      },
+      10000);
   return Check(ok, what + L", saw " + ColourText(seen));
 }
 
@@ -678,7 +728,8 @@ void Pixels(App& app) {
                L"background at the right edge (mirrored x = 0) is RGB(224,224,224)");
   const Capture shot = CaptureScreen(info.rcWindow);
   Check(Near(shot.At(client.left, y), RGB(180, 195, 218), 4),
-        L"background at the left edge is RGB(180,195,218), saw " + ColourText(shot.At(client.left, y)));
+        L"background at the left edge is RGB(180,195,218), saw " +
+            ColourText(shot.At(client.left, y)));
 
   RECT add;
   GetWindowRect(GetDlgItem(app.main, kAdd), &add);
@@ -699,15 +750,18 @@ void Pixels(App& app) {
   // event from the warp onto the button can arrive after the first move away.
   COLORREF seen = CLR_INVALID;
   int wiggle = 0;
-  const bool gone = WaitFor([&] {
-    SetCursorPos(cx + (++wiggle % 3), y);
-    seen = CaptureScreen(add).At(cx, add.top + 3);
-    return !Near(seen, RGB(252, 210, 121), 20);
-  }, 10000);
-  Check(gone, L"the hot frame goes when the pointer moves to the background, saw " +
-                  ColourText(seen));
+  const bool gone = WaitFor(
+      [&] {
+        SetCursorPos(cx + (++wiggle % 3), y);
+        seen = CaptureScreen(add).At(cx, add.top + 3);
+        return !Near(seen, RGB(252, 210, 121), 20);
+      },
+      10000);
+  Check(gone,
+        L"the hot frame goes when the pointer moves to the background, saw " + ColourText(seen));
 
-  HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(app.main, kList), LVM_GETHEADER, 0, 0));
+  HWND header =
+      reinterpret_cast<HWND>(SendMessageW(GetDlgItem(app.main, kList), LVM_GETHEADER, 0, 0));
   RECT item;
   GetWindowRect(header, &item);
   const Capture bar = CaptureScreen(item);
@@ -731,18 +785,24 @@ void FilesAndGenerate(App& app) {
   CheckEqual(AnswerMessageBox(app, kCaption).text, kTooFewFiles, L"generate with one file");
 
   if (!AddAndWaitForRows(app, InputPath(kNameB), 2)) return;
-  static const struct { int row, column; const char* want; } kCells[] = {
-      {0, 0, "123456782"}, {0, 1, "1,000"}, {0, 2, "0"}, {0, 3, "170"}, {0, 4, "50"},
-      {0, 7, "1"}, {0, 8, "1"}, {0, 9, " "}, {1, 0, "987654324"}, {1, 1, "2,500"},
-      {1, 2, "-300"}, {1, 6, "325"}, {1, 7, "2"}, {1, 8, "1"},
+  static const struct {
+    int row, column;
+    const char* want;
+  } kCells[] = {
+      {0, 0, "123456782"}, {0, 1, "1,000"}, {0, 2, "0"}, {0, 3, "170"},       {0, 4, "50"},
+      {0, 7, "1"},         {0, 8, "1"},     {0, 9, " "}, {1, 0, "987654324"}, {1, 1, "2,500"},
+      {1, 2, "-300"},      {1, 6, "325"},   {1, 7, "2"}, {1, 8, "1"},
   };
   for (const auto& c : kCells) {
     CheckEqual(ListCell(app, list, c.row, c.column), Utf8(c.want),
                L"cell " + std::to_wstring(c.row) + L"," + std::to_wstring(c.column));
   }
-  static const struct { int id; const char* want; } kTotals[] = {
+  static const struct {
+    int id;
+    const char* want;
+  } kTotals[] = {
       {kTaxable, "3,500 "}, {kExempt, "-300 "}, {kSalesVat, "595 "}, {kInputsVat, "150 "},
-      {kAssetVat, "0 "},     {kPayable, "445 "}, {kSalesCount, "3 "}, {kInputCount, "2 "},
+      {kAssetVat, "0 "},    {kPayable, "445 "}, {kSalesCount, "3 "}, {kInputCount, "2 "},
   };
   for (const auto& c : kTotals) {
     CheckEqual(ItemText(app.main, c.id), Utf8(c.want), L"total in " + std::to_wstring(c.id));
@@ -843,12 +903,13 @@ bool RunScenario(const Scenario& scenario) {
   if (scenario.needsApp) {
     if (g_results.failures != failuresBefore) {
       const std::wstring shot = g_work + L"\\failure-" + scenario.name + L".bmp";
-      SaveBitmap(CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}),
-                 shot);
+      SaveBitmap(
+          CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}),
+          shot);
       Log(L"  screen at the failure: " + shot);
       for (HWND child : Children(app.main)) {
-        Log(L"  control " + std::to_wstring(GetDlgCtrlID(child)) + L" " + ClassOf(child) +
-            L" \"" + Text(child) + L"\"");
+        Log(L"  control " + std::to_wstring(GetDlgCtrlID(child)) + L" " + ClassOf(child) + L" \"" +
+            Text(child) + L"\"");
       }
     }
     for (HWND box; (box = FindDialogTitled(app, kCaption)) != nullptr;) {
@@ -865,8 +926,10 @@ bool RunScenario(const Scenario& scenario) {
 
 void Shoot(const App& app, const std::wstring& name, bool wholeScreen) {
   RECT area;
-  if (wholeScreen) area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  else GetWindowRect(app.main, &area);
+  if (wholeScreen)
+    area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  else
+    GetWindowRect(app.main, &area);
   // Wait for the window's paint to finish: a round trip through its message queue.
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
@@ -929,10 +992,10 @@ int wmain(int argc, wchar_t** argv) {
   for (const Scenario& scenario : kScenarios) {
     if (argc < 5 || scenario.name == std::wstring(argv[4])) RunScenario(scenario);
   }
-  const std::wstring summary =
-      g_results.failures == 0
-          ? L"PASS " + std::to_wstring(g_results.checks)
-          : L"FAIL " + std::to_wstring(g_results.failures) + L" of " + std::to_wstring(g_results.checks);
+  const std::wstring summary = g_results.failures == 0
+                                   ? L"PASS " + std::to_wstring(g_results.checks)
+                                   : L"FAIL " + std::to_wstring(g_results.failures) + L" of " +
+                                         std::to_wstring(g_results.checks);
   Log(summary);
   if (FILE* result = _wfopen(L"result.txt", L"wb")) {
     fputs(ToUtf8(summary).c_str(), result);

@@ -2,8 +2,6 @@
 // records live in memory allocated inside the program under test.
 #include "driver_support.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 
 namespace driver {
@@ -36,7 +34,8 @@ bool Check(bool ok, const std::wstring& what) {
   return ok;
 }
 
-bool CheckEqual(const std::wstring& actual, const std::wstring& expected, const std::wstring& what) {
+bool CheckEqual(const std::wstring& actual, const std::wstring& expected,
+                const std::wstring& what) {
   return Check(actual == expected,
                what + L": expected \"" + expected + L"\", saw \"" + actual + L"\"");
 }
@@ -64,8 +63,8 @@ std::wstring Utf8(const char* text) {
 }
 
 std::string ToUtf8(const std::wstring& text) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr,
-                                         nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
   bytes.resize(bytes.size() - 1);
@@ -146,12 +145,14 @@ void KillApp(App& app) {
 std::wstring Text(HWND window) {
   wchar_t buffer[4096] = {};
   DWORD_PTR got = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 5000, &got);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      5000, &got);
   return buffer;
 }
 
-std::wstring ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+std::wstring ItemText(HWND dialog, int id) {
+  return Text(GetDlgItem(dialog, id));
+}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
@@ -191,8 +192,8 @@ class Remote {
  public:
   Remote(const App& app, std::size_t size)
       : process_(app.process.hProcess),
-        address_(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                PAGE_READWRITE)) {}
+        address_(
+            VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
   ~Remote() {
     if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
   }
@@ -213,7 +214,9 @@ class Remote {
 
 }  // namespace
 
-int ListCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+int ListCount(HWND list) {
+  return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::wstring ListCell(const App& app, HWND list, int row, int column) {
   Remote remote(app, 4096);
@@ -258,8 +261,7 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption) {
       if (GetDlgCtrlID(child) == IDOK) ok = child;
     }
   }
-  PostMessageW(seen.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(ok));
+  PostMessageW(seen.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
   HWND box = seen.window;
   if (!WaitFor([&] { return !IsWindow(box); })) Log(L"the message box did not close");
   return seen;
@@ -312,7 +314,8 @@ bool CaptureWithImport(const RECT& screen, Capture& capture) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   const std::wstring path = name + L".ppm";
-  if (!WaitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000)) {
+  if (!WaitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; },
+               20000)) {
     return false;
   }
   FILE* file = _wfopen(path.c_str(), L"rb");

@@ -3,11 +3,11 @@
 // boundary, capture screen pixels, and record checks.
 #pragma once
 
-#include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "controls/windows_api.h"
 
 namespace driver {
 

@@ -17,7 +17,7 @@ rm -rf "$work"
 mkdir -p "$work"
 start=$(date +%s)
 status=0
-timeout 900 "$here/wine-session.sh" "$win_build" "$driver" "$mode" "$(to_windows "$exe")" \
+timeout 600 "$here/wine-session.sh" "$win_build" "$driver" "$mode" "$(to_windows "$exe")" \
   "$(to_windows "$work")" || status=$?
 [[ -f "$work/driver.log" ]] && cat "$work/driver.log"
 echo "windows-$mode: Wine session took $(( $(date +%s) - start )) s (status $status)"

@@ -29,6 +29,10 @@ REGEDIT4
 "MS Sans Serif"="DejaVu Sans"
 "MS Shell Dlg"="DejaVu Sans"
 "MS Shell Dlg 2"="DejaVu Sans"
+
+; A crash prints its backtrace instead of waiting for someone to close a dialog.
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
 REG
   "$wine_bin" regedit /S "$build/fonts.reg" >/dev/null 2>&1
   wineserver -w
