@@ -55,6 +55,19 @@ bool SameTable(const FileTable& a, const FileTable& b) {
   return true;
 }
 
+// What the window shows of the loaded files: list, dealer numbers, number field, totals.
+std::string WindowState(HeadlessDialog& dialog) {
+  std::string state = std::to_string(dialog.FileCount()) + "|" + dialog.DealerText();
+  for (const std::string& dealer : dialog.Dealers()) state += "|" + dealer;
+  for (ControlId id : {ControlId::kNumber, ControlId::kReportMonth, ControlId::kTaxableSales,
+                       ControlId::kExemptSales, ControlId::kSalesVat, ControlId::kInputsVat,
+                       ControlId::kAssetInputsVat, ControlId::kVatPayable,
+                       ControlId::kSalesRecordCount, ControlId::kInputRecordCount}) {
+    state += "|" + dialog.Text(id);
+  }
+  return state;
+}
+
 const char* OpName(IoOp op) {
   switch (op) {
     case IoOp::kOpen:
@@ -231,6 +244,7 @@ class IoFaultSweep : public ::testing::Test {
       reset();
       auto w = Loaded(paths_.size(), representative);
       const FileTable before = w->table;
+      const std::string shownBefore = WindowState(w->dialog);
       const int descriptors = OpenDescriptors();
       const std::string want = ExpectedGenerateMessage(trace, fault, existing);
 
@@ -250,7 +264,7 @@ class IoFaultSweep : public ::testing::Test {
           !(want.empty() || existing) ||
               test::ReadFile(finalPath) == (want.empty() ? complete : kOldMerged),
           SourcesUnchanged(),
-          SameTable(before, w->table),
+          SameTable(before, w->table) && WindowState(w->dialog) == shownBefore,
       };
       static const char* const kWhat[] = {
           "exactly one message",
@@ -300,6 +314,7 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
     SCOPED_TRACE(testing::Message() << OpName(fault.op) << " #" << fault.nth);
     auto w = Loaded(1, false);
     const FileTable before = w->table;
+    const std::string shownBefore = WindowState(w->dialog);
     const int descriptors = OpenDescriptors();
     // A failing open refuses the file as unopenable, a failing read as corrupt; a failing
     // close after the whole file was read loses nothing and the file is taken.
@@ -316,7 +331,7 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
                         : w->dialog.messages.size() == 1 && w->dialog.messages[0].text == want,
         outcome == (want == nullptr ? AddOutcome::kAdded : AddOutcome::kRefused),
         want == nullptr ? SameTable(clean->table, w->table) : SameTable(before, w->table),
-        w->dialog.FileCount() == w->table.FileCount(),
+        WindowState(w->dialog) == (want == nullptr ? WindowState(clean->dialog) : shownBefore),
         OpenDescriptors() == descriptors,
         SourcesUnchanged(),
     };
