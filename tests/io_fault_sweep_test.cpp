@@ -274,7 +274,7 @@ class IoFaultSweep : public ::testing::Test {
           "only a complete file under the final name, no temporary left",
           "the merged file",
           "sources unchanged",
-          "table unchanged"};
+          "table and window unchanged"};
       bool all = true;
       for (std::size_t i = 0; i < std::size(ok); ++i) {
         EXPECT_TRUE(ok[i]) << kWhat[i] << "; message: "
