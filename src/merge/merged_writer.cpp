@@ -3,6 +3,7 @@
 // under the final name and never destroys an existing one.
 #include "merge/merged_writer.h"
 
+#include <array>
 #include <optional>
 
 #include "merge/block_writer.h"
@@ -54,8 +55,7 @@ std::optional<const char*> FieldThatDoesNotFit(const FileEntry& c, OutputKind ki
 }
 
 // Copies one source line into the output, or drops it when the union form leaves out
-// opening and closing records. Lines that already end in CR LF in the reader's buffer go
-// out with that line end, consecutive ones as one run straight from the buffer.
+// opening and closing records.
 class LineCopier : public LinePieceSink {
  public:
   LineCopier(BlockWriter& out, bool dropOpeningAndClosing)
@@ -64,45 +64,16 @@ class LineCopier : public LinePieceSink {
   void StartLine() {
     first_ = true;
     dropped_ = false;
-    endCopied_ = false;
   }
   void Piece(std::string_view bytes) override {
     if (first_) {
       first_ = false;
       dropped_ = dropOpeningAndClosing_ && (bytes.front() == 'O' || bytes.front() == 'X');
     }
-    if (!dropped_) {
-      WriteRun();
-      out_.Append(bytes);
-    }
+    if (!dropped_) out_.Append(bytes);
   }
-  void WholeLine(std::string_view line, std::string_view lineEnd) override {
-    if (lineEnd != kLineEnd) {
-      LinePieceSink::WholeLine(line, lineEnd);
-      return;
-    }
-    first_ = false;
-    dropped_ = dropOpeningAndClosing_ && !line.empty() &&
-               (line.front() == 'O' || line.front() == 'X');
-    if (dropped_) return;
-    endCopied_ = true;
-    if (run_.data() + run_.size() != line.data()) {
-      WriteRun();
-      run_ = std::string_view(line.data(), 0);
-    }
-    run_ = std::string_view(run_.data(), run_.size() + line.size() + lineEnd.size());
-  }
-  void BufferChanging() override { WriteRun(); }
   void EndLine() {
-    if (!dropped_ && !endCopied_) {
-      WriteRun();
-      out_.Append(kLineEnd);
-    }
-  }
-  // Writes the gathered run; needed before the source's reader goes away.
-  void WriteRun() {
-    if (!run_.empty()) out_.Append(run_);
-    run_ = {};
+    if (!dropped_) out_.Append(kLineEnd);
   }
 
  private:
@@ -110,9 +81,16 @@ class LineCopier : public LinePieceSink {
   bool dropOpeningAndClosing_;
   bool first_ = true;
   bool dropped_ = false;
-  bool endCopied_ = false;  // the line end went out with the line, in the run
-  std::string_view run_;    // whole lines with their CR LF, in the reader's buffer
 };
+
+// The first bytes of lines that cannot go out in a run as they stand: in the union form
+// the opening and closing records, which are dropped.
+constexpr std::array<bool, 256> FirstBytesOutsideRuns(bool dropOpeningAndClosing) {
+  std::array<bool, 256> excluded{};
+  excluded['O'] = dropOpeningAndClosing;
+  excluded['X'] = dropOpeningAndClosing;
+  return excluded;
+}
 
 // The output file while it is being written: the temporary file, and the existing file of
 // the final name held so that no other program takes it meanwhile.
@@ -236,6 +214,8 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
   }
 
   LineCopier copier(out, kind == OutputKind::kDealersUnion);
+  const std::array<bool, 256> runExcluded =
+      FirstBytesOutsideRuns(kind == OutputKind::kDealersUnion);
   for (int i = 1; i <= n; ++i) {
     const std::string& path = table.slots[static_cast<std::size_t>(i)].path;
     dialog.SelectFileAndRedraw(i - 1);
@@ -247,6 +227,16 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
     }
     LineReader reader(source);
     for (;;) {
+      // Most lines go out unchanged, whole runs of them at a time; the others one by one.
+      if (const std::string_view run = reader.NextRun(runExcluded); !run.empty()) {
+        if (!out.Append(run)) {
+          source.Close();
+          output.Discard();
+          ShowStop(dialog, std::string(text::kCopyWriteFailed) + path + text::kGenerationStopped);
+          return result;
+        }
+        continue;
+      }
       copier.StartLine();
       const LineReader::Status status = reader.Next(&copier);
       if (status == LineReader::Status::kEnd) break;
@@ -266,7 +256,6 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
     }
     // A file's last lines go out before the next file is opened, so that a failing write
     // is told with the file whose lines it held, not as a failure of the last record.
-    copier.WriteRun();
     if (!out.Flush()) {
       source.Close();
       output.Discard();
