@@ -579,6 +579,15 @@ void InitialState(App& app) {
               ClassOf(AppFocus(app)) + L" " + std::to_wstring(GetDlgCtrlID(AppFocus(app))));
   }
 
+  // Focus keeping: deactivating remembers the focused control, activating gives it back.
+  SendMessageW(app.main, WM_NCACTIVATE, FALSE, 0);
+  PostMessageW(list, WM_KEYDOWN, VK_TAB, 0);
+  HWND add = GetDlgItem(app.main, kAdd);
+  WaitFor([&] { return AppFocus(app) == add; }, 5000);
+  SendMessageW(app.main, WM_NCACTIVATE, TRUE, 0);
+  Check(WaitFor([&] { return AppFocus(app) == list; }, 5000),
+        L"reactivating gives the focus back to the file list");
+
   // Enter and Escape run nothing and close nothing.
   PostMessageW(AppFocus(app), WM_KEYDOWN, VK_RETURN, 0);
   PostMessageW(AppFocus(app), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -827,9 +836,15 @@ void FilesAndGenerate(App& app) {
         L"spin up again: 3,501 (kept for the merged file)");
 
   // Remove needs a selected row; then the second row goes.
+  // A double click on an image button runs its command once.
   ListSelect(app, list, -1, false);
-  Click(app, kRemove);
+  HWND remove = GetDlgItem(app.main, kRemove);
+  for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+    PostMessageW(remove, mouse, mouse == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(10, 10));
+  }
   CheckEqual(AnswerMessageBox(app, kCaption).text, kMarkToRemove, L"remove with no row selected");
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"a double click on Remove asks only once");
   CheckEqual(ListCount(list), 2, L"nothing removed without a selection");
   ListSelect(app, list, 1, true);
   Click(app, kRemove);
@@ -837,6 +852,8 @@ void FilesAndGenerate(App& app) {
   CheckEqual(ItemText(app.main, kExempt), L"0 ", L"exempt total after removing the credit file");
   CheckEqual(ItemText(app.main, kTaxable), L"1,001 ", L"taxable keeps the spin step after removal");
   CheckEqual(ListCell(app, list, 0, 0), Utf8(kDealerA.c_str()), L"the first file stays in row 1");
+  CheckEqual(SendMessageW(GetDlgItem(app.main, kCombo), CB_GETCOUNT, 0, 0), 1,
+             L"the removed file's dealer leaves the combo box");
   if (!AddAndWaitForRows(app, InputPath(kNameB), 2)) return;
 
   // Generate both shapes into the current directory, keeping copies for the comparison.
