@@ -152,6 +152,8 @@ bool ChooseFile(const App& app, const std::wstring& path) {
   Click(app, kAdd);
   HWND open = WaitForDialogTitled(app, kOpenTitle);
   if (!Check(open != nullptr, L"the open-file dialog appears")) return false;
+  CheckEqual(Text(GetDlgItem(open, 0x470)), Utf8("קבצי טקסט"),
+             L"the open-file dialog offers text files first");  // cmb1, the file types
   HWND name = GetDlgItem(open, 0x480);  // edt1
   if (!name) {
     HWND combo = GetDlgItem(open, 0x47c);  // cmb13
