@@ -154,7 +154,7 @@ bool ChooseFile(const App& app, const std::wstring& path) {
   if (!Check(open != nullptr, L"the open-file dialog appears")) return false;
   CheckEqual(Text(GetDlgItem(open, 0x470)), Utf8("קבצי טקסט"),
              L"the open-file dialog offers text files first");  // cmb1, the file types
-  HWND name = GetDlgItem(open, 0x480);  // edt1
+  HWND name = GetDlgItem(open, 0x480);                          // edt1
   if (!name) {
     HWND combo = GetDlgItem(open, 0x47c);  // cmb13
     name = combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
@@ -686,9 +686,7 @@ void Resizing(App& app) {
   ShowWindow(app.main, SW_RESTORE);
 }
 
-void Browsing(App& app) {
-  RECT main;
-  GetWindowRect(app.main, &main);
+HWND OpenFolderBrowser(const App& app) {
   Click(app, kBrowse);
   HWND browser = nullptr;
   Check(WaitFor([&] {
@@ -698,6 +696,27 @@ void Browsing(App& app) {
           return browser != nullptr;
         }),
         L"the folder browser opens");
+  return browser;
+}
+
+HWND FindDescendant(HWND parent, const wchar_t* cls) {
+  for (HWND child : Children(parent)) {
+    if (ClassOf(child) == cls) return child;
+    if (HWND found = FindDescendant(child, cls)) return found;
+  }
+  return nullptr;
+}
+
+void PressAndWaitClosed(HWND dialog, int button, const std::wstring& what) {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+  Check(WaitFor([&] { return !IsWindow(dialog); }), what);
+}
+
+void Browsing(App& app) {
+  RECT main;
+  GetWindowRect(app.main, &main);
+  HWND browser = OpenFolderBrowser(app);
   if (!browser) return;
   Check(WaitFor(
             [&] {
@@ -707,9 +726,21 @@ void Browsing(App& app) {
             },
             5000),
         L"the folder browser sits 30 px right of and below the main window's corner");
-  PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(browser, IDCANCEL)));
-  Check(WaitFor([&] { return !IsWindow(browser); }), L"the folder browser closes on Cancel");
+
+  // The current directory is preselected; the Left arrow moves up the folder tree and OK
+  // takes that folder, one of the current directory's ancestors.
+  // Both messages go to the same thread's queue, so the key is handled before OK.
+  PostMessageW(FindDescendant(browser, L"SysTreeView32"), WM_KEYDOWN, VK_LEFT, 0);
+  PressAndWaitClosed(browser, IDOK, L"the folder browser closes on OK");
+  const std::wstring chosen = ItemText(app.main, kDirectory);
+  Check(chosen != g_work && !chosen.empty() && g_work.rfind(chosen, 0) == 0,
+        L"OK sets the output directory to the chosen folder, an ancestor of " + g_work + L", saw " +
+            chosen);
+
+  // Cancel goes back to the current directory, whatever was chosen before.
+  browser = OpenFolderBrowser(app);
+  if (!browser) return;
+  PressAndWaitClosed(browser, IDCANCEL, L"the folder browser closes on Cancel");
   CheckEqual(ItemText(app.main, kDirectory), g_work,
              L"after Cancel the output directory is the current directory");
 }
