@@ -138,8 +138,10 @@ void CheckCombined(const pcn::FileEntry& a, const pcn::FileEntry& b) {
     exact = exact && sum == Clamp(sum);
     Check(p[0] == Clamp(sum), "combined entry is not the sum of the entries");
   }
-  const Int128 payable = static_cast<Int128>(c.salesVat) - c.inputsVat - c.assetInputsVat;
-  if (payable == Clamp(payable)) Check(c.vatPayable == payable, "combined vatPayable");
+  // Saturating at each subtraction, as all amount arithmetic does.
+  const std::int64_t payable = Clamp(
+      static_cast<Int128>(Clamp(static_cast<Int128>(c.salesVat) - c.inputsVat)) - c.assetInputsVat);
+  Check(c.vatPayable == payable, "combined vatPayable");
   if (!exact) return;
   pcn::DeleteEntry(table, 1);
   Check(table.FileCount() == 1 && table.slots[1].path == b.path, "removal took the wrong slot");
