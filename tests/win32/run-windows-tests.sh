@@ -35,7 +35,13 @@ fi
 
 result=$(cat "$work/result.txt" 2>/dev/null || echo "FAIL: the driver wrote no result")
 echo "windows-test driver: $result"
-[[ "$result" == PASS* ]] || { echo "driver log: $work/driver.log" >&2; exit 1; }
+if [[ "$result" != PASS* ]]; then
+  for bmp in "$work"/failure-*.bmp; do
+    [[ -e "$bmp" ]] && convert "$bmp" "${bmp%.bmp}.png" && echo "screen at a failure: ${bmp%.bmp}.png" >&2
+  done
+  echo "driver log: $work/driver.log" >&2
+  exit 1
+fi
 
 # The same merge with the command-line tool: the date columns (18-25) of the first line are
 # the day of the run, so they are left out of the comparison.
