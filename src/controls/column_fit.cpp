@@ -6,26 +6,26 @@
 
 namespace pcn {
 
-ColumnSpec ParseColumnSpec(const std::wstring& spec) {
+ColumnSpec ParseColumnSpec(const std::wstring& text) {
   ColumnSpec column;
   std::size_t i = 0;
-  while (i < spec.size() &&
-         (spec[i] == L' ' || spec[i] == L'\t' || spec[i] == L'\r' || spec[i] == L'\n')) {
+  while (i < text.size() &&
+         (text[i] == L' ' || text[i] == L'\t' || text[i] == L'\r' || text[i] == L'\n')) {
     ++i;
   }
   bool negative = false;
-  if (i < spec.size() && (spec[i] == L'+' || spec[i] == L'-')) negative = spec[i++] == L'-';
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
   long long width = 0;
-  while (i < spec.size() && spec[i] >= L'0' && spec[i] <= L'9') {
-    if (width < 100000) width = width * 10 + (spec[i] - L'0');
+  while (i < text.size() && text[i] >= L'0' && text[i] <= L'9') {
+    if (width < 100000) width = width * 10 + (text[i] - L'0');
     ++i;
   }
   column.width = static_cast<int>(negative ? -width : width);
 
-  const std::size_t first = spec.find(L',');
+  const std::size_t first = text.find(L',');
   if (first == std::wstring::npos) return column;
-  const std::size_t second = spec.find(L',', first + 1);
-  std::wstring title = spec.substr(
+  const std::size_t second = text.find(L',', first + 1);
+  std::wstring title = text.substr(
       first + 1, second == std::wstring::npos ? std::wstring::npos : second - first - 1);
   const std::size_t begin = title.find_first_not_of(L' ');
   const std::size_t end = title.find_last_not_of(L' ');

@@ -15,7 +15,7 @@ struct ColumnSpec {
 // "100, title": the width is the number before the first comma (leading blanks skipped,
 // no number gives 0); the title lies between the first and a second comma, surrounding
 // spaces removed, at most 63 characters.
-ColumnSpec ParseColumnSpec(const std::wstring& spec);
+ColumnSpec ParseColumnSpec(const std::wstring& text);
 
 // New widths of columns 1 .. n-1 for a list `clientWidth` pixels wide: each keeps its share
 // of the sum S of columns 1 .. n-2 (the filler column n-1 is not in S but is scaled too),

@@ -107,8 +107,8 @@ void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSp
 
   LVCOLUMNW column = {};
   int index = 0;
-  for (const std::string& spec : columnSpecs) {
-    ColumnSpec parsed = ParseColumnSpec(Utf8ToWide(spec));
+  for (const std::string& text : columnSpecs) {
+    ColumnSpec parsed = ParseColumnSpec(Utf8ToWide(text));
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_IMAGE;
     column.fmt = LVCFMT_LEFT;
     column.cx = parsed.width;

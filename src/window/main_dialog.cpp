@@ -284,23 +284,23 @@ HBRUSH SolidBrush(COLORREF colour) {
 // The colours of the control table, applied whenever a control asks its parent.
 INT_PTR OnCtlColor(HWND dialog, UINT message, HDC dc, HWND control) {
   if (GetParent(control) != dialog) return FALSE;
-  const ControlSpec* spec = FindControl(GetDlgCtrlID(control));
-  if (!spec || (spec->textColour.kind == Colour::kSystem && spec->back.kind == Colour::kSystem)) {
+  const ControlSpec* row = FindControl(GetDlgCtrlID(control));
+  if (!row || (row->textColour.kind == Colour::kSystem && row->back.kind == Colour::kSystem)) {
     return FALSE;
   }
   const bool editLike = message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX;
-  if (spec->textColour.kind == Colour::kRgb) {
-    SetTextColor(dc, spec->textColour.rgb);
+  if (row->textColour.kind == Colour::kRgb) {
+    SetTextColor(dc, row->textColour.rgb);
   } else {
     SetTextColor(dc, GetSysColor(editLike ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   }
-  switch (spec->back.kind) {
+  switch (row->back.kind) {
     case Colour::kTransparent:
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
     case Colour::kRgb:
-      SetBkColor(dc, spec->back.rgb);
-      return reinterpret_cast<INT_PTR>(SolidBrush(spec->back.rgb));
+      SetBkColor(dc, row->back.rgb);
+      return reinterpret_cast<INT_PTR>(SolidBrush(row->back.rgb));
     case Colour::kSystem:
     default: {
       const int index = editLike ? COLOR_WINDOW : COLOR_3DFACE;
@@ -432,26 +432,25 @@ void RunMainDialog(FileTable& table) {
   SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 
-  for (const ControlSpec& spec : MainDialogControls()) {
-    const std::wstring text = spec.text ? Utf8ToWide(spec.text) : std::wstring();
-    HWND control =
-        CreateWindowExW(spec.exStyle, spec.cls, text.c_str(), WS_CHILD | WS_VISIBLE | spec.style,
-                        spec.x, spec.y, spec.w, spec.h, dialog,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-    if (spec.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
-    if (spec.cls == std::wstring_view(UPDOWN_CLASSW)) {
+  for (const ControlSpec& row : MainDialogControls()) {
+    const std::wstring text = row.text ? Utf8ToWide(row.text) : std::wstring();
+    HWND control = CreateWindowExW(
+        row.exStyle, row.cls, text.c_str(), WS_CHILD | WS_VISIBLE | row.style, row.x, row.y, row.w,
+        row.h, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
+    if (row.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
+    if (row.cls == std::wstring_view(UPDOWN_CLASSW)) {
       // Some up-down implementations give themselves their default width when they take
       // their automatic buddy; the table's rectangle is the one wanted.
-      SetWindowPos(control, nullptr, spec.x, spec.y, spec.w, spec.h, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(control, nullptr, row.x, row.y, row.w, row.h, SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
 
   HFONT regular = MakeDialogFont(FW_NORMAL);
   HFONT bold = MakeDialogFont(FW_BOLD);
-  for (const ControlSpec& spec : MainDialogControls()) {
-    if (spec.font == FontKind::kNone) continue;
-    SendMessageW(GetDlgItem(dialog, spec.id), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(spec.font == FontKind::kBold ? bold : regular), FALSE);
+  for (const ControlSpec& row : MainDialogControls()) {
+    if (row.font == FontKind::kNone) continue;
+    SendMessageW(GetDlgItem(dialog, row.id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(row.font == FontKind::kBold ? bold : regular), FALSE);
   }
   for (int spin : {1038, 1039, 1040, 1041, 1042}) {
     SendDlgItemMessageW(dialog, spin, UDM_SETRANGE, 0, MAKELPARAM(10, 1));

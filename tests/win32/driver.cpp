@@ -260,7 +260,7 @@ void PureArithmetic(App&) {
   }
 
   static const struct {
-    const wchar_t* spec;
+    const wchar_t* text;
     int width;
     const wchar_t* title;
   } kSpecs[] = {
@@ -270,9 +270,9 @@ void PureArithmetic(App&) {
       {L"50,", 50, L""},
   };
   for (const auto& c : kSpecs) {
-    const pcn::ColumnSpec parsed = pcn::ParseColumnSpec(c.spec);
-    CheckEqual(parsed.width, c.width, std::wstring(L"width of ") + c.spec);
-    CheckEqual(parsed.title, c.title, std::wstring(L"title of ") + c.spec);
+    const pcn::ColumnSpec parsed = pcn::ParseColumnSpec(c.text);
+    CheckEqual(parsed.width, c.width, std::wstring(L"width of ") + c.text);
+    CheckEqual(parsed.title, c.title, std::wstring(L"title of ") + c.text);
   }
   CheckEqual(
       static_cast<long long>(pcn::ParseColumnSpec(L"1," + std::wstring(80, L'a')).title.size()), 63,
