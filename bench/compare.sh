@@ -37,11 +37,11 @@ sources=("$data/src1.txt" "$data/src2.txt" "$data/src3.txt" "$data/src4.txt")
 merged="$data/Pcn874-03-2024.txt"
 concatenated="$data/cat-output.txt"
 
-# One measured run: sets seconds and kb; fails loudly when the command fails.
+# One measured run: sets seconds, kb and cpu; fails loudly when the command fails.
 run() {
   local figures code
   figures=$("$measure" "$@")
-  read -r seconds kb code <<<"$figures"
+  read -r seconds kb code cpu <<<"$figures"
   if [[ $code != 0 ]]; then
     echo "compare.sh: failed with status $code: ${*: -1}" >&2
     exit 1
@@ -57,16 +57,18 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 cat "${sources[@]}" "$data/big.txt" >/dev/null
 
 wc_times=() inspect_times=() cat_times=() merge_times=() merge_kb=0
+wc_cpu=() inspect_cpu=() cat_cpu=() merge_cpu=()
 for ((r = 0; r < reps; r++)); do
-  run wc -l "${sources[0]}"; wc_times+=("$seconds")
-  run "$tool" inspect "${sources[0]}"; inspect_times+=("$seconds")
+  run wc -l "${sources[0]}"; wc_times+=("$seconds"); wc_cpu+=("$cpu")
+  run "$tool" inspect "${sources[0]}"; inspect_times+=("$seconds"); inspect_cpu+=("$cpu")
 
   # Both writers start from an empty directory slot and a quiet disk, so that neither pays
   # for the other's write-back.
   rm -f "$concatenated" "$merged"; sync
-  run --stdout "$concatenated" cat "${sources[@]}"; cat_times+=("$seconds")
+  run --stdout "$concatenated" cat "${sources[@]}"; cat_times+=("$seconds"); cat_cpu+=("$cpu")
   rm -f "$concatenated"; sync
-  run "$tool" merge --out "$data" --date 20240415 "${sources[@]}"; merge_times+=("$seconds")
+  run "$tool" merge --out "$data" --date 20240415 "${sources[@]}"
+  merge_times+=("$seconds"); merge_cpu+=("$cpu")
   ((kb > merge_kb)) && merge_kb=$kb
   rm -f "$merged"; sync
 done
@@ -77,6 +79,10 @@ read -r wc_min wc_med <<<"$(stats "${wc_times[@]}")"
 read -r in_min in_med <<<"$(stats "${inspect_times[@]}")"
 read -r cat_min cat_med <<<"$(stats "${cat_times[@]}")"
 read -r mg_min mg_med <<<"$(stats "${merge_times[@]}")"
+read -r _ wc_cpu_med <<<"$(stats "${wc_cpu[@]}")"
+read -r _ in_cpu_med <<<"$(stats "${inspect_cpu[@]}")"
+read -r _ cat_cpu_med <<<"$(stats "${cat_cpu[@]}")"
+read -r _ mg_cpu_med <<<"$(stats "${merge_cpu[@]}")"
 
 echo
 echo "Whole processes, $reps runs each, $records detail records per file (seconds: min / median)"
@@ -90,6 +96,10 @@ printf '  %-44s %5s / %5s   <= 2.00\n' "inspect : wc -l" "$(ratio "$in_min" "$wc
   "$(ratio "$in_med" "$wc_med")"
 printf '  %-44s %5s / %5s   <= 1.25 (stretch 1.00)\n' "merge : cat" \
   "$(ratio "$mg_min" "$cat_min")" "$(ratio "$mg_med" "$cat_med")"
+printf '  (processor time, median: inspect %.4f s, wc -l %.4f s, %.2f x;\n' "$in_cpu_med" \
+  "$wc_cpu_med" "$(ratio "$in_cpu_med" "$wc_cpu_med")"
+printf '   merge %.4f s, cat %.4f s, %.2f x; load average %s)\n' "$mg_cpu_med" "$cat_cpu_med" \
+  "$(ratio "$mg_cpu_med" "$cat_cpu_med")" "$(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo '?')"
 echo
 echo "Peak memory (max RSS)                                   target"
 printf '  %-44s %5d KB   <= 16384 KB\n' "inspect of a $((big_bytes / 1000000)) MB file" "$big_kb"

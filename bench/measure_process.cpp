@@ -1,4 +1,5 @@
-// Runs one command and prints its wall time in seconds and its peak resident memory in KB:
+// Runs one command and prints its wall time in seconds, its peak resident memory in KB, its
+// exit status and its processor time (user and system) in seconds:
 //   measure_process [--stdout FILE] COMMAND [ARGUMENT...]
 // Standard output of the command goes to FILE, or is discarded. The figures are those of
 // the command alone (wait4's rusage), not of a shell around it.
@@ -46,6 +47,8 @@ int main(int argc, char** argv) {
   const double seconds = static_cast<double>(stop.tv_sec - start.tv_sec) +
                          1e-9 * static_cast<double>(stop.tv_nsec - start.tv_nsec);
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  std::printf("%.6f %ld %d\n", seconds, usage.ru_maxrss, code);
+  const double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+  std::printf("%.6f %ld %d %.6f\n", seconds, usage.ru_maxrss, code, cpu);
   return 0;
 }
