@@ -617,6 +617,20 @@ void InitialState(App& app) {
   Click(app, kRemove);
   SettleWithOptionClicks(app);
   Check(NoMessageBox(app, kCaption), L"remove with no file loaded shows no message");
+
+  // Dragging the divider of column 0 does nothing; dragging another divider works. Header
+  // coordinates are mirrored like the window: x runs from the right edge.
+  auto dragDivider = [&](int x, int by) {
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 5));
+    PostMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + by, 5));
+    PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(x + by, 5));
+    SettleWithOptionClicks(app);
+  };
+  dragDivider(widths[0], 40);
+  CheckEqual(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 100, L"column 0 after a divider drag");
+  dragDivider(widths[0] + widths[1], 40);
+  CheckEqual(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), widths[1] + 40,
+             L"column 1 after a divider drag");
 }
 
 // Where each control must be for an outer window of W x H, written out independently of the
