@@ -1,5 +1,5 @@
 // The file list's column arithmetic, free of windows so the tests can call it: parsing a
-// column specification and fitting the columns to the list's width.
+// column definition ("width,title") and fitting the columns to the list's width.
 #pragma once
 
 #include <string>
