@@ -16,7 +16,7 @@ TEST_TARGETS += sanitize-test
 sanitize-build: deps
 	cmake -S . -B $(SANITIZE_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DPCN_SANITIZE=ON >/dev/null
-	cmake --build $(SANITIZE_BUILD) -j $(JOBS) --target pcn_tests pcn874
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 
 sanitize-test: sanitize-build build
 	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
