@@ -13,9 +13,7 @@ bool BlockWriter::Append(std::string_view bytes) {
   // A large span (a run of copied lines) goes out from where it stands: copying it into
   // the buffer first would only cost a pass over the data.
   if (bytes.size() >= buffer_.size() || bytes.size() >= kLargeSpan) {
-    if (!Flush()) return false;
-    failed_ = !file_.Write(bytes.data(), bytes.size());
-    return !failed_;
+    return Flush() && Write(bytes.data(), bytes.size());
   }
   if (bytes.size() > buffer_.size() - used_ && !Flush()) return false;
   std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
@@ -26,10 +24,21 @@ bool BlockWriter::Append(std::string_view bytes) {
 bool BlockWriter::Flush() {
   if (failed_) return false;
   if (used_ > 0) {
-    failed_ = !file_.Write(buffer_.data(), used_);
+    Write(buffer_.data(), used_);
     used_ = 0;
   }
   return !failed_;
+}
+
+bool BlockWriter::Write(const char* data, std::size_t size) {
+  failed_ = !file_.Write(data, size);
+  if (failed_) return false;
+  written_ += static_cast<std::int64_t>(size);
+  if (written_ - writtenBack_ >= kWriteBackStep) {
+    file_.StartWriteBack(writtenBack_, written_ - writtenBack_);
+    writtenBack_ = written_;
+  }
+  return true;
 }
 
 }  // namespace pcn

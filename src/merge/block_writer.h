@@ -1,8 +1,11 @@
 // Collects output in a large buffer and writes it in big blocks. After a failed write it
-// keeps refusing, so a caller can check once per line.
+// keeps refusing, so a caller can check once per line. Every few MiB written (from the
+// start of the file) it has the system start putting them on the device, so the disk
+// works while the caller goes on and a final sync of a large file waits for little.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -23,11 +26,17 @@ class BlockWriter {
   bool Flush();
   bool Failed() const { return failed_; }
 
+  static constexpr std::int64_t kWriteBackStep = 8 << 20;
+
  private:
+  bool Write(const char* data, std::size_t size);
+
   platform::File& file_;
   std::vector<char> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
+  std::int64_t written_ = 0;      // bytes written to the file
+  std::int64_t writtenBack_ = 0;  // of which the system was asked to start writing back
 };
 
 }  // namespace pcn

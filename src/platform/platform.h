@@ -33,6 +33,9 @@ class File {
   bool Write(const void* data, std::size_t size);
   // Waits until everything written is on the device; false on failure.
   bool Flush();
+  // Asks the system to start putting `length` bytes from `offset` on the device now,
+  // without waiting, so that a later Flush has little left to wait for. Only a hint.
+  void StartWriteBack(std::int64_t offset, std::int64_t length);
   // Size in bytes, or -1 when it cannot be told.
   std::int64_t Size();
   // Closes the file; false when the system reports a failure. Closing twice is harmless.

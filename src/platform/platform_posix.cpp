@@ -100,6 +100,15 @@ bool File::Flush() {
   return ::fsync(Fd(handle_)) == 0;
 }
 
+void File::StartWriteBack(std::int64_t offset, std::int64_t length) {
+#ifdef __linux__
+  if (IsOpen()) (void)::sync_file_range(Fd(handle_), offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+  (void)offset;
+  (void)length;
+#endif
+}
+
 std::int64_t File::Size() {
   struct stat info;
   if (!IsOpen() || ::fstat(Fd(handle_), &info) != 0) return -1;

@@ -113,6 +113,10 @@ bool File::Flush() {
   return FlushFileBuffers(Native(handle_)) != 0;
 }
 
+// Windows has no call that starts write-back without waiting for it; its lazy writer
+// already works in the background.
+void File::StartWriteBack(std::int64_t, std::int64_t) {}
+
 std::int64_t File::Size() {
   LARGE_INTEGER size;
   if (!IsOpen() || !GetFileSizeEx(Native(handle_), &size)) return -1;
