@@ -61,19 +61,7 @@ TEST(LineReader, ReadsRecordFilesWholeLineByLine) {
   }
 }
 
-// The lines of a file by the line rule, one byte at a time.
-std::vector<std::string> RuleLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t i = 0;
-  while (i < bytes.size() && bytes[i] != 26) {
-    std::string line;
-    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != 26) line += bytes[i++];
-    lines.push_back(line);
-    if (i < bytes.size() && bytes[i] == 26) break;
-    if (i < bytes.size() && ++i < bytes.size() && bytes[i] == '\n') ++i;
-  }
-  return lines;
-}
+using test::RuleLines;
 
 TEST(LineReader, RunsAndSingleLinesTogetherGiveEveryLine) {
   // Record-like lines with the irregular ones mixed in: CR alone, LF inside a line, empty

@@ -10,23 +10,6 @@
 namespace pcn {
 namespace {
 
-// The line rule read straight off its definition, one byte at a time.
-std::vector<std::string> ReferenceLines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::size_t i = 0;
-  while (i < bytes.size() && bytes[i] != 26) {
-    std::string line;
-    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != 26) line += bytes[i++];
-    lines.push_back(line);
-    if (i < bytes.size() && bytes[i] == 26) break;
-    if (i < bytes.size()) {
-      ++i;  // the CR
-      if (i < bytes.size() && bytes[i] == '\n') ++i;
-    }
-  }
-  return lines;
-}
-
 class Collect : public LinePieceSink {
  public:
   void Piece(std::string_view bytes) override { line.append(bytes); }
@@ -97,7 +80,7 @@ TEST(LineReader, AgreesWithTheRuleAcrossBufferEdges) {
       }
     }
     SCOPED_TRACE(round);
-    ASSERT_EQ(ReadAll(bytes, 8192), ReferenceLines(bytes));
+    ASSERT_EQ(ReadAll(bytes, 8192), test::RuleLines(bytes));
   }
 }
 

@@ -109,6 +109,19 @@ std::string ConsistentFile(const std::string& dealer, const std::string& month,
   return CrLf(lines);
 }
 
+std::vector<std::string> RuleLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t i = 0;
+  while (i < bytes.size() && bytes[i] != 26) {
+    std::string line;
+    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != 26) line += bytes[i++];
+    lines.push_back(line);
+    if (i < bytes.size() && bytes[i] == 26) break;
+    if (i < bytes.size() && ++i < bytes.size() && bytes[i] == '\n') ++i;
+  }
+  return lines;
+}
+
 int RunCommand(const std::string& command, std::string* out, std::string* err) {
   TempDir scratch;
   const std::string outPath = scratch.File("out"), errPath = scratch.File("err");

@@ -59,6 +59,10 @@ std::string ConsistentFile(const std::string& dealer, const std::string& month,
                            std::int64_t saleAmount, std::int64_t saleVat, int sales,
                            std::int64_t inputVat, int inputs);
 
+// The lines of a file by the line rule, read one byte at a time: a line ends at a CR (an LF
+// right after it belongs to the line end), a Ctrl-Z ends the data.
+std::vector<std::string> RuleLines(const std::string& bytes);
+
 // Runs a command line through the shell; returns the exit status, fills stdout and stderr.
 int RunCommand(const std::string& command, std::string* out, std::string* err);
 std::string Quote(const std::string& text);

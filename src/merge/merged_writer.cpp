@@ -20,12 +20,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 // The name of the first value that does not fit its field in the records to write.
 std::optional<const char*> FieldThatDoesNotFit(const FileEntry& c, OutputKind kind,
                                                std::int64_t fileCount) {

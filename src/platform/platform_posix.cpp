@@ -49,19 +49,6 @@ File OpenLocked(const std::string& path, int flags, mode_t mode = 0) {
 
 }  // namespace
 
-File::~File() { Close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kNoHandle;
-  }
-  return *this;
-}
-
 std::int64_t File::Read(void* buffer, std::size_t size) {
   if (!IsOpen() || Faulted(IoOp::kRead)) return -1;
   for (;;) {

@@ -65,19 +65,6 @@ File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWO
 
 }  // namespace
 
-File::~File() { Close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
-
-File& File::operator=(File&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    other.handle_ = kNoHandle;
-  }
-  return *this;
-}
-
 std::int64_t File::Read(void* buffer, std::size_t size) {
   if (!IsOpen() || Faulted(IoOp::kRead)) return -1;
   DWORD got = 0;

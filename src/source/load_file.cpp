@@ -18,12 +18,6 @@ std::string Fixed(std::string_view text, std::size_t width) {
   return fixed;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 void ReadOpeningRecord(std::string_view line, FileEntry& entry) {
   entry.dealerNumber = Fixed(FieldText(line, 2, 9), 9);
   entry.reportMonth = Fixed(OpeningRecordMonth(line), 8);

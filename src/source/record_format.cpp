@@ -313,6 +313,12 @@ DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
   return amounts;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
 std::string OpeningRecordMonth(std::string_view line) {
   std::string month(FieldText(line, 15, 2));
   month += '-';

@@ -71,6 +71,9 @@ DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction);
 // which ReadDetailAmounts reads field by field with the number rule.
 bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts);
 
+// The text without its leading and trailing blanks, as the report-month display is read.
+std::string_view TrimBlanks(std::string_view text);
+
 // The reporting month of an opening record as MM-YYYY: columns 15-16, "-", columns 11-14.
 std::string OpeningRecordMonth(std::string_view line);
 
