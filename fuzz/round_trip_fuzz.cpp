@@ -122,15 +122,38 @@ void CheckUnionFile(const std::string& path, const pcn::FileTable& table,
     Check(lines[i + 1] == body[i], "a body line was not copied unchanged");
   }
   // The detail sums are those of the same lines read once more, in one run instead of one
-  // per file, so they agree wherever no partial sum left the amount range.
-  const std::int64_t pairs[][2] = {{m.salesRecordAmount, c.salesRecordAmount},
-                                   {m.salesRecordVat, c.salesRecordVat},
-                                   {m.inputRecordVat, c.inputRecordVat}};
-  for (const auto& p : pairs) {
-    if (p[1] != kMaxAmount && p[1] != kMinAmount && p[0] != kMaxAmount && p[0] != kMinAmount) {
-      Check(p[0] == p[1], "merged detail sums differ from the combined entry");
+  // per file. Saturation makes the grouping matter, so they must agree exactly only when no
+  // sum, partial or whole, per file or over all, left the amount range.
+  bool inRange = true;
+  Int128 exact[3] = {};
+  for (const std::string& source : sourceBytes) {
+    Int128 perFile[3] = {};
+    for (std::string_view line : RefLines(source)) {
+      const char type = line.empty() ? '\0' : line[0];
+      const bool sale =
+          type != '\0' && std::string_view("SLMYI").find(type) != std::string_view::npos;
+      const bool input =
+          type != '\0' && std::string_view("TCKRPH").find(type) != std::string_view::npos;
+      if (!sale && !input) continue;
+      const bool minus = RefField(line, 41, 1) == "-";
+      const Int128 vat = minus ? -static_cast<Int128>(RefFieldValue(line, 32, 9))
+                               : static_cast<Int128>(RefFieldValue(line, 32, 9));
+      const Int128 amount = minus ? -static_cast<Int128>(RefFieldValue(line, 42, 10))
+                                  : static_cast<Int128>(RefFieldValue(line, 42, 10));
+      const Int128 values[3] = {sale ? amount : 0, sale ? vat : 0, input ? vat : 0};
+      for (int k = 0; k < 3; ++k) {
+        perFile[k] += values[k];
+        exact[k] += values[k];
+        inRange = inRange && values[k] == Clamp(values[k]) && perFile[k] == Clamp(perFile[k]) &&
+                  exact[k] == Clamp(exact[k]);
+      }
     }
   }
+  if (!inRange) return;
+  Check(m.salesRecordAmount == exact[0] && c.salesRecordAmount == exact[0] &&
+            m.salesRecordVat == exact[1] && c.salesRecordVat == exact[1] &&
+            m.inputRecordVat == exact[2] && c.inputRecordVat == exact[2],
+        "merged detail sums differ from the combined entry");
 }
 
 void CheckRepresentativeFile(const std::string& path, const pcn::FileTable& table,
