@@ -291,12 +291,14 @@ def model_merge(files, representative, number, outdir, date):
         if c['ic'] > 999999999:
             return 2, WIDE_PREFIX + FIELD_NAMES[7] + WIDE_SUFFIX, None
     month = (c['month'] + b' ').strip(b' ')
-    year = month[-4:] if len(month) > 4 else month
+    # The year and month columns keep their widths even for a short month text.
+    year = (month[-4:] if len(month) > 4 else month).ljust(4, b' ')
+    mm = month[:2].ljust(2, b' ')
     if representative:
-        first = b'A' + norm + year + month[:2]
+        first = b'A' + norm + year + mm
         last = b'Z' + str(len(table)).zfill(9).encode() + str(c['sc'] + c['ic']).zfill(9).encode()
     else:
-        first = (b'O' + norm + year + month[:2] + c['code'] + date.encode() + signed(c['taxable'], 12)
+        first = (b'O' + norm + year + mm + c['code'] + date.encode() + signed(c['taxable'], 12)
                  + signed(c['svat'], 10) + b'+00000000000+000000000' + str(c['sc']).zfill(9).encode()
                  + signed(c['exempt'], 12) + signed(c['ivat'], 10) + signed(c['avat'], 10)
                  + str(c['ic']).zfill(9).encode() + signed(c['pay'], 12))
