@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "source/amount.h"
-#include "source/line_reader.h"
-#include "source/load_file.h"
-#include "source/record_format.h"
+#include "report/amount.h"
+#include "report/line_reader.h"
+#include "report/load_file.h"
+#include "report/record_format.h"
 
 namespace {
 

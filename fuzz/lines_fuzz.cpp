@@ -13,7 +13,7 @@
 #include "platform/platform.h"
 #include "reference.h"
 #include "scratch.h"
-#include "source/line_reader.h"
+#include "report/line_reader.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "reference.h"
 #include "scratch.h"
-#include "source/file_table.h"
-#include "source/load_file.h"
+#include "report/file_table.h"
+#include "report/load_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "reference.h"
-#include "source/record_format.h"
+#include "report/record_format.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include <vector>
 
 #include "merge/merged_writer.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "reference.h"
 #include "scratch.h"
-#include "source/amount.h"
-#include "source/file_table.h"
-#include "source/load_file.h"
-#include "source/messages.h"
-#include "source/record_format.h"
+#include "report/amount.h"
+#include "report/file_table.h"
+#include "report/load_file.h"
+#include "app/messages.h"
+#include "report/record_format.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <optional>
 
 #include "merge/totals_check.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "reference.h"
-#include "source/amount.h"
-#include "source/file_table.h"
-#include "source/messages.h"
+#include "report/amount.h"
+#include "report/file_table.h"
+#include "app/messages.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "source/messages.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "source/record_format.h"
+#include "report/record_format.h"
 
 namespace pcn {
 namespace {

@@ -1,12 +1,12 @@
 // The combined entry through additions and removals, RemoveFile and the displays.
-#include "source/file_table.h"
+#include "report/file_table.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "platform/headless_dialog.h"
-#include "source/messages.h"
+#include "app/headless_dialog.h"
+#include "app/messages.h"
 
 namespace pcn {
 namespace {

@@ -12,10 +12,10 @@
 #include <memory>
 
 #include "merge/merged_writer.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "platform/io_faults.h"
-#include "source/load_file.h"
-#include "source/messages.h"
+#include "report/load_file.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

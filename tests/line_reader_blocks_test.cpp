@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "source/line_reader.h"
+#include "report/line_reader.h"
 #include "test_support.h"
 
 namespace pcn {

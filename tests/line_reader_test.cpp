@@ -1,5 +1,5 @@
 // Line splitting: CR, CR LF, LF inside a line, Ctrl-Z, lines longer than the buffer.
-#include "source/line_reader.h"
+#include "report/line_reader.h"
 
 #include <gtest/gtest.h>
 

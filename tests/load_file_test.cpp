@@ -1,14 +1,14 @@
 // Loading and validating source files, alone and through the Add-file button.
-#include "source/load_file.h"
+#include "report/load_file.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/headless_dialog.h"
-#include "source/message_box.h"
-#include "source/messages.h"
+#include "app/headless_dialog.h"
+#include "app/message_box.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "merge/merged_writer.h"
-#include "platform/headless_dialog.h"
-#include "source/load_file.h"
-#include "source/messages.h"
+#include "app/headless_dialog.h"
+#include "report/load_file.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

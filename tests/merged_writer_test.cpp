@@ -14,9 +14,9 @@
 #include <map>
 
 #include "merge/totals_check.h"
-#include "platform/headless_dialog.h"
-#include "source/load_file.h"
-#include "source/messages.h"
+#include "app/headless_dialog.h"
+#include "report/load_file.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -18,10 +18,10 @@
 
 #include "merge/block_writer.h"
 #include "merge/merged_writer.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "platform/platform.h"
-#include "source/load_file.h"
-#include "source/messages.h"
+#include "report/load_file.h"
+#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

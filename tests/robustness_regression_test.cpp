@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "merge/merged_writer.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "platform/platform.h"
-#include "source/load_file.h"
-#include "source/messages.h"
-#include "source/record_format.h"
+#include "report/load_file.h"
+#include "app/messages.h"
+#include "report/record_format.h"
 #include "test_support.h"
 
 namespace pcn {

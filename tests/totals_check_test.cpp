@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless_dialog.h"
-#include "source/messages.h"
+#include "app/headless_dialog.h"
+#include "app/messages.h"
 
 namespace pcn {
 namespace {

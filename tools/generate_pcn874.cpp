@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "source/record_format.h"
+#include "report/record_format.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "merge/totals_check.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
-#include "source/file_table.h"
-#include "source/load_file.h"
+#include "report/file_table.h"
+#include "report/load_file.h"
 
 namespace pcn::cli {
 namespace {

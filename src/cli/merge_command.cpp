@@ -7,10 +7,10 @@
 #include "cli/console.h"
 #include "merge/merged_writer.h"
 #include "merge/totals_check.h"
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 #include "platform/platform.h"
-#include "source/file_table.h"
-#include "source/load_file.h"
+#include "report/file_table.h"
+#include "report/load_file.h"
 
 namespace pcn::cli {
 namespace {

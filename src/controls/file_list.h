@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "controls/windows_api.h"
-#include "source/file_table.h"
+#include "report/file_table.h"
 
 namespace pcn {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "source/amount.h"
-#include "source/record_format.h"
+#include "report/amount.h"
+#include "report/record_format.h"
 
 namespace pcn {
 

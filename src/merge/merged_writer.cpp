@@ -10,10 +10,10 @@
 #include "merge/dealer_number.h"
 #include "merge/totals_check.h"
 #include "platform/platform.h"
-#include "source/line_reader.h"
-#include "source/message_box.h"
-#include "source/messages.h"
-#include "source/record_format.h"
+#include "report/line_reader.h"
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "report/record_format.h"
 
 namespace pcn {
 namespace {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "source/message_box.h"
-#include "source/messages.h"
-#include "source/record_format.h"
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "report/record_format.h"
 
 namespace pcn {
 namespace {

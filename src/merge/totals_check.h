@@ -4,9 +4,9 @@
 
 #include <optional>
 
-#include "platform/dialog_port.h"
-#include "source/amount.h"
-#include "source/file_table.h"
+#include "app/dialog_port.h"
+#include "report/amount.h"
+#include "report/file_table.h"
 
 namespace pcn {
 

@@ -1,7 +1,7 @@
 // Program start: the common controls, the process-wide file table, the main dialog.
 
 #include "controls/windows_api.h"
-#include "source/file_table.h"
+#include "report/file_table.h"
 #include "window/main_dialog.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "merge/merged_writer.h"
 #include "merge/totals_check.h"
 #include "platform/platform.h"
-#include "source/load_file.h"
+#include "report/load_file.h"
 #include "window/control_table.h"
 #include "window/layout.h"
 #include "window/window_dialog.h"

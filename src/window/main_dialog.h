@@ -2,7 +2,7 @@
 // created from the control table, then run modally until it is closed.
 #pragma once
 
-#include "source/file_table.h"
+#include "report/file_table.h"
 
 namespace pcn {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/windows_api.h"
-#include "platform/dialog_port.h"
+#include "app/dialog_port.h"
 
 namespace pcn {
 

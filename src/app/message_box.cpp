@@ -1,9 +1,9 @@
 // Every message of the system in one form: the program's caption, right-aligned
 // right-to-left text, task-modal, no owner window.
-#include "source/message_box.h"
+#include "app/message_box.h"
 
 #include "platform/platform.h"
-#include "source/messages.h"
+#include "app/messages.h"
 
 namespace pcn {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_port.h"
-#include "source/amount.h"
+#include "app/dialog_port.h"
+#include "report/amount.h"
 
 namespace pcn {
 

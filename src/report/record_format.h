@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "source/amount.h"
+#include "report/amount.h"
 
 namespace pcn {
 

@@ -1,12 +1,12 @@
 // Reading and validating one source file, and the Add-file operation around it. A file is
 // taken whole or not at all: nothing changes until it has been read to its end.
-#include "source/load_file.h"
+#include "report/load_file.h"
 
 #include "platform/platform.h"
-#include "source/line_reader.h"
-#include "source/message_box.h"
-#include "source/messages.h"
-#include "source/record_format.h"
+#include "report/line_reader.h"
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "report/record_format.h"
 
 namespace pcn {
 namespace {

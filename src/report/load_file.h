@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialog_port.h"
-#include "source/file_table.h"
+#include "app/dialog_port.h"
+#include "report/file_table.h"
 
 namespace pcn {
 

@@ -1,5 +1,5 @@
 // Record types, fields, the number rule and the records this system writes.
-#include "source/record_format.h"
+#include "report/record_format.h"
 
 #include <bit>
 #include <cstdio>

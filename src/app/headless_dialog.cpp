@@ -1,5 +1,5 @@
 // In-memory controls that behave as the window's do where the logic can tell.
-#include "platform/headless_dialog.h"
+#include "app/headless_dialog.h"
 
 namespace pcn {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialog_port.h"
+#include "app/dialog_port.h"
 
 namespace pcn {
 

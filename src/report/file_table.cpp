@@ -1,9 +1,9 @@
 // The combined entry follows every addition and removal exactly; RemoveFile and
 // ShowTotals keep the window in step with the table.
-#include "source/file_table.h"
+#include "report/file_table.h"
 
-#include "source/message_box.h"
-#include "source/messages.h"
+#include "app/message_box.h"
+#include "app/messages.h"
 
 namespace pcn {
 namespace {

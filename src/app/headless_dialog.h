@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_port.h"
+#include "app/dialog_port.h"
 
 namespace pcn {
 

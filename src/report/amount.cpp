@@ -1,5 +1,5 @@
 // Fixed-point arithmetic and the "#," display format.
-#include "source/amount.h"
+#include "report/amount.h"
 
 #include <limits>
 

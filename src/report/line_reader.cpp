@@ -1,5 +1,5 @@
 // Block-wise line splitting with a vectorised search for the line end.
-#include "source/line_reader.h"
+#include "report/line_reader.h"
 
 #include <bit>
 #include <cstring>
