@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "merge/merged_writer.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "reference.h"
 #include "scratch.h"
@@ -185,10 +187,10 @@ void GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& table,
   dialog.SetOutputDirectory(out);
   dialog.SetRepresentative(representative);
   dialog.messages.clear();
-  const pcn::GenerateResult result = pcn::GenerateMergedFile(dialog, table, kDate);
+  const pcn::WriteResult result = pcn::GenerateMergedFile(dialog, table, kDate);
   Check(dialog.messages.size() == 1, "generation did not show exactly one message");
   const std::vector<std::string> left = FilesIn(out);
-  if (!result.written) {
+  if (!result.Written()) {
     Check(dialog.messages[0].text != pcn::text::kGenerated, "success shown without a file");
     Check(left.empty(), "a refused generation left a file behind");
     return;

@@ -121,6 +121,8 @@ TEST(CliMerge, SourceMessageNamesThePathOnTwoLines) {
 TEST(CliMerge, UsageErrorsExitWithOne) {
   Files f;
   for (const char* arguments : {"", "merge", "merge --date 2024 a.txt b.txt",
+                                "merge --date 20241399 a.txt b.txt",
+                                "merge --date 20230229 a.txt b.txt",
                                 "merge --adjust taxable=1 a.txt b.txt",
                                 "merge --adjust salesVat=1.5 a.txt b.txt", "frobnicate"}) {
     SCOPED_TRACE(arguments);

@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "merge/merged_writer.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "platform/io_faults.h"
 #include "report/load_file.h"
@@ -231,7 +233,7 @@ class IoFaultSweep : public ::testing::Test {
     auto clean = Loaded(paths_.size(), representative);
     platform::ClearIoFaultPlan();
     platform::TraceIoCalls(true);
-    ASSERT_TRUE(GenerateMergedFile(clean->dialog, clean->table, "20240415").written);
+    ASSERT_TRUE(GenerateMergedFile(clean->dialog, clean->table, "20240415").Written());
     platform::TraceIoCalls(false);
     const std::vector<IoOp> trace = platform::IoCallTrace();
     const std::string complete = test::ReadFile(finalPath);
@@ -249,7 +251,7 @@ class IoFaultSweep : public ::testing::Test {
       const std::string want = ExpectedGenerateMessage(trace, fault, existing);
 
       platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
-      const GenerateResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
+      const WriteResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
       platform::ClearIoFaultPlan();
 
       std::vector<std::string> wantFiles;
@@ -258,7 +260,7 @@ class IoFaultSweep : public ::testing::Test {
           w->dialog.messages.size() == 1,
           !w->dialog.messages.empty() &&
               w->dialog.messages[0].text == (want.empty() ? text::kGenerated : want),
-          result.written == want.empty(),
+          result.Written() == want.empty(),
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,
           !(want.empty() || existing) ||

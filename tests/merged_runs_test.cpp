@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "merge/merged_writer.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "report/load_file.h"
 #include "app/messages.h"
@@ -83,8 +85,8 @@ TEST(MergedRuns, BodyIsEverySourceLineByTheLineRule) {
       dialog.QueueOpenFile({true, path});
       ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
     }
-    const GenerateResult result = GenerateMergedFile(dialog, table, "20240415");
-    ASSERT_TRUE(result.written) << dialog.messages.back().text;
+    const WriteResult result = GenerateMergedFile(dialog, table, "20240415");
+    ASSERT_TRUE(result.Written()) << dialog.messages.back().text;
 
     std::string want;
     for (const std::string& source : sources) {

@@ -14,6 +14,8 @@
 #include <map>
 
 #include "merge/totals_check.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "report/load_file.h"
 #include "app/messages.h"
@@ -33,7 +35,7 @@ struct Window {
     dialog.QueueOpenFile({true, path});
     ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
   }
-  GenerateResult Generate(const std::string& today = "20241201") {
+  WriteResult Generate(const std::string& today = "20241201") {
     dialog.messages.clear();
     return GenerateMergedFile(dialog, table, today);
   }
@@ -71,8 +73,8 @@ TEST(GenerateMergedFile, MatchesGoldenFiles) {
     if (options.count("number") && !options["number"].empty()) {
       w.dialog.SetText(ControlId::kNumber, options["number"]);
     }
-    const GenerateResult result = w.Generate(options["date"]);
-    ASSERT_TRUE(result.written) << w.OnlyMessage();
+    const WriteResult result = w.Generate(options["date"]);
+    ASSERT_TRUE(result.Written()) << w.OnlyMessage();
     EXPECT_EQ(w.OnlyMessage(), text::kGenerated);
     const std::string actual = test::ReadFile(result.path);
     if (update) test::WriteFile(dir + "/expected", actual);
@@ -109,8 +111,8 @@ TEST(GenerateMergedFile, WritesTheUnionRecords) {
   Window w(f.out);
   w.Add(f.a);
   w.Add(f.b);
-  const GenerateResult result = w.Generate("20241201");
-  ASSERT_TRUE(result.written);
+  const WriteResult result = w.Generate("20241201");
+  ASSERT_TRUE(result.Written());
   EXPECT_EQ(result.path, f.Merged());
   const std::string merged = test::ReadFile(f.Merged());
   const std::string first = merged.substr(0, merged.find("\r\n"));
@@ -128,7 +130,7 @@ TEST(GenerateMergedFile, OverwritesAnEarlierMergeWithoutAsking) {
   Window w(f.out);
   w.Add(f.a);
   w.Add(f.b);
-  ASSERT_TRUE(w.Generate().written);
+  ASSERT_TRUE(w.Generate().Written());
   EXPECT_EQ(test::ReadFile(f.Merged()).substr(0, 1), "O");
 }
 
@@ -151,7 +153,7 @@ TEST(GenerateMergedFile, RefusesBeforeWritingAnything) {
     w.Add(f.a);
     w.Add(f.b);
     w.dialog.SetText(ControlId::kNumber, c.number);
-    EXPECT_FALSE(w.Generate().written);
+    EXPECT_FALSE(w.Generate().Written());
     EXPECT_EQ(w.OnlyMessage(), c.message);
     EXPECT_EQ(test::ReadFile(f.Merged()), "an earlier merge");
     EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
@@ -162,7 +164,7 @@ TEST(GenerateMergedFile, NeedsTwoFiles) {
   TwoFiles f;
   Window w(f.out);
   w.Add(f.a);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
 }
@@ -176,7 +178,7 @@ TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {
   Window w(f.out);
   w.Add(f.a);
   w.Add(f.b);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kIncomeDiffers);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
 }
@@ -194,7 +196,7 @@ TEST(GenerateMergedFile, RefusesAValueTooWideForItsField) {
   w.Add(f.b);
   w.Add(copy);
   w.table.Combined().salesRecordAmount = w.table.Combined().taxableSales;  // pass the 5% rule
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), std::string(text::kValueTooWidePrefix) + text::kFieldTaxableSales +
                                  text::kValueTooWideSuffix);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
@@ -208,7 +210,7 @@ TEST(GenerateMergedFile, NeverWritesOverASource) {
   Window w(f.out);
   w.Add(f.out + "/./Pcn874-03-2024.txt");  // the same file, written another way
   w.Add(f.b);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource) + f.out +
                                  "/./Pcn874-03-2024.txt" + text::kChooseAnotherDirectory);
   EXPECT_EQ(test::ReadFile(f.Merged()), before);
@@ -222,7 +224,7 @@ TEST(GenerateMergedFile, MissingSourceStopsWithItsPathAndLeavesNothing) {
   w.Add(f.a);
   w.Add(f.b);
   fs::remove(f.b);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(),
             std::string(text::kSourceOpenFailed) + f.b + "\r" + "הפקת הקובץ הופסקה");
   EXPECT_EQ(test::ReadFile(f.Merged()), "an earlier merge");
@@ -239,7 +241,7 @@ TEST(GenerateMergedFile, OutputHeldElsewhereCannotBeOpened) {
   Window w(f.out);
   w.Add(f.a);
   w.Add(f.b);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   ::close(held);
   EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
   EXPECT_EQ(test::ReadFile(f.Merged()), "held");
@@ -251,7 +253,7 @@ TEST(GenerateMergedFile, MissingDirectoryCannotBeOpened) {
   Window w(f.dir.File("no-such-directory"));
   w.Add(f.a);
   w.Add(f.b);
-  EXPECT_FALSE(w.Generate().written);
+  EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
 }
 

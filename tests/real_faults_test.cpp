@@ -18,6 +18,8 @@
 
 #include "merge/block_writer.h"
 #include "merge/merged_writer.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "platform/platform.h"
 #include "report/load_file.h"

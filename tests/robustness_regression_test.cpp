@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "merge/merged_writer.h"
+#include "app/add_file.h"
+#include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
@@ -48,8 +50,8 @@ TEST(RobustnessRegression, ShortMonthKeepsTheFirstRecordsColumns) {
     w.dialog.SetRepresentative(representative);
     test::TempDir out;
     w.dialog.SetOutputDirectory(out.path());
-    const GenerateResult result = GenerateMergedFile(w.dialog, w.table, "20240415");
-    ASSERT_TRUE(result.written);
+    const WriteResult result = GenerateMergedFile(w.dialog, w.table, "20240415");
+    ASSERT_TRUE(result.Written());
     const std::string merged = test::ReadFile(result.path);
     const std::string first = merged.substr(0, merged.find('\r'));
     ASSERT_EQ(first.size(), representative ? 16u : 131u);
@@ -83,7 +85,7 @@ TEST(RobustnessRegression, NulInsideAPathNamesNoFile) {
   ASSERT_TRUE(w.Add(dir.File("b.txt")));
   w.dialog.SetOutputDirectory(dir.path());
   w.dialog.messages.clear();
-  EXPECT_FALSE(GenerateMergedFile(w.dialog, w.table, "20240415").written);
+  EXPECT_FALSE(GenerateMergedFile(w.dialog, w.table, "20240415").Written());
   ASSERT_EQ(w.dialog.messages.size(), 1u);
   EXPECT_EQ(w.dialog.messages[0].text, text::kCannotOpenOutput);
   // Not written as "Pcn874-03-20", the name cut at the NUL.

@@ -2,6 +2,7 @@
 // and shows its entry and the 5% rule's three pairs, or where and why it was refused.
 #include <iostream>
 
+#include "app/refusal_text.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "merge/totals_check.h"
@@ -20,6 +21,23 @@ const char* PairName(TotalsPair pair) {
     case TotalsPair::kIncome: return "income";
     case TotalsPair::kSalesVat: return "salesVat";
     case TotalsPair::kInputsVat: return "inputsVat";
+  }
+  return "";
+}
+
+// A short English reason beside the window's message.
+const char* RefusalReason(LoadRefusal refusal) {
+  switch (refusal) {
+    case LoadRefusal::kNone: return "accepted";
+    case LoadRefusal::kAlreadyLoaded: return "the same file is loaded already";
+    case LoadRefusal::kCannotOpen: return "the file cannot be opened, or it is empty";
+    case LoadRefusal::kReadFailed: return "a line could not be read";
+    case LoadRefusal::kMonthDiffers:
+      return "the opening record's month differs from the loaded files' month";
+    case LoadRefusal::kClosingDealerDiffers:
+      return "the closing record's dealer number differs from the opening record's";
+    case LoadRefusal::kTooFewRecords:
+      return "fewer than two opening or closing records (no records)";
   }
   return "";
 }
@@ -63,9 +81,9 @@ ordered_json ToJson(const Inspection& in) {
     return object;
   }
   if (in.loaded.refusal != LoadRefusal::kNone) {
-    object["error"] = LoadRefusalMessage(in.loaded.refusal);
+    object["error"] = MessageFor(in.loaded.refusal);
     object["line"] = in.loaded.line;
-    object["reason"] = LoadRefusalReason(in.loaded.refusal);
+    object["reason"] = RefusalReason(in.loaded.refusal);
     return object;
   }
   const FileEntry& e = in.loaded.entry;
@@ -106,8 +124,8 @@ void PrintText(std::ostream& out, const Inspection& in) {
   if (in.loaded.refusal != LoadRefusal::kNone) {
     out << "  refused";
     if (in.loaded.line > 0) out << " at line " << in.loaded.line;
-    out << ": " << LoadRefusalReason(in.loaded.refusal) << "\n  ";
-    PrintMessage(out, LoadRefusalMessage(in.loaded.refusal));
+    out << ": " << RefusalReason(in.loaded.refusal) << "\n  ";
+    PrintMessage(out, MessageFor(in.loaded.refusal));
     return;
   }
   const FileEntry& e = in.loaded.entry;

@@ -1,13 +1,14 @@
-// `pcn874 merge`: the window's Add-file for each file in turn, the spin steps asked for,
-// then Generate, all over an in-memory dialog.
+// `pcn874 merge`: the files loaded in turn by the Add-file rules, the spin steps asked for,
+// then the merged file written, all through the core's operations; a refusal is printed
+// with the window's message.
 #include <charconv>
 #include <iostream>
 
+#include "app/refusal_text.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "merge/merged_writer.h"
-#include "merge/totals_check.h"
-#include "app/headless_dialog.h"
+#include "merge/spin_step.h"
 #include "platform/platform.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
@@ -16,20 +17,20 @@ namespace pcn::cli {
 namespace {
 
 struct Adjustment {
-  ControlId spin;
+  SpinTotal total;
   std::int64_t delta;
 };
 
 bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   static const struct {
     const char* name;
-    ControlId spin;
+    SpinTotal total;
   } kFields[] = {
-      {"taxableSales", ControlId::kSpinTaxableSales},
-      {"exemptSales", ControlId::kSpinExemptSales},
-      {"salesVat", ControlId::kSpinSalesVat},
-      {"inputsVat", ControlId::kSpinInputsVat},
-      {"assetInputsVat", ControlId::kSpinAssetInputsVat},
+      {"taxableSales", SpinTotal::kTaxableSales},
+      {"exemptSales", SpinTotal::kExemptSales},
+      {"salesVat", SpinTotal::kSalesVat},
+      {"inputsVat", SpinTotal::kInputsVat},
+      {"assetInputsVat", SpinTotal::kAssetInputsVat},
   };
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos) return false;
@@ -41,16 +42,15 @@ bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   if (begin == end || parsed.ec != std::errc() || parsed.ptr != end) return false;
   for (const auto& field : kFields) {
     if (name == field.name) {
-      adjustment.spin = field.spin;
+      adjustment.total = field.total;
       return true;
     }
   }
   return false;
 }
 
-// The message the last operation showed, printed as the reason for refusing.
-int Refuse(const HeadlessDialog& dialog) {
-  if (!dialog.messages.empty()) PrintMessage(std::cerr, dialog.messages.back().text);
+int Refuse(const std::string& message) {
+  PrintMessage(std::cerr, message);
   return kExitRefused;
 }
 
@@ -76,35 +76,33 @@ int RunMerge(const MergeOptions& options) {
   }
 
   FileTable table;
-  HeadlessDialog dialog(
-      [&table](int row, int column) { return FileListCellText(table, row, column); });
-  dialog.SetOutputDirectory(options.outputDirectory.empty() ? platform::CurrentDirectory()
-                                                            : options.outputDirectory);
-  dialog.SetRepresentative(options.representative);
-
   for (const std::string& file : options.files) {
-    dialog.QueueOpenFile({true, file});
-    switch (AddFile(dialog, table)) {
-      case AddOutcome::kAdded:
-        break;
-      case AddOutcome::kNothingChosen:
-        std::cerr << "pcn874 merge: no such file, or not an ordinary file: " << file << '\n';
-        return kExitRefused;
-      case AddOutcome::kRefused:
-        return Refuse(dialog);
+    if (!platform::IsOrdinaryFile(file)) {
+      std::cerr << "pcn874 merge: no such file, or not an ordinary file: " << file << '\n';
+      return kExitRefused;
     }
+    LoadResult loaded = LoadReportFor(table, file);
+    if (loaded.refusal != LoadRefusal::kNone) return Refuse(MessageFor(loaded.refusal));
+    AddEntry(table, std::move(loaded.entry));
   }
 
-  if (options.numberGiven) dialog.SetText(ControlId::kNumber, options.number);
+  // The number defaults to the first file's dealer, as the window's number field does.
+  const std::string number = options.numberGiven ? options.number : table.slots[1].dealerNumber;
   for (const Adjustment& adjustment : adjustments) {
-    const std::size_t shown = dialog.messages.size();
-    AdjustMergedTotal(dialog, table, adjustment.spin, adjustment.delta);
-    if (dialog.messages.size() > shown) return Refuse(dialog);
+    const FileEntry& combined = table.Combined();
+    const SpinStep step = StepTotal(combined, adjustment.total,
+                                    ShownTotal(combined, adjustment.total), adjustment.delta);
+    if (step.refused) return Refuse(MessageFor(*step.refused));
+    if (step.moved) table.Combined() = step.combined;
   }
 
+  const OutputKind kind =
+      options.representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
+  const std::string directory =
+      options.outputDirectory.empty() ? platform::CurrentDirectory() : options.outputDirectory;
   const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
-  const GenerateResult result = GenerateMergedFile(dialog, table, today);
-  if (!result.written) return Refuse(dialog);
+  const WriteResult result = WriteMergedFile(table, kind, number, directory, today);
+  if (!result.Written()) return Refuse(MessageFor(result));
   std::cout << result.path << '\n';
   return kExitDone;
 }

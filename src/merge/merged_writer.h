@@ -1,24 +1,80 @@
-// The Generate button: writes one merged PCN874 file from every loaded file, as a
-// dealers' union file or a representative's file.
+// Writing one merged PCN874 file from every loaded file, as a dealers' union file or a
+// representative's file: the checks before writing, the first and last records, and the
+// copy of every source. Values in, the written path or a failure out.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "app/dialog_port.h"
+#include "merge/totals_check.h"
 #include "report/file_table.h"
 
 namespace pcn {
 
 enum class OutputKind { kDealersUnion, kRepresentative };
 
-struct GenerateResult {
-  bool written = false;
-  std::string path;  // the merged file's path when written
+// The merged records' fields that a value can be too wide for.
+enum class RecordField {
+  kTaxableSales,
+  kSalesVat,
+  kExemptSales,
+  kInputsVat,
+  kAssetInputsVat,
+  kVatPayable,
+  kSalesRecordCount,
+  kInputRecordCount,
+  kRecordCount,  // the representative trailer's counts
 };
 
-// `today` is the date for the opening record, YYYYMMDD. Every outcome is shown to the user
-// through the dialog; the result tells a caller without a window what happened.
-GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
-                                  const std::string& today);
+enum class WriteFailure {
+  kNone,
+  kTooFewFiles,       // fewer than two files loaded
+  kInvalidNumber,     // not nine digits after normalising, or a wrong check digit
+  kTotalsDiffer,      // the 5% rule: `pair`
+  kValueTooWide,      // `field` does not fit its column
+  kOutputIsSource,    // the merged file would replace the loaded file `path`
+  kCannotOpenOutput,  // the directory cannot take the file, or a file there cannot be replaced
+  kWriteFailed,       // writing the first or the last record, or committing the file
+  kSourceOpenFailed,  // the source `path` cannot be opened again
+  kSourceReadFailed,  // reading the source `path` failed
+  kCopyWriteFailed,   // writing the lines of the source `path` failed
+};
+
+struct WriteResult {
+  WriteFailure failure = WriteFailure::kNone;
+  std::string path;  // the merged file when written; the source a failure names
+  TotalsPair pair = TotalsPair::kIncome;
+  RecordField field = RecordField::kTaxableSales;
+
+  bool Written() const { return failure == WriteFailure::kNone; }
+};
+
+// "Pcn874-" + month + ".txt".
+std::string MergedFileName(std::string_view month);
+
+// The first and last record of the merged file, without line ends.
+struct FirstAndLast {
+  std::string first;
+  std::string last;
+};
+// `number` is already normalised, `month` MM-YYYY, `date` YYYYMMDD.
+FirstAndLast MergedRecords(const FileEntry& combined, OutputKind kind, std::string_view number,
+                           std::string_view month, std::string_view date, std::int64_t fileCount);
+// The first value that does not fit its field in the records of `kind`.
+std::optional<RecordField> FieldThatDoesNotFit(const FileEntry& combined, OutputKind kind,
+                                               std::int64_t fileCount);
+
+// Called with the row (from 0) of each source just before it is copied.
+using SourceProgress = std::function<void(int row)>;
+
+// Checks and writes the merged file of every file in `table` into `directory`, the month
+// that of the loaded files. `number` is the number as typed (normalised here), `date` the
+// opening record's date. Nothing is left on disk but a complete file.
+WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string_view number,
+                            const std::string& directory, std::string_view date,
+                            const SourceProgress& progress = nullptr);
 
 }  // namespace pcn

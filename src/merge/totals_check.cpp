@@ -5,9 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "app/message_box.h"
-#include "app/messages.h"
-#include "report/record_format.h"
 
 namespace pcn {
 namespace {
@@ -17,10 +14,6 @@ constexpr Amount kHundredPercent = 100 * kAmountScale;
 
 Amount Absolute(Amount value) {
   return value < 0 ? SubtractAmounts(0, value) : value;
-}
-
-bool WithinFivePercent(const std::optional<Amount>& p) {
-  return p.has_value() && Absolute(*p) <= kFivePercent;
 }
 
 struct PairSides {
@@ -41,6 +34,10 @@ PairSides SidesOf(const FileEntry& c, TotalsPair pair) {
 }
 
 }  // namespace
+
+bool WithinFivePercent(const std::optional<Amount>& p) {
+  return p.has_value() && Absolute(*p) <= kFivePercent;
+}
 
 std::optional<Amount> PercentDifference(Amount numerator, Amount denominator) {
   // Whole units as doubles are exact, so a whole-unit ratio comes out correctly rounded.
@@ -70,88 +67,11 @@ PairCheck CheckPair(const FileEntry& combined, TotalsPair pair) {
   return check;
 }
 
-const char* PairMessage(TotalsPair pair) {
-  switch (pair) {
-    case TotalsPair::kIncome: return text::kIncomeDiffers;
-    case TotalsPair::kSalesVat: return text::kSalesVatDiffers;
-    case TotalsPair::kInputsVat: return text::kInputsVatDiffers;
-  }
-  return "";
-}
-
-int CheckMergedTotals(Dialog& dialog, const FileTable& table) {
+std::optional<TotalsPair> FirstFailingPair(const FileEntry& combined) {
   for (TotalsPair pair : {TotalsPair::kIncome, TotalsPair::kSalesVat, TotalsPair::kInputsVat}) {
-    if (!CheckPair(table.Combined(), pair).passes) {
-      ShowStop(dialog, PairMessage(pair));
-      return 1;
-    }
+    if (!CheckPair(combined, pair).passes) return pair;
   }
-  return 0;
-}
-
-void AdjustMergedTotal(Dialog& dialog, FileTable& table, ControlId spinButton,
-                       std::int64_t delta) {
-  FileEntry& c = table.Combined();
-  ControlId valueField;
-  switch (spinButton) {
-    case ControlId::kSpinTaxableSales: valueField = ControlId::kTaxableSales; break;
-    case ControlId::kSpinExemptSales: valueField = ControlId::kExemptSales; break;
-    case ControlId::kSpinSalesVat: valueField = ControlId::kSalesVat; break;
-    case ControlId::kSpinInputsVat: valueField = ControlId::kInputsVat; break;
-    case ControlId::kSpinAssetInputsVat: valueField = ControlId::kAssetInputsVat; break;
-    default: return;
-  }
-  const std::string shownText = dialog.Text(valueField);
-  if (NumberValue(shownText) == 0) return;  // a total shown as zero cannot be moved
-  std::string withoutCommas;
-  for (char ch : shownText) {
-    if (ch != ',') withoutCommas += ch;
-  }
-  const Amount shown = NumberValue(withoutCommas);
-  const Amount step = AmountFromWhole(delta);
-  const Amount moved = AddAmounts(step, shown);
-
-  Amount candidate = 0;
-  std::optional<Amount> p;
-  TotalsPair pair = TotalsPair::kIncome;
-  Amount* field = nullptr;
-  switch (spinButton) {
-    case ControlId::kSpinTaxableSales:
-      candidate = AddAmounts(moved, c.exemptSales);
-      p = PercentDifference(candidate, c.salesRecordAmount);
-      field = &c.taxableSales;
-      break;
-    case ControlId::kSpinExemptSales:
-      candidate = AddAmounts(moved, c.taxableSales);
-      p = PercentDifference(candidate, c.salesRecordAmount);
-      field = &c.exemptSales;
-      break;
-    case ControlId::kSpinSalesVat:
-      candidate = moved;
-      p = PercentDifference(candidate, c.salesRecordVat);
-      pair = TotalsPair::kSalesVat;
-      field = &c.salesVat;
-      break;
-    case ControlId::kSpinInputsVat:
-      candidate = AddAmounts(moved, c.assetInputsVat);
-      p = PercentDifference(c.inputRecordVat, candidate);
-      pair = TotalsPair::kInputsVat;
-      field = &c.inputsVat;
-      break;
-    default:  // kSpinAssetInputsVat
-      candidate = AddAmounts(moved, c.inputsVat);
-      p = PercentDifference(c.inputRecordVat, candidate);
-      pair = TotalsPair::kInputsVat;
-      field = &c.assetInputsVat;
-      break;
-  }
-  if (!WithinFivePercent(p)) {
-    ShowStop(dialog, PairMessage(pair));
-    return;
-  }
-  *field = AddAmounts(*field, step);
-  if (pair != TotalsPair::kIncome) RecomputeVatPayable(c);
-  ShowTotals(dialog, table);
+  return std::nullopt;
 }
 
 }  // namespace pcn

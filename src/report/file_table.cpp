@@ -1,9 +1,7 @@
-// The combined entry follows every addition and removal exactly; RemoveFile and
-// ShowTotals keep the window in step with the table.
+// The combined entry follows every addition and removal exactly.
 #include "report/file_table.h"
 
-#include "app/message_box.h"
-#include "app/messages.h"
+#include "report/record_format.h"
 
 namespace pcn {
 namespace {
@@ -27,11 +25,6 @@ void Fold(FileEntry& c, const FileEntry& e, int sign) {
   apply(c.inputRecordVat, e.inputRecordVat);
 }
 
-std::string WithBlank(std::string text) {
-  text += ' ';
-  return text;
-}
-
 }  // namespace
 
 void RecomputeVatPayable(FileEntry& c) {
@@ -49,51 +42,21 @@ void AddEntry(FileTable& table, FileEntry entry) {
 void DeleteEntry(FileTable& table, int slot) {
   Fold(table.Combined(), table.slots[static_cast<std::size_t>(slot)], -1);
   table.slots.erase(table.slots.begin() + slot);
+  if (table.FileCount() == 0) table.Combined().reportMonth = std::string(8, ' ');
 }
 
-void RemoveFile(Dialog& dialog, FileTable& table) {
-  const int n = dialog.FileCount();
-  if (n == 0) {
-    dialog.Beep();
-    return;
+int FindLoaded(const FileTable& table, const std::string& path) {
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    if (table.slots[static_cast<std::size_t>(slot)].path == path) return slot;
   }
-  const int s = dialog.SelectedFile() + 1;  // from 1; 0 when no row is selected
-  if (s <= 0 || s > n || s > table.FileCount()) {
-    ShowStop(dialog, text::kMarkFileToRemove);
-    return;
-  }
-  const std::string dealer = table.slots[static_cast<std::size_t>(s)].dealerNumber;
-  bool anotherHasIt = false;
-  for (int r = 1; r <= n && !anotherHasIt; ++r) {
-    if (r != s) anotherHasIt = dialog.FileListFirstColumn(r - 1) == dealer;
-  }
-  if (!anotherHasIt) {
-    const int index = dialog.FindDealerExact(dealer);
-    if (index >= 0) dialog.DeleteDealer(index);
-    dialog.SelectFirstDealer();
-  }
-  DeleteEntry(table, s);
-  dialog.SetFileCount(n - 1);
-  if (n - 1 == 0) {
-    table.Combined().reportMonth = std::string(8, ' ');
-    dialog.ClearDealers();
-  }
-  ShowTotals(dialog, table);
-  dialog.SetText(ControlId::kNumber, dialog.DealerText());
+  return 0;
 }
 
-void ShowTotals(Dialog& dialog, const FileTable& table) {
-  const FileEntry& c = table.Combined();
-  dialog.SetText(ControlId::kReportMonth, WithBlank(c.reportMonth));
-  dialog.SetText(ControlId::kTaxableSales, WithBlank(FormatAmount(c.taxableSales)));
-  dialog.SetText(ControlId::kExemptSales, WithBlank(FormatAmount(c.exemptSales)));
-  dialog.SetText(ControlId::kSalesVat, WithBlank(FormatAmount(c.salesVat)));
-  dialog.SetText(ControlId::kInputsVat, WithBlank(FormatAmount(c.inputsVat)));
-  dialog.SetText(ControlId::kAssetInputsVat, WithBlank(FormatAmount(c.assetInputsVat)));
-  dialog.SetText(ControlId::kSalesRecordCount, WithBlank(FormatWholeNumber(c.salesRecordCount)));
-  dialog.SetText(ControlId::kInputRecordCount, WithBlank(FormatWholeNumber(c.inputRecordCount)));
-  dialog.SetText(ControlId::kVatPayable, WithBlank(FormatAmount(c.vatPayable)));
+std::string LoadedMonth(const FileTable& table) {
+  return std::string(TrimBlanks(table.Combined().reportMonth));
 }
+
+Amount ShownAmount(Amount amount) { return AmountFromWhole(RoundToWhole(amount)); }
 
 std::string FileListCellText(const FileTable& table, int row, int column) {
   if (row < 0 || row >= table.FileCount()) return " ";

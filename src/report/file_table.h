@@ -1,13 +1,12 @@
 // The table of loaded files: slot 0 is the combined entry (the running totals of all
-// loaded files), slots 1..n the files in load order. Also RemoveFile, ShowTotals and the
-// texts the file list shows for each cell.
+// loaded files), slots 1..n the files in load order; and the texts the file list shows for
+// each cell.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/dialog_port.h"
 #include "report/amount.h"
 
 namespace pcn {
@@ -40,16 +39,18 @@ struct FileTable {
 
 // Appends a complete entry and folds it into the combined entry.
 void AddEntry(FileTable& table, FileEntry entry);
-// Takes slot `slot` (from 1) out of the combined entry and the table; the combo box and
-// the displays are RemoveFile's business.
+// Takes slot `slot` (from 1) out of the combined entry and the table. With the last file
+// gone the month is blank again.
 void DeleteEntry(FileTable& table, int slot);
 // vatPayable of the combined entry follows its VAT fields, never the files' own.
 void RecomputeVatPayable(FileEntry& combined);
 
-// The Remove-file button: removes the file selected in the list.
-void RemoveFile(Dialog& dialog, FileTable& table);
-// Writes the combined entry into the summary displays.
-void ShowTotals(Dialog& dialog, const FileTable& table);
+// The slot (from 1) of the loaded file that `path` names, or 0 when none does.
+int FindLoaded(const FileTable& table, const std::string& path);
+// The month of the loaded files, MM-YYYY, as the report-month display shows it trimmed.
+std::string LoadedMonth(const FileTable& table);
+// The figure the summary shows for an amount: rounded to whole units.
+Amount ShownAmount(Amount amount);
 
 // The text of one cell of the file list: row from 0, column 0 the dealer number, 1-6 the
 // amounts, 7-8 the counts, anything else (the filler) a single space.

@@ -1,11 +1,9 @@
-// Reading and validating one source file, and the Add-file operation around it. A file is
-// taken whole or not at all: nothing changes until it has been read to its end.
+// Reading and validating one source file. A file is taken whole or not at all: the entry
+// is only handed out once the file has been read to its end.
 #include "report/load_file.h"
 
 #include "platform/platform.h"
 #include "report/line_reader.h"
-#include "app/message_box.h"
-#include "app/messages.h"
 #include "report/record_format.h"
 
 namespace pcn {
@@ -19,15 +17,16 @@ std::string Fixed(std::string_view text, std::size_t width) {
 }
 
 void ReadOpeningRecord(std::string_view line, FileEntry& entry) {
-  entry.dealerNumber = Fixed(FieldText(line, 2, 9), 9);
+  const OpeningColumns& o = kOpening;
+  entry.dealerNumber = Fixed(FieldText(line, o.dealerNumber), 9);
   entry.reportMonth = Fixed(OpeningRecordMonth(line), 8);
-  entry.headerCode = Fixed(FieldText(line, 17, 1), 1);
-  entry.taxableSales = FieldValue(line, 26, 12);
-  entry.salesVat = FieldValue(line, 38, 10);
-  entry.exemptSales = FieldValue(line, 79, 12);
-  entry.inputsVat = FieldValue(line, 91, 10);
-  entry.assetInputsVat = FieldValue(line, 101, 10);
-  entry.vatPayable = FieldValue(line, 120, 12);
+  entry.headerCode = Fixed(FieldText(line, o.headerCode), 1);
+  entry.taxableSales = FieldValue(line, o.taxableSales);
+  entry.salesVat = FieldValue(line, o.salesVat);
+  entry.exemptSales = FieldValue(line, o.exemptSales);
+  entry.inputsVat = FieldValue(line, o.inputsVat);
+  entry.assetInputsVat = FieldValue(line, o.assetInputsVat);
+  entry.vatPayable = FieldValue(line, o.vatPayable);
 }
 
 LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
@@ -39,13 +38,42 @@ LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
 
 }  // namespace
 
+LoadRefusal EntryBuilder::Take(std::string_view line) {
+  FileEntry& entry = entry_;
+  switch (KindOfRecord(line)) {
+    case RecordKind::kOpening:
+      if (checkMonth_ && OpeningRecordMonth(line) != month_) return LoadRefusal::kMonthDiffers;
+      ReadOpeningRecord(line, entry);
+      ++accepted_;
+      break;
+    case RecordKind::kClosing:
+      if (FieldText(line, kClosingDealerNumber) != entry.dealerNumber) {
+        return LoadRefusal::kClosingDealerDiffers;
+      }
+      ++accepted_;
+      break;
+    case RecordKind::kTransaction: {
+      const DetailAmounts amounts = ReadDetailAmounts(line, true);
+      entry.salesRecordVat = AddAmounts(entry.salesRecordVat, amounts.vat);
+      entry.salesRecordAmount = AddAmounts(entry.salesRecordAmount, amounts.amount);
+      ++entry.salesRecordCount;
+      break;
+    }
+    case RecordKind::kInput:
+      entry.inputRecordVat = AddAmounts(entry.inputRecordVat, ReadDetailAmounts(line, false).vat);
+      ++entry.inputRecordCount;
+      break;
+    case RecordKind::kOther:
+      break;
+  }
+  return LoadRefusal::kNone;
+}
+
 LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_view month) {
   platform::File file = platform::OpenForReading(path);
   if (!file.IsOpen() || file.Size() == 0) return Refused(LoadRefusal::kCannotOpen, 0);
 
-  LoadResult result;
-  FileEntry& entry = result.entry;
-  int accepted = 0;  // opening records, and closing records whose dealer number matched
+  EntryBuilder builder(checkMonth, month);
   LineReader reader(file);
   for (;;) {
     const LineReader::Status status = reader.Next();
@@ -53,103 +81,23 @@ LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_
     if (status == LineReader::Status::kError) {
       return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
     }
-    const std::string_view line = reader.Head();
-    switch (KindOfRecord(line)) {
-      case RecordKind::kOpening:
-        if (checkMonth && OpeningRecordMonth(line) != month) {
-          return Refused(LoadRefusal::kMonthDiffers, reader.LineNumber());
-        }
-        ReadOpeningRecord(line, entry);
-        ++accepted;
-        break;
-      case RecordKind::kClosing:
-        if (FieldText(line, 2, 9) != entry.dealerNumber) {
-          return Refused(LoadRefusal::kClosingDealerDiffers, reader.LineNumber());
-        }
-        ++accepted;
-        break;
-      case RecordKind::kTransaction: {
-        const DetailAmounts amounts = ReadDetailAmounts(line, true);
-        entry.salesRecordVat = AddAmounts(entry.salesRecordVat, amounts.vat);
-        entry.salesRecordAmount = AddAmounts(entry.salesRecordAmount, amounts.amount);
-        ++entry.salesRecordCount;
-        break;
-      }
-      case RecordKind::kInput:
-        entry.inputRecordVat = AddAmounts(entry.inputRecordVat, ReadDetailAmounts(line, false).vat);
-        ++entry.inputRecordCount;
-        break;
-      case RecordKind::kOther:
-        break;
+    if (const LoadRefusal refusal = builder.Take(reader.Head()); refusal != LoadRefusal::kNone) {
+      return Refused(refusal, reader.LineNumber());
     }
   }
   // Everything was read; a failing close of a file opened for reading loses nothing.
   file.Close();
-  if (accepted < 2) return Refused(LoadRefusal::kTooFewRecords, reader.LineNumber());
-  entry.path = path;
+  if (builder.Finish() != LoadRefusal::kNone) return Refused(builder.Finish(), reader.LineNumber());
+  LoadResult result;
+  result.entry = std::move(builder.Entry());
+  result.entry.path = path;
   return result;
 }
 
-const char* LoadRefusalMessage(LoadRefusal refusal) {
-  switch (refusal) {
-    case LoadRefusal::kNone: return "";
-    case LoadRefusal::kCannotOpen: return text::kCannotOpen;
-    case LoadRefusal::kReadFailed: return text::kCorruptFile;
-    case LoadRefusal::kMonthDiffers: return text::kMonthDiffers;
-    case LoadRefusal::kClosingDealerDiffers: return text::kClosingDealerDiffers;
-    case LoadRefusal::kTooFewRecords: return text::kCorruptFile;
-  }
-  return "";
-}
-
-const char* LoadRefusalReason(LoadRefusal refusal) {
-  switch (refusal) {
-    case LoadRefusal::kNone: return "accepted";
-    case LoadRefusal::kCannotOpen: return "the file cannot be opened, or it is empty";
-    case LoadRefusal::kReadFailed: return "a line could not be read";
-    case LoadRefusal::kMonthDiffers:
-      return "the opening record's month differs from the loaded files' month";
-    case LoadRefusal::kClosingDealerDiffers:
-      return "the closing record's dealer number differs from the opening record's";
-    case LoadRefusal::kTooFewRecords:
-      return "fewer than two opening or closing records (no records)";
-  }
-  return "";
-}
-
-AddOutcome AddFile(Dialog& dialog, FileTable& table) {
-  const int n = dialog.FileCount();
-  std::string name;
-  std::uint32_t flags = kFileMustExist;
-  const bool chosen =
-      AskOpenFile(dialog, text::kOpenFileTitle, name, "", text::kTextFilesFilter, "", flags);
-  if (!chosen || name.empty()) name = text::kFallbackFileName;
-  if (name.empty() || !platform::IsOrdinaryFile(name)) {
-    dialog.Beep();
-    return AddOutcome::kNothingChosen;
-  }
-  for (int slot = 1; slot <= n && slot <= table.FileCount(); ++slot) {
-    if (table.slots[static_cast<std::size_t>(slot)].path == name) {
-      ShowStop(dialog, text::kAlreadyLoaded);
-      return AddOutcome::kRefused;
-    }
-  }
-  const std::string month(TrimBlanks(dialog.Text(ControlId::kReportMonth)));
-  LoadResult loaded = LoadSourceFile(name, n > 0, month);
-  if (loaded.refusal != LoadRefusal::kNone) {
-    ShowStop(dialog, LoadRefusalMessage(loaded.refusal));
-    return AddOutcome::kRefused;
-  }
-  const std::string dealer = loaded.entry.dealerNumber;
-  AddEntry(table, std::move(loaded.entry));
-  dialog.SetFileCount(n + 1);
-  if (dialog.FindDealerExact(dealer) < 0) {
-    dialog.AddDealer(dealer);
-    dialog.SelectFirstDealer();
-  }
-  dialog.SetText(ControlId::kNumber, dialog.DealerText());
-  ShowTotals(dialog, table);
-  return AddOutcome::kAdded;
+LoadResult LoadReportFor(const FileTable& table, const std::string& path) {
+  if (FindLoaded(table, path) > 0) return Refused(LoadRefusal::kAlreadyLoaded, 0);
+  const bool checkMonth = table.FileCount() > 0;
+  return LoadSourceFile(path, checkMonth, checkMonth ? LoadedMonth(table) : std::string());
 }
 
 }  // namespace pcn

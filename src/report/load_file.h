@@ -1,23 +1,23 @@
-// Loading one PCN874 source file: the pure reading and validation step, and AddFile, the
-// Add-file button, which owns the user interaction around it.
+// Loading one PCN874 report: every line validated and summed into a FileEntry, or the
+// file refused with the line and the reason. No window and no texts: the fronts say it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "app/dialog_port.h"
 #include "report/file_table.h"
 
 namespace pcn {
 
 enum class LoadRefusal {
   kNone,
-  kCannotOpen,         // missing, held elsewhere, no access, or 0 bytes long
-  kReadFailed,         // a line could not be read
-  kMonthDiffers,       // an opening record names another month than the loaded files
+  kAlreadyLoaded,  // the table holds this file already, under this or another name
+  kCannotOpen,     // missing, held elsewhere, no access, or 0 bytes long
+  kReadFailed,     // a line could not be read
+  kMonthDiffers,   // an opening record names another month than the loaded files
   kClosingDealerDiffers,
-  kTooFewRecords,      // fewer than two accepted opening or closing records
+  kTooFewRecords,  // fewer than two accepted opening or closing records
 };
 
 struct LoadResult {
@@ -26,19 +26,37 @@ struct LoadResult {
   FileEntry entry;
 };
 
+// The acceptance rules over a report's lines, one line at a time, so that a caller that
+// reads the file for another purpose too (copying it) can validate it in the same pass.
+class EntryBuilder {
+ public:
+  // With `checkMonth`, every opening record's month must equal `month` exactly.
+  EntryBuilder(bool checkMonth, std::string_view month) : checkMonth_(checkMonth), month_(month) {}
+
+  // Takes the next line (without its line end; the head of a long line is enough).
+  // kNone while the file is still acceptable; otherwise the refusal, and reading stops.
+  LoadRefusal Take(std::string_view line);
+  // After the last line: kNone when the file is accepted, else kTooFewRecords.
+  LoadRefusal Finish() const {
+    return accepted_ < 2 ? LoadRefusal::kTooFewRecords : LoadRefusal::kNone;
+  }
+
+  FileEntry& Entry() { return entry_; }
+
+ private:
+  bool checkMonth_;
+  std::string month_;
+  FileEntry entry_;
+  int accepted_ = 0;  // opening records, and closing records whose dealer number matched
+};
+
 // Reads and validates `path`. With `checkMonth`, every opening record's month must equal
-// `month` exactly (the report-month display of the files already loaded).
+// `month` exactly (the month of the files already loaded).
 LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_view month);
 
-// The message the window shows for a refusal (empty for kNone).
-const char* LoadRefusalMessage(LoadRefusal refusal);
-// A short English reason, for the command-line tool.
-const char* LoadRefusalReason(LoadRefusal refusal);
-
-enum class AddOutcome { kAdded, kNothingChosen, kRefused };
-
-// The Add-file button: asks for a file, loads it and, when it is accepted, adds it to the
-// table, the list, the dealer-number combo box, the number field and the totals.
-AddOutcome AddFile(Dialog& dialog, FileTable& table);
+// The Add-file rules against a table: refused when the table already holds the file
+// (FindLoaded); otherwise loaded, the month checked against the loaded files' when there
+// are any. The table is not changed: AddEntry takes an accepted entry.
+LoadResult LoadReportFor(const FileTable& table, const std::string& path);
 
 }  // namespace pcn

@@ -304,9 +304,9 @@ bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
   DetailAmounts amounts;
   if (PlainDetailAmounts(line, isTransaction, amounts)) return amounts;
-  amounts.vat = FieldValue(line, 32, 9);
-  if (isTransaction) amounts.amount = FieldValue(line, 42, 10);
-  if (FieldText(line, 41, 1) == "-") {
+  amounts.vat = FieldValue(line, kDetailVat);
+  if (isTransaction) amounts.amount = FieldValue(line, kDetailAmount);
+  if (FieldText(line, kDetailSign) == "-") {
     amounts.vat = SubtractAmounts(0, amounts.vat);
     amounts.amount = SubtractAmounts(0, amounts.amount);
   }
@@ -320,44 +320,50 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 std::string OpeningRecordMonth(std::string_view line) {
-  std::string month(FieldText(line, 15, 2));
+  std::string month(FieldText(line, kOpening.month));
   month += '-';
-  month += FieldText(line, 11, 4);
+  month += FieldText(line, kOpening.year);
   return month;
 }
 
 namespace {
 
-// Columns 11-16 of a written first record: the month's last four characters, then its first
-// two, each blank-padded to its width. A month shorter than MM-YYYY (from a short opening
-// record in a source) must not shift every column after it.
+// The year and month columns of a written first record: the month's last four characters,
+// then its first two, each blank-padded to its width. A month shorter than MM-YYYY (from a
+// short opening record in a source) must not shift every column after it.
 std::string YearAndMonthColumns(std::string_view month) {
-  std::string columns(month.size() > 4 ? month.substr(month.size() - 4) : month);
-  columns.resize(4, ' ');
-  columns += month.substr(0, 2);
-  columns.resize(6, ' ');
+  constexpr std::size_t kYear = kOpening.year.width;
+  constexpr std::size_t kMonth = kOpening.month.width;
+  std::string columns(month.size() > kYear ? month.substr(month.size() - kYear) : month);
+  columns.resize(kYear, ' ');
+  columns += month.substr(0, kMonth);
+  columns.resize(kYear + kMonth, ' ');
   return columns;
 }
+
 
 }  // namespace
 
 std::string OpeningRecordText(const OpeningRecordValues& v) {
+  // The fields in the column order of kOpening, which its static_assert keeps contiguous.
+  const OpeningColumns& o = kOpening;
   std::string record;
-  record.reserve(131);
+  record.reserve(static_cast<std::size_t>(o.length));
   record += 'O';
   record += v.number;
   record += YearAndMonthColumns(v.month);
   record += v.headerCode;
   record += v.date;
-  record += SignedAmountText(v.taxableSales, kWideAmount);
-  record += SignedAmountText(v.salesVat, kNarrowAmount);
-  record += "+00000000000+000000000";
+  record += SignedAmountText(v.taxableSales, o.taxableSales.width);
+  record += SignedAmountText(v.salesVat, o.salesVat.width);
+  record += SignedAmountText(0, o.reservedWide.width);
+  record += SignedAmountText(0, o.reservedNarrow.width);
   record += CountText(v.salesRecordCount);
-  record += SignedAmountText(v.exemptSales, kWideAmount);
-  record += SignedAmountText(v.inputsVat, kNarrowAmount);
-  record += SignedAmountText(v.assetInputsVat, kNarrowAmount);
+  record += SignedAmountText(v.exemptSales, o.exemptSales.width);
+  record += SignedAmountText(v.inputsVat, o.inputsVat.width);
+  record += SignedAmountText(v.assetInputsVat, o.assetInputsVat.width);
   record += CountText(v.inputRecordCount);
-  record += SignedAmountText(v.vatPayable, kWideAmount);
+  record += SignedAmountText(v.vatPayable, o.vatPayable.width);
   return record;
 }
 

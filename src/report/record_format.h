@@ -33,9 +33,65 @@ inline RecordKind KindOfRecord(std::string_view line) {
                       : kRecordKindOfType[static_cast<unsigned char>(line.front())];
 }
 
+// Where a field stands in a record: its first column (from 1) and its width in characters.
+struct ColumnDef {
+  int column;
+  int width;
+  constexpr int End() const { return column + width; }  // the column after it
+};
+
+// The opening record's fields, in column order. Loading reads them and the merged file's
+// opening record is built from them, so both sides agree on every column.
+struct OpeningColumns {
+  ColumnDef type{1, 1};
+  ColumnDef dealerNumber{2, 9};
+  ColumnDef year{11, 4};
+  ColumnDef month{15, 2};
+  ColumnDef headerCode{17, 1};
+  ColumnDef date{18, 8};
+  ColumnDef taxableSales{26, 12};
+  ColumnDef salesVat{38, 10};
+  ColumnDef reservedWide{48, 12};  // two amounts this system always writes as zero
+  ColumnDef reservedNarrow{60, 10};
+  ColumnDef salesRecordCount{70, 9};
+  ColumnDef exemptSales{79, 12};
+  ColumnDef inputsVat{91, 10};
+  ColumnDef assetInputsVat{101, 10};
+  ColumnDef inputRecordCount{111, 9};
+  ColumnDef vatPayable{120, 12};
+  int length = 131;
+};
+inline constexpr OpeningColumns kOpening{};
+
+// Each field starts where the one before it ends, and the last one ends the record: the
+// builder appends them in this order.
+constexpr bool OpeningColumnsFollowOneAnother(const OpeningColumns& o) {
+  const ColumnDef order[] = {
+      o.type,           o.dealerNumber,     o.year,           o.month,
+      o.headerCode,     o.date,             o.taxableSales,   o.salesVat,
+      o.reservedWide,   o.reservedNarrow,   o.salesRecordCount, o.exemptSales,
+      o.inputsVat,      o.assetInputsVat,   o.inputRecordCount, o.vatPayable};
+  int next = 1;
+  for (const ColumnDef& field : order) {
+    if (field.column != next) return false;
+    next = field.End();
+  }
+  return next == o.length + 1;
+}
+static_assert(OpeningColumnsFollowOneAnother(kOpening));
+
+// The closing record's dealer number, and a detail record's VAT, sign and amount.
+inline constexpr ColumnDef kClosingDealerNumber{2, 9};
+inline constexpr ColumnDef kDetailVat{32, 9};
+inline constexpr ColumnDef kDetailSign{41, 1};
+inline constexpr ColumnDef kDetailAmount{42, 10};
+
 // The field starting at `column` (from 1) for `width` characters; where the line is
 // shorter, what remains of it (possibly nothing). Never fails.
 std::string_view FieldText(std::string_view line, int column, int width);
+inline std::string_view FieldText(std::string_view line, ColumnDef field) {
+  return FieldText(line, field.column, field.width);
+}
 
 // The numeric value of a text: blanks (space, tab, CR, LF) skipped, an optional sign,
 // digits with at most one decimal point and an optional exponent (E, e, D or d; capped at
@@ -51,6 +107,9 @@ Amount NumberValue(std::string_view text);
 Amount NumberValueFullRule(std::string_view text);
 bool PlainNumberValue(std::string_view text, Amount& value);
 Amount FieldValue(std::string_view line, int column, int width);
+inline Amount FieldValue(std::string_view line, ColumnDef field) {
+  return FieldValue(line, field.column, field.width);
+}
 
 // "+" or "-" and the absolute value rounded to whole units as width - 1 digits. Wider
 // than `width` when the value does not fit (see SignedAmountFits).
@@ -77,9 +136,9 @@ std::string_view TrimBlanks(std::string_view text);
 // The reporting month of an opening record as MM-YYYY: columns 15-16, "-", columns 11-14.
 std::string OpeningRecordMonth(std::string_view line);
 
-// Column widths of the amounts in an opening record.
-inline constexpr int kWideAmount = 12;
-inline constexpr int kNarrowAmount = 10;
+// Widths of the amounts in an opening record.
+inline constexpr int kWideAmount = kOpening.taxableSales.width;
+inline constexpr int kNarrowAmount = kOpening.salesVat.width;
 
 // The merged opening record's values, already combined.
 struct OpeningRecordValues {

@@ -9,14 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "app/add_file.h"
+#include "app/adjust_command.h"
+#include "app/generate_command.h"
+#include "app/remove_file.h"
 #include "controls/file_list.h"
 #include "controls/painting.h"
 #include "controls/wide_text.h"
 #include "controls/windows_api.h"
-#include "merge/merged_writer.h"
-#include "merge/totals_check.h"
 #include "platform/platform.h"
-#include "report/load_file.h"
 #include "window/control_table.h"
 #include "window/layout.h"
 #include "window/window_dialog.h"

@@ -1,0 +1,84 @@
+// Add-file over the core: the checks and the reading are LoadReportFor's; this file asks,
+// tells and keeps the window in step.
+#include "app/add_file.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "app/refusal_text.h"
+#include "app/show_totals.h"
+#include "platform/platform.h"
+#include "report/load_file.h"
+
+namespace pcn {
+namespace {
+
+// One file through the Add-file rules. `nameLine` follows a refusal's message: empty for a
+// file chosen alone, a line break and the file's name for one of several.
+AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
+                   std::string_view nameLine) {
+  if (path.empty() || !platform::IsOrdinaryFile(path)) {
+    dialog.Beep();
+    return AddOutcome::kNothingChosen;
+  }
+  LoadResult loaded = LoadReportFor(table, path);
+  if (loaded.refusal != LoadRefusal::kNone) {
+    ShowStop(dialog, MessageFor(loaded.refusal) + std::string(nameLine));
+    return AddOutcome::kRefused;
+  }
+  const std::string dealer = loaded.entry.dealerNumber;
+  AddEntry(table, std::move(loaded.entry));
+  dialog.SetFileCount(table.FileCount());
+  if (dialog.FindDealerExact(dealer) < 0) {
+    dialog.AddDealer(dealer);
+    dialog.SelectFirstDealer();
+  }
+  dialog.SetText(ControlId::kNumber, dialog.DealerText());
+  ShowTotals(dialog, table);
+  return AddOutcome::kAdded;
+}
+
+// The last part of a path; Windows paths may use either separator.
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of(platform::kPathSeparator == '\\' ? "\\/" : "/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
+}  // namespace
+
+AddOutcome AddFile(Dialog& dialog, FileTable& table) {
+  std::string name;
+  std::uint32_t flags = kFileMustExist;
+  const bool chosen =
+      AskOpenFile(dialog, text::kOpenFileTitle, name, "", text::kTextFilesFilter, "", flags);
+  if (!chosen || name.empty()) name = text::kFallbackFileName;
+  return AddPath(dialog, table, name, "");
+}
+
+void AddFiles(Dialog& dialog, FileTable& table, std::vector<std::string> paths) {
+  if (paths.size() == 1) {
+    AddPath(dialog, table, paths.front(), "");
+    return;
+  }
+  // By file name, letter case aside (as Windows compares names); the full path settles ties
+  // so that the order never depends on how the list came.
+  std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+    const std::string la = Lowered(FileNameOf(a)), lb = Lowered(FileNameOf(b));
+    return la != lb ? la < lb : a < b;
+  });
+  for (const std::string& path : paths) {
+    AddPath(dialog, table, path, std::string("\r") + std::string(FileNameOf(path)));
+  }
+}
+
+}  // namespace pcn

@@ -1,0 +1,15 @@
+// The spin buttons beside the five adjustable totals.
+#pragma once
+
+#include <cstdint>
+
+#include "app/dialog_port.h"
+#include "report/file_table.h"
+
+namespace pcn {
+
+// A spin button reported `delta` (whole units): moves the total beside it when the 5% rule
+// allows, else shows the pair's message. Any other control does nothing.
+void AdjustMergedTotal(Dialog& dialog, FileTable& table, ControlId spinButton, std::int64_t delta);
+
+}  // namespace pcn

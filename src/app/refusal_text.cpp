@@ -1,0 +1,98 @@
+// Refusals and failures to the texts of app/messages.h.
+#include "app/refusal_text.h"
+
+#include "app/messages.h"
+
+namespace pcn {
+namespace {
+
+const char* FieldName(RecordField field) {
+  switch (field) {
+    case RecordField::kTaxableSales:
+      return text::kFieldTaxableSales;
+    case RecordField::kSalesVat:
+      return text::kFieldSalesVat;
+    case RecordField::kExemptSales:
+      return text::kFieldExemptSales;
+    case RecordField::kInputsVat:
+      return text::kFieldInputsVat;
+    case RecordField::kAssetInputsVat:
+      return text::kFieldAssetInputsVat;
+    case RecordField::kVatPayable:
+      return text::kFieldVatPayable;
+    case RecordField::kSalesRecordCount:
+      return text::kFieldSalesRecordCount;
+    case RecordField::kInputRecordCount:
+      return text::kFieldInputRecordCount;
+    case RecordField::kRecordCount:
+      return text::kFieldRecordCount;
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string MessageFor(LoadRefusal refusal) {
+  switch (refusal) {
+    case LoadRefusal::kNone:
+      return "";
+    case LoadRefusal::kAlreadyLoaded:
+      return text::kAlreadyLoaded;
+    case LoadRefusal::kCannotOpen:
+      return text::kCannotOpen;
+    case LoadRefusal::kReadFailed:
+      return text::kCorruptFile;
+    case LoadRefusal::kMonthDiffers:
+      return text::kMonthDiffers;
+    case LoadRefusal::kClosingDealerDiffers:
+      return text::kClosingDealerDiffers;
+    case LoadRefusal::kTooFewRecords:
+      return text::kCorruptFile;
+  }
+  return "";
+}
+
+std::string MessageFor(TotalsPair pair) {
+  switch (pair) {
+    case TotalsPair::kIncome:
+      return text::kIncomeDiffers;
+    case TotalsPair::kSalesVat:
+      return text::kSalesVatDiffers;
+    case TotalsPair::kInputsVat:
+      return text::kInputsVatDiffers;
+  }
+  return "";
+}
+
+std::string MessageFor(const WriteResult& r) {
+  const std::string stopped = text::kGenerationStopped;
+  switch (r.failure) {
+    case WriteFailure::kNone:
+      return text::kGenerated;
+    case WriteFailure::kTooFewFiles:
+      return text::kTooFewFiles;
+    case WriteFailure::kInvalidNumber:
+      return text::kInvalidNumber;
+    case WriteFailure::kTotalsDiffer:
+      return MessageFor(r.pair);
+    case WriteFailure::kValueTooWide:
+      return text::kValueTooWidePrefix + std::string(FieldName(r.field)) +
+             text::kValueTooWideSuffix;
+    case WriteFailure::kOutputIsSource:
+      return text::kOutputIsSource + r.path + text::kChooseAnotherDirectory;
+    case WriteFailure::kCannotOpenOutput:
+      return text::kCannotOpenOutput;
+    case WriteFailure::kWriteFailed:
+      return text::kWriteFailed;
+    case WriteFailure::kSourceOpenFailed:
+      return text::kSourceOpenFailed + r.path + stopped;
+    case WriteFailure::kSourceReadFailed:
+      return text::kSourceReadFailed + r.path + stopped;
+    // The path follows the text directly, with no separator, as the message always had it.
+    case WriteFailure::kCopyWriteFailed:
+      return text::kCopyWriteFailed + r.path + stopped;
+  }
+  return "";
+}
+
+}  // namespace pcn

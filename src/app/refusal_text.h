@@ -1,0 +1,17 @@
+// The one place where every refusal and failure of the core becomes the message the user
+// reads. The window shows it in a message box, the command-line tool prints it.
+#pragma once
+
+#include <string>
+
+#include "merge/merged_writer.h"
+#include "merge/totals_check.h"
+#include "report/load_file.h"
+
+namespace pcn {
+
+std::string MessageFor(LoadRefusal refusal);  // empty for kNone
+std::string MessageFor(TotalsPair pair);
+std::string MessageFor(const WriteResult& result);  // the success message when written
+
+}  // namespace pcn

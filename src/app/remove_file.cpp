@@ -1,0 +1,38 @@
+// RemoveFile: the table changes in the core (DeleteEntry), the window follows.
+#include "app/remove_file.h"
+
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "app/show_totals.h"
+
+namespace pcn {
+
+void RemoveFile(Dialog& dialog, FileTable& table) {
+  const int n = dialog.FileCount();
+  if (n == 0) {
+    dialog.Beep();
+    return;
+  }
+  const int s = dialog.SelectedFile() + 1;  // from 1; 0 when no row is selected
+  if (s <= 0 || s > n || s > table.FileCount()) {
+    ShowStop(dialog, text::kMarkFileToRemove);
+    return;
+  }
+  const std::string dealer = table.slots[static_cast<std::size_t>(s)].dealerNumber;
+  bool anotherHasIt = false;
+  for (int r = 1; r <= n && !anotherHasIt; ++r) {
+    if (r != s) anotherHasIt = dialog.FileListFirstColumn(r - 1) == dealer;
+  }
+  if (!anotherHasIt) {
+    const int index = dialog.FindDealerExact(dealer);
+    if (index >= 0) dialog.DeleteDealer(index);
+    dialog.SelectFirstDealer();
+  }
+  DeleteEntry(table, s);
+  dialog.SetFileCount(n - 1);
+  if (n - 1 == 0) dialog.ClearDealers();
+  ShowTotals(dialog, table);
+  dialog.SetText(ControlId::kNumber, dialog.DealerText());
+}
+
+}  // namespace pcn

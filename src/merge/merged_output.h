@@ -1,0 +1,37 @@
+// The merged file while it is written: a temporary file in the output directory that takes
+// the final name only once complete, so a failure never leaves a truncated file under the
+// final name and never destroys an existing one. Discarded unless committed.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace pcn {
+
+class MergedOutput {
+ public:
+  MergedOutput() = default;
+  ~MergedOutput() { Discard(); }
+  MergedOutput(const MergedOutput&) = delete;
+  MergedOutput& operator=(const MergedOutput&) = delete;
+
+  // Creates the temporary file for `directory` + separator + `fileName`. An existing file
+  // of that name must be one this program may replace (not held elsewhere, writable, an
+  // ordinary file); it is held until the commit so that no other program takes it.
+  bool Open(const std::string& directory, const std::string& fileName);
+  platform::File& File() { return temporary_; }
+  const std::string& FinalPath() const { return finalPath_; }
+  // Puts the data on the device, closes the file and gives it its final name.
+  bool Commit();
+  // Closes and removes the temporary file; nothing under the final name changes.
+  void Discard();
+
+ private:
+  std::string finalPath_;
+  std::string temporaryPath_;
+  platform::File temporary_;
+  platform::File existing_;
+};
+
+}  // namespace pcn

@@ -1,0 +1,31 @@
+// One spin-button step on a combined total: allowed while the 5% rule holds for the moved
+// value, refused otherwise.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "merge/totals_check.h"
+#include "report/file_table.h"
+
+namespace pcn {
+
+// The five totals that spin buttons move.
+enum class SpinTotal { kTaxableSales, kExemptSales, kSalesVat, kInputsVat, kAssetInputsVat };
+
+struct SpinStep {
+  bool moved = false;                 // the combined entry below holds the moved total
+  std::optional<TotalsPair> refused;  // the pair whose rule refused the step
+  FileEntry combined;                 // the new combined entry when moved
+};
+
+// A step of `delta` whole units on `total`, whose display shows `shown` (the total rounded
+// to whole units, see ShownAmount). The candidate is formed from the shown value, the
+// stored field moves by delta. A total shown as 0 cannot be moved: neither moved nor
+// refused.
+SpinStep StepTotal(const FileEntry& combined, SpinTotal total, Amount shown, std::int64_t delta);
+
+// The value a total's display shows.
+Amount ShownTotal(const FileEntry& combined, SpinTotal total);
+
+}  // namespace pcn

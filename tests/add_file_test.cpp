@@ -1,0 +1,198 @@
+// The Add-file button over the in-memory dialog: what the window shows after each file,
+// and every refusal with its one message and nothing changed.
+#include "app/add_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/headless_dialog.h"
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "test_support.h"
+
+namespace pcn {
+namespace {
+
+using test::ClosingLine;
+using test::CrLf;
+using test::DetailLine;
+using test::Opening;
+using test::OpeningLine;
+
+Opening MarchOpening() {
+  Opening o;
+  o.taxableSales = 1000;
+  o.salesVat = 170;
+  o.inputsVat = 50;
+  o.vatPayable = 120;
+  return o;
+}
+
+// A window with files added through the open-file dialog, as a user would.
+struct Window {
+  FileTable table;
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
+
+  AddOutcome Add(const std::string& path) {
+    dialog.QueueOpenFile({true, path});
+    return AddFile(dialog, table);
+  }
+};
+
+std::string MarchFile(const std::string& dealer, std::int64_t taxable) {
+  Opening o = MarchOpening();
+  o.dealer = dealer;
+  o.taxableSales = taxable;
+  return CrLf({OpeningLine(o), DetailLine('S', 170, '+', taxable), ClosingLine(dealer)});
+}
+
+TEST(AddFile, AddsToTableListComboAndTotals) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.txt"), MarchFile("123456782", 1000));
+  test::WriteFile(dir.File("b.txt"), MarchFile("000000018", 2500));
+  Window w;
+  EXPECT_EQ(w.Add(dir.File("a.txt")), AddOutcome::kAdded);
+  EXPECT_EQ(w.Add(dir.File("b.txt")), AddOutcome::kAdded);
+  EXPECT_EQ(w.dialog.FileCount(), 2);
+  EXPECT_EQ(w.table.FileCount(), 2);
+  EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "3,500 ");
+  EXPECT_EQ(w.dialog.Text(ControlId::kReportMonth), "03-2024  ");
+  EXPECT_EQ(w.dialog.Text(ControlId::kSalesRecordCount), "2 ");
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"123456782", "000000018"}));
+  EXPECT_EQ(w.dialog.DealerText(), "123456782");  // the first entry is selected
+  EXPECT_EQ(w.dialog.Text(ControlId::kNumber), "123456782");
+  EXPECT_TRUE(w.dialog.messages.empty());
+
+  // The open-file dialog was asked as the Add-file button asks it.
+  const OpenFileRequest& request = w.dialog.openFileRequests.at(0);
+  EXPECT_EQ(request.title, text::kOpenFileTitle);
+  using namespace std::string_literals;
+  EXPECT_EQ(request.filter, "קבצי טקסט\0*.TXT\0כל הקבצים\0*.*\0\0"s);
+  EXPECT_EQ(request.flags, kFileMustExist);
+  EXPECT_EQ(request.filterIndex, 1);
+}
+
+// Everything the window shows, to prove that a refusal changed nothing.
+std::string Snapshot(Window& w) {
+  std::string s = std::to_string(w.dialog.FileCount()) + "|" + w.dialog.DealerText() + "|" +
+                  w.dialog.Text(ControlId::kNumber);
+  for (ControlId id :
+       {ControlId::kReportMonth, ControlId::kTaxableSales, ControlId::kExemptSales,
+        ControlId::kSalesVat, ControlId::kInputsVat, ControlId::kAssetInputsVat,
+        ControlId::kSalesRecordCount, ControlId::kInputRecordCount, ControlId::kVatPayable}) {
+    s += "|" + w.dialog.Text(id);
+  }
+  for (const std::string& d : w.dialog.Dealers()) s += "|" + d;
+  const FileEntry& c = w.table.Combined();
+  s += "|" + std::to_string(c.taxableSales) + "|" + std::to_string(c.salesRecordAmount) + "|" +
+       std::to_string(w.table.FileCount());
+  return s;
+}
+
+TEST(AddFile, RefusalsShowOneMessageAndChangeNothing) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.txt"), MarchFile("123456782", 1000));
+  Opening april = MarchOpening();
+  april.month = "04";
+  test::WriteFile(dir.File("april.txt"), CrLf({OpeningLine(april), ClosingLine()}));
+  test::WriteFile(dir.File("dealer.txt"),
+                  CrLf({OpeningLine(MarchOpening()), ClosingLine("999999999")}));
+  test::WriteFile(dir.File("short.txt"), CrLf({OpeningLine(MarchOpening())}));
+  test::WriteFile(dir.File("empty.txt"), "");
+  static const struct {
+    const char* name;
+    const char* message;
+  } kCases[] = {
+      {"a.txt", text::kAlreadyLoaded},
+      {"april.txt", text::kMonthDiffers},
+      {"dealer.txt", text::kClosingDealerDiffers},
+      {"short.txt", text::kCorruptFile},
+      {"empty.txt", text::kCannotOpen},
+  };
+  Window w;
+  ASSERT_EQ(w.Add(dir.File("a.txt")), AddOutcome::kAdded);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::string before = Snapshot(w);
+    w.dialog.messages.clear();
+    EXPECT_EQ(w.Add(dir.File(c.name)), AddOutcome::kRefused);
+    ASSERT_EQ(w.dialog.messages.size(), 1u);
+    EXPECT_EQ(w.dialog.messages[0].text, c.message);
+    EXPECT_EQ(w.dialog.messages[0].caption, text::kCaption);
+    EXPECT_EQ(w.dialog.messages[0].style, 0x80000u | 0x100000u | 0x2000u | 0x10u);
+    EXPECT_EQ(Snapshot(w), before);
+  }
+}
+
+TEST(AddFile, FirstFileIsNeverMonthChecked) {
+  test::TempDir dir;
+  Opening april = MarchOpening();
+  april.month = "04";
+  test::WriteFile(dir.File("april.txt"), CrLf({OpeningLine(april), ClosingLine()}));
+  test::WriteFile(dir.File("march.txt"), MarchFile("123456782", 1000));
+  Window w;
+  EXPECT_EQ(w.Add(dir.File("april.txt")), AddOutcome::kAdded);
+  EXPECT_EQ(w.Add(dir.File("march.txt")), AddOutcome::kRefused);
+  EXPECT_EQ(w.dialog.messages.at(0).text, text::kMonthDiffers);
+}
+
+TEST(AddFile, PathsCompareExactly) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.txt"), MarchFile("123456782", 1000));
+  Window w;
+  ASSERT_EQ(w.Add(dir.File("a.txt")), AddOutcome::kAdded);
+  // The same file through another spelling of its path is a second file.
+  EXPECT_EQ(w.Add(dir.path() + "/./a.txt"), AddOutcome::kAdded);
+  EXPECT_EQ(w.dialog.FileCount(), 2);
+  // A second file of a dealer already listed adds no combo entry.
+  EXPECT_EQ(w.dialog.Dealers().size(), 1u);
+}
+
+TEST(AddFile, LongPathsAreKeptWhole) {
+  // regression guard: a path of more than 255 characters must not be cut
+  test::TempDir dir;
+  std::string path = dir.path();
+  while (path.size() < 300) {
+    path += "/" + std::string(60, 'd');
+    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  }
+  path += "/a.txt";
+  test::WriteFile(path, MarchFile("123456782", 1000));
+  Window w;
+  ASSERT_EQ(w.Add(path), AddOutcome::kAdded);
+  EXPECT_EQ(w.table.slots[1].path, path);
+  EXPECT_EQ(w.Add(path), AddOutcome::kRefused);
+  EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded);
+}
+
+TEST(AddFile, BeepsWhenThereIsNothingToLoad) {
+  test::TempDir dir;
+  Window w;
+  EXPECT_EQ(w.Add(dir.File("missing.txt")), AddOutcome::kNothingChosen);
+  EXPECT_EQ(w.Add(dir.path()), AddOutcome::kNothingChosen);  // a folder counts as missing
+  EXPECT_EQ(w.dialog.beeps, 2);
+  EXPECT_TRUE(w.dialog.messages.empty());
+  EXPECT_EQ(w.dialog.FileCount(), 0);
+}
+
+TEST(AddFile, CancelLoadsPc874FromTheCurrentFolder) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("Pc874.txt"), MarchFile("123456782", 1000));
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+  Window w;
+  w.dialog.QueueOpenFile({false, ""});
+  const AddOutcome outcome = AddFile(w.dialog, w.table);
+  w.dialog.QueueOpenFile({false, ""});
+  const AddOutcome again = AddFile(w.dialog, w.table);
+  ASSERT_EQ(::chdir(previous), 0);
+  EXPECT_EQ(outcome, AddOutcome::kAdded);
+  EXPECT_EQ(w.table.slots.at(1).path, "Pc874.txt");
+  EXPECT_EQ(again, AddOutcome::kRefused);  // the same name again is a duplicate
+}
+
+}  // namespace
+}  // namespace pcn

@@ -1,0 +1,120 @@
+// The Remove-file button: the table, the dealer-number combo box and the displays after
+// each removal.
+#include "app/remove_file.h"
+
+#include <gtest/gtest.h>
+
+#include "app/headless_dialog.h"
+#include "app/messages.h"
+#include "app/show_totals.h"
+
+namespace pcn {
+namespace {
+
+constexpr Amount kUnit = kAmountScale;
+
+FileEntry Entry(const std::string& dealer, Amount taxable, Amount salesVat, Amount inputsVat,
+                Amount assetVat, Amount declaredPayable) {
+  FileEntry e;
+  e.path = dealer + ".txt";
+  e.dealerNumber = dealer;
+  e.reportMonth = "03-2024 ";
+  e.headerCode = "1";
+  e.taxableSales = taxable * kUnit;
+  e.salesVat = salesVat * kUnit;
+  e.inputsVat = inputsVat * kUnit;
+  e.assetInputsVat = assetVat * kUnit;
+  e.vatPayable = declaredPayable * kUnit;
+  e.salesRecordCount = 3;
+  e.inputRecordCount = 2;
+  e.salesRecordAmount = taxable * kUnit;
+  e.salesRecordVat = salesVat * kUnit;
+  e.inputRecordVat = (inputsVat + assetVat) * kUnit;
+  return e;
+}
+
+// A window whose table and controls are filled as adding files fills them.
+struct Window {
+  FileTable table;
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
+
+  void Add(FileEntry e) {
+    const std::string dealer = e.dealerNumber;
+    AddEntry(table, std::move(e));
+    dialog.SetFileCount(table.FileCount());
+    if (dialog.FindDealerExact(dealer) < 0) {
+      dialog.AddDealer(dealer);
+      dialog.SelectFirstDealer();
+    }
+    dialog.SetText(ControlId::kNumber, dialog.DealerText());
+    ShowTotals(dialog, table);
+  }
+  void Remove(int row) {
+    dialog.SelectRow(row);
+    RemoveFile(dialog, table);
+  }
+};
+
+TEST(RemoveFile, KeepsOrderAndDealerList) {
+  Window w;
+  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
+  w.Add(Entry("222222226", 2000, 0, 0, 0, 0));
+  w.Add(Entry("111111118", 3000, 0, 0, 0, 0));
+  w.Add(Entry("333333334", 4000, 0, 0, 0, 0));
+  w.Remove(1);  // the second file: the only one of dealer 222222226
+  ASSERT_EQ(w.table.FileCount(), 3);
+  EXPECT_EQ(w.table.slots[1].taxableSales, 1000 * kUnit);
+  EXPECT_EQ(w.table.slots[2].taxableSales, 3000 * kUnit);
+  EXPECT_EQ(w.dialog.FileCount(), 3);
+  EXPECT_EQ(FileListCellText(w.table, 1, 1), "3,000");
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));
+  EXPECT_EQ(w.dialog.DealerText(), "111111118");
+  EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "8,000 ");
+
+  w.Remove(0);  // dealer 111111118 still has another file
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));
+  w.Remove(0);
+  EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"333333334"}));
+  EXPECT_EQ(w.dialog.Text(ControlId::kNumber), "333333334");
+}
+
+TEST(RemoveFile, LastFileBlanksEverything) {
+  Window w;
+  w.Add(Entry("111111118", 1000, 170, 50, 20, 100));
+  w.Add(Entry("222222226", 2500, 425, 100, 0, 325));
+  w.Remove(1);
+  w.Remove(0);
+  const FileEntry& c = w.table.Combined();
+  EXPECT_EQ(c.taxableSales, 0);
+  EXPECT_EQ(c.vatPayable, 0);
+  EXPECT_EQ(c.salesRecordCount, 0);
+  EXPECT_EQ(c.inputRecordVat, 0);
+  EXPECT_EQ(c.headerCode, "1");
+  EXPECT_EQ(w.dialog.Text(ControlId::kReportMonth), std::string(9, ' '));
+  EXPECT_TRUE(w.dialog.Dealers().empty());
+  EXPECT_EQ(w.dialog.Text(ControlId::kNumber), "");
+  for (ControlId id :
+       {ControlId::kTaxableSales, ControlId::kExemptSales, ControlId::kSalesVat,
+        ControlId::kInputsVat, ControlId::kAssetInputsVat, ControlId::kSalesRecordCount,
+        ControlId::kInputRecordCount, ControlId::kVatPayable}) {
+    EXPECT_EQ(w.dialog.Text(id), "0 ");
+  }
+}
+
+TEST(RemoveFile, BeepsOrAsksForASelection) {
+  Window w;
+  RemoveFile(w.dialog, w.table);
+  EXPECT_EQ(w.dialog.beeps, 1);
+  EXPECT_TRUE(w.dialog.messages.empty());
+
+  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
+  w.dialog.SelectRow(-1);
+  RemoveFile(w.dialog, w.table);
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kMarkFileToRemove);
+  EXPECT_EQ(w.table.FileCount(), 1);
+}
+
+}  // namespace
+}  // namespace pcn
