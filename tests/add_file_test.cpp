@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "app/headless_dialog.h"
 #include "app/message_box.h"
 #include "app/messages.h"
@@ -138,15 +140,36 @@ TEST(AddFile, FirstFileIsNeverMonthChecked) {
   EXPECT_EQ(w.dialog.messages.at(0).text, text::kMonthDiffers);
 }
 
-TEST(AddFile, PathsCompareExactly) {
+TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
+  // regression: the same file reached by a second path was loaded, and counted, twice
   test::TempDir dir;
   test::WriteFile(dir.File("a.txt"), MarchFile("123456782", 1000));
+  std::filesystem::create_directory(dir.File("sub"));
+  std::filesystem::create_symlink(dir.File("a.txt"), dir.File("link.txt"));
+  std::filesystem::create_hard_link(dir.File("a.txt"), dir.File("hard.txt"));
+  const struct {
+    std::string path;
+    const char* why;
+  } kCases[] = {
+      {dir.path() + "/./a.txt", "a \".\" in the path"},
+      {dir.path() + "/sub/../a.txt", "a \"..\" in the path"},
+      {std::filesystem::relative(dir.File("a.txt")).string(), "a relative path"},
+      {dir.File("link.txt"), "a symbolic link"},
+      {dir.File("hard.txt"), "a hard link"},
+  };
   Window w;
   ASSERT_EQ(w.Add(dir.File("a.txt")), AddOutcome::kAdded);
-  // The same file through another spelling of its path is a second file.
-  EXPECT_EQ(w.Add(dir.path() + "/./a.txt"), AddOutcome::kAdded);
-  EXPECT_EQ(w.dialog.FileCount(), 2);
-  // A second file of a dealer already listed adds no combo entry.
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    w.dialog.messages.clear();
+    EXPECT_EQ(w.Add(c.path), AddOutcome::kRefused);
+    ASSERT_EQ(w.dialog.messages.size(), 1u);
+    EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded);
+  }
+  EXPECT_EQ(w.table.FileCount(), 1);
+  // Another file of a dealer already listed is taken, and adds no combo entry.
+  test::WriteFile(dir.File("b.txt"), MarchFile("123456782", 1000));
+  EXPECT_EQ(w.Add(dir.File("b.txt")), AddOutcome::kAdded);
   EXPECT_EQ(w.dialog.Dealers().size(), 1u);
 }
 

@@ -91,6 +91,9 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
   } kCases[] = {
       {"a.txt", text::kTooFewFiles, "one file"},
       {"a.txt a.txt", text::kAlreadyLoaded, "the same path twice"},
+      {"a.txt b.txt ./a.txt", text::kAlreadyLoaded, "the same file by another path"},
+      {"a.txt b.txt link.txt", text::kAlreadyLoaded, "a symbolic link to a loaded file"},
+      {"a.txt b.txt hard.txt", text::kAlreadyLoaded, "a hard link to a loaded file"},
       {"--number 19 a.txt b.txt", text::kInvalidNumber, "bad check digit"},
       {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers, "adjustment refused"},
       {"--out missing a.txt b.txt", text::kCannotOpenOutput, "no such directory"},
@@ -101,6 +104,8 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
     Files f;
     test::WriteFile(f.dir.File("april.txt"),
                     test::ConsistentFile("123456782", "04-2024", 1, 0, 1, 0, 0));
+    std::filesystem::create_symlink("a.txt", f.dir.File("link.txt"));
+    std::filesystem::create_hard_link(f.a, f.dir.File("hard.txt"));
     const auto before = test::ListDirectory(f.dir.path());
     const CliRun run = Cli(std::string("merge ") + c.arguments, f.dir.path());
     EXPECT_EQ(run.code, 2);

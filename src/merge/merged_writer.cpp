@@ -176,11 +176,8 @@ WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string
   const std::string fileName = MergedFileName(month);
   const std::string finalPath = directory + platform::kPathSeparator + fileName;
   // Writing over one of the sources would destroy it before it is read.
-  for (int i = 1; i <= n; ++i) {
-    const std::string& source = table.slots[static_cast<std::size_t>(i)].path;
-    if (source == finalPath || platform::IsSameFile(source, finalPath)) {
-      return Failed(WriteFailure::kOutputIsSource, source);
-    }
+  if (const int slot = FindLoaded(table, finalPath); slot > 0) {
+    return Failed(WriteFailure::kOutputIsSource, table.slots[static_cast<std::size_t>(slot)].path);
   }
 
   MergedOutput output;

@@ -16,6 +16,18 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// What makes a file itself, however a path to it is written (letter case, relative or
+// absolute, "." and "..", links, short names, mapped drives, UNC paths): on Windows the
+// volume serial number and the file index, on POSIX the device and inode numbers.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool known = false;  // false when the system could not tell: equal to nothing
+};
+inline bool SameIdentity(const FileIdentity& a, const FileIdentity& b) {
+  return a.known && b.known && a.volume == b.volume && a.index == b.index;
+}
+
 // An open file, closed when it goes out of scope. Move-only.
 class File {
  public:
@@ -38,6 +50,8 @@ class File {
   void StartWriteBack(std::int64_t offset, std::int64_t length);
   // Size in bytes, or -1 when it cannot be told.
   std::int64_t Size();
+  // The identity of the open file; unknown when it cannot be told.
+  FileIdentity Identity() const;
   // Closes the file; false when the system reports a failure. Closing twice is harmless.
   bool Close();
 
@@ -68,8 +82,9 @@ bool PathExists(const std::string& path);
 // True when `path` names an existing ordinary file (not a folder; on Windows also not a
 // hidden or system file).
 bool IsOrdinaryFile(const std::string& path);
-// True when both paths name the same existing file, however they are written.
-bool IsSameFile(const std::string& a, const std::string& b);
+// The identity of the file `path` names, links followed; unknown when there is none. Reads
+// metadata only, so it works on files held open elsewhere.
+FileIdentity IdentityOf(const std::string& path);
 
 // The process's current directory as a full path.
 std::string CurrentDirectory();

@@ -27,6 +27,10 @@ const char* SystemPath(const std::string& path) {
   return path.find('\0') == std::string::npos ? path.c_str() : "";
 }
 
+FileIdentity IdentityFrom(const struct stat& info) {
+  return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino), true};
+}
+
 bool Faulted(IoOp op) {
   IoFaultKind kind;
   return TakeIoFault(op, kind);
@@ -102,6 +106,12 @@ std::int64_t File::Size() {
   return info.st_size;
 }
 
+FileIdentity File::Identity() const {
+  struct stat info;
+  if (!IsOpen() || ::fstat(Fd(handle_), &info) != 0) return {};
+  return IdentityFrom(info);
+}
+
 bool File::Close() {
   if (!IsOpen()) return true;
   const int fd = Fd(handle_);
@@ -169,10 +179,10 @@ bool IsOrdinaryFile(const std::string& path) {
   return !path.empty() && ::stat(SystemPath(path), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
-  struct stat first, second;
-  if (::stat(SystemPath(a), &first) != 0 || ::stat(SystemPath(b), &second) != 0) return false;
-  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+FileIdentity IdentityOf(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(SystemPath(path), &info) != 0) return {};
+  return IdentityFrom(info);
 }
 
 std::string CurrentDirectory() {

@@ -55,6 +55,15 @@ std::wstring SystemPath(const std::string& path) {
   return L"\\\\?\\" + full;
 }
 
+// The volume serial number and the 64-bit file index: the same for every path that reaches
+// the file, through a mapped drive or a UNC path included.
+FileIdentity IdentityOfHandle(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return {};
+  return {info.dwVolumeSerialNumber,
+          (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow, true};
+}
+
 File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
   if (Faulted(IoOp::kOpen)) return File();
   HANDLE handle = CreateFileW(SystemPath(path).c_str(), access, 0, nullptr, disposition,
@@ -108,6 +117,10 @@ std::int64_t File::Size() {
   LARGE_INTEGER size;
   if (!IsOpen() || !GetFileSizeEx(Native(handle_), &size)) return -1;
   return size.QuadPart;
+}
+
+FileIdentity File::Identity() const {
+  return IsOpen() ? IdentityOfHandle(Native(handle_)) : FileIdentity{};
 }
 
 bool File::Close() {
@@ -170,22 +183,17 @@ bool IsOrdinaryFile(const std::string& path) {
                         FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
-  // Opening with no access rights only reads metadata, so it works on held files too.
-  auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE handle = CreateFileW(SystemPath(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    const bool ok = GetFileInformationByHandle(handle, &info) != 0;
-    CloseHandle(handle);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION first, second;
-  if (!identity(a, first) || !identity(b, second)) return false;
-  return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-         first.nFileIndexHigh == second.nFileIndexHigh &&
-         first.nFileIndexLow == second.nFileIndexLow;
+FileIdentity IdentityOf(const std::string& path) {
+  if (path.empty()) return {};
+  // Opening with no access rights only reads metadata, so it works on held files too;
+  // backup semantics let it open a folder as well.
+  HANDLE handle = CreateFileW(SystemPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  const FileIdentity identity = IdentityOfHandle(handle);
+  CloseHandle(handle);
+  return identity;
 }
 
 std::string CurrentDirectory() {

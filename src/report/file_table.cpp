@@ -46,8 +46,13 @@ void DeleteEntry(FileTable& table, int slot) {
 }
 
 int FindLoaded(const FileTable& table, const std::string& path) {
+  const platform::FileIdentity identity = platform::IdentityOf(path);
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    if (table.slots[static_cast<std::size_t>(slot)].path == path) return slot;
+    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    if (entry.path == path || platform::SameIdentity(identity, entry.identity) ||
+        platform::SameIdentity(identity, platform::IdentityOf(entry.path))) {
+      return slot;
+    }
   }
   return 0;
 }

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
 #include "report/amount.h"
 
 namespace pcn {
 
 struct FileEntry {
   std::string path;                            // as chosen; never cut
+  platform::FileIdentity identity;              // of the file read, taken while it was open
   std::string dealerNumber = std::string(9, '\0');  // 9 characters, blank-padded once read
   std::string reportMonth = std::string(8, '\0');   // MM-YYYY and a blank
   std::string headerCode = std::string(1, '\0');
@@ -45,7 +47,9 @@ void DeleteEntry(FileTable& table, int slot);
 // vatPayable of the combined entry follows its VAT fields, never the files' own.
 void RecomputeVatPayable(FileEntry& combined);
 
-// The slot (from 1) of the loaded file that `path` names, or 0 when none does.
+// The slot (from 1) of the loaded file that `path` names, or 0 when none does: the same
+// path text, or the same file on disk however the path is written (its identity when it
+// was loaded, or that of the file its path names now).
 int FindLoaded(const FileTable& table, const std::string& path);
 // The month of the loaded files, MM-YYYY, as the report-month display shows it trimmed.
 std::string LoadedMonth(const FileTable& table);

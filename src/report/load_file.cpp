@@ -73,6 +73,7 @@ LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_
   platform::File file = platform::OpenForReading(path);
   if (!file.IsOpen() || file.Size() == 0) return Refused(LoadRefusal::kCannotOpen, 0);
 
+  const platform::FileIdentity identity = file.Identity();
   EntryBuilder builder(checkMonth, month);
   LineReader reader(file);
   for (;;) {
@@ -91,6 +92,7 @@ LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_
   LoadResult result;
   result.entry = std::move(builder.Entry());
   result.entry.path = path;
+  result.entry.identity = identity;
   return result;
 }
 
