@@ -72,7 +72,7 @@ TEST(AddFile, AddsToTableListComboAndTotals) {
   EXPECT_EQ(request.title, text::kOpenFileTitle);
   using namespace std::string_literals;
   EXPECT_EQ(request.filter, "קבצי טקסט\0*.TXT\0כל הקבצים\0*.*\0\0"s);
-  EXPECT_EQ(request.flags, kFileMustExist);
+  EXPECT_EQ(request.flags, kFileMustExist | kAllowMultiSelect | kExplorer);
   EXPECT_EQ(request.filterIndex, 1);
 }
 
@@ -215,6 +215,76 @@ TEST(AddFile, CancelLoadsPc874FromTheCurrentFolder) {
   EXPECT_EQ(outcome, AddOutcome::kAdded);
   EXPECT_EQ(w.table.slots.at(1).path, "Pc874.txt");
   EXPECT_EQ(again, AddOutcome::kRefused);  // the same name again is a duplicate
+}
+
+TEST(AddFile, SeveralFilesInOneTripInFileNameOrder) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("b.txt"), MarchFile("000000018", 2000));
+  test::WriteFile(dir.File("C.txt"), MarchFile("513987651", 3000));
+  Opening april = MarchOpening();
+  april.month = "04";
+  test::WriteFile(dir.File("a-april.txt"), CrLf({OpeningLine(april), ClosingLine()}));
+  test::WriteFile(dir.File("D.txt"), MarchFile("123456782", 4000));
+  Window w;
+  ASSERT_EQ(w.Add(dir.File("D.txt")), AddOutcome::kAdded);
+  // The open-file dialog's answer: the folder, then the names as the user picked them.
+  using namespace std::string_literals;
+  w.dialog.QueueOpenFile({true, dir.path() + "\0C.txt\0D.txt\0a-april.txt\0b.txt\0missing.txt"s});
+  EXPECT_EQ(AddFile(w.dialog, w.table), AddOutcome::kAdded);
+  // a-april.txt went first by name, against the month of D.txt loaded before; D.txt again
+  // is a duplicate; b.txt and C.txt were taken in that order.
+  ASSERT_EQ(w.dialog.messages.size(), 2u);
+  EXPECT_EQ(w.dialog.messages[0].text, std::string(text::kMonthDiffers) + "\ra-april.txt");
+  EXPECT_EQ(w.dialog.messages[1].text, std::string(text::kAlreadyLoaded) + "\rD.txt");
+  EXPECT_EQ(w.dialog.beeps, 1);  // missing.txt
+  ASSERT_EQ(w.table.FileCount(), 3);
+  EXPECT_EQ(w.table.slots[2].path, dir.File("b.txt"));
+  EXPECT_EQ(w.table.slots[3].path, dir.File("C.txt"));
+  EXPECT_EQ(w.dialog.FileCount(), 3);
+  EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "9,000 ");
+}
+
+TEST(AddFile, SelectionTooLongForTheBufferIsToldAndLoadsNothing) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("Pc874.txt"), MarchFile("123456782", 1000));
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(dir.path().c_str()), 0);
+  Window w;
+  w.dialog.QueueOpenFile({false, "", true});
+  const AddOutcome outcome = AddFile(w.dialog, w.table);
+  ASSERT_EQ(::chdir(previous), 0);
+  EXPECT_EQ(outcome, AddOutcome::kRefused);
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kTooManyFiles);
+  EXPECT_EQ(w.table.FileCount(), 0);  // not even the "Pc874.txt" of a cancelled dialog
+}
+
+TEST(ChosenPaths, OnePathOrAFolderAndItsNames) {
+  using namespace std::string_literals;
+  static const struct {
+    std::string buffer;
+    std::vector<std::string> want;
+  } kCases[] = {
+      {"/data/a.txt", {"/data/a.txt"}},
+      {"/data\0a.txt\0b.txt"s, {"/data/a.txt", "/data/b.txt"}},
+      {"/\0a.txt\0b.txt"s, {"/a.txt", "/b.txt"}},  // the root keeps its one separator
+      {"", {""}},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ChosenPaths(c.buffer), c.want) << c.buffer;
+}
+
+TEST(AddFiles, OnePathIsAddedExactlyAsOneChosenAlone) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("a.txt"), MarchFile("123456782", 1000));
+  Window w;
+  AddFiles(w.dialog, w.table, {dir.File("a.txt")});
+  AddFiles(w.dialog, w.table, {dir.File("a.txt")});
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded);  // no second line
+  AddFiles(w.dialog, w.table, {dir.File("missing.txt")});
+  EXPECT_EQ(w.dialog.beeps, 1);
+  EXPECT_EQ(w.table.FileCount(), 1);
 }
 
 }  // namespace

@@ -54,31 +54,49 @@ std::string Lowered(std::string_view text) {
   return lowered;
 }
 
-}  // namespace
-
-AddOutcome AddFile(Dialog& dialog, FileTable& table) {
-  std::string name;
-  std::uint32_t flags = kFileMustExist;
-  const bool chosen =
-      AskOpenFile(dialog, text::kOpenFileTitle, name, "", text::kTextFilesFilter, "", flags);
-  if (!chosen || name.empty()) name = text::kFallbackFileName;
-  return AddPath(dialog, table, name, "");
-}
-
-void AddFiles(Dialog& dialog, FileTable& table, std::vector<std::string> paths) {
-  if (paths.size() == 1) {
-    AddPath(dialog, table, paths.front(), "");
-    return;
-  }
+// Several files, one after another; kAdded when any was taken.
+AddOutcome AddSeveral(Dialog& dialog, FileTable& table, std::vector<std::string> paths) {
+  if (paths.size() == 1) return AddPath(dialog, table, paths.front(), "");
   // By file name, letter case aside (as Windows compares names); the full path settles ties
   // so that the order never depends on how the list came.
   std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
     const std::string la = Lowered(FileNameOf(a)), lb = Lowered(FileNameOf(b));
     return la != lb ? la < lb : a < b;
   });
+  AddOutcome outcome = AddOutcome::kNothingChosen;
   for (const std::string& path : paths) {
-    AddPath(dialog, table, path, std::string("\r") + std::string(FileNameOf(path)));
+    switch (AddPath(dialog, table, path, std::string("\r") + std::string(FileNameOf(path)))) {
+      case AddOutcome::kAdded:
+        outcome = AddOutcome::kAdded;
+        break;
+      case AddOutcome::kRefused:
+        if (outcome != AddOutcome::kAdded) outcome = AddOutcome::kRefused;
+        break;
+      case AddOutcome::kNothingChosen:
+        break;
+    }
   }
+  return outcome;
+}
+
+}  // namespace
+
+AddOutcome AddFile(Dialog& dialog, FileTable& table) {
+  std::string name;
+  std::uint32_t flags = kFileMustExist | kAllowMultiSelect | kExplorer;
+  bool selectionTooLong = false;
+  const bool chosen = AskOpenFile(dialog, text::kOpenFileTitle, name, "", text::kTextFilesFilter,
+                                  "", flags, &selectionTooLong);
+  if (selectionTooLong) {
+    ShowStop(dialog, text::kTooManyFiles);
+    return AddOutcome::kRefused;
+  }
+  if (!chosen || name.empty()) name = text::kFallbackFileName;
+  return AddSeveral(dialog, table, ChosenPaths(name));
+}
+
+void AddFiles(Dialog& dialog, FileTable& table, std::vector<std::string> paths) {
+  if (!paths.empty()) AddSeveral(dialog, table, std::move(paths));
 }
 
 }  // namespace pcn

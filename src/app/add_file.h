@@ -13,13 +13,18 @@ namespace pcn {
 
 enum class AddOutcome { kAdded, kNothingChosen, kRefused };
 
-// Asks for a file with the open-file dialog and adds it. A cancelled dialog loads
-// "Pc874.txt" from the current folder; a missing or non-ordinary file beeps.
+// Asks for files with the open-file dialog (several may be chosen together) and adds them
+// as AddFiles does. A cancelled dialog loads "Pc874.txt" from the current folder; a missing
+// or non-ordinary file beeps. A selection too long for the dialog's buffer loads nothing
+// and says so. kAdded when any file was taken.
 AddOutcome AddFile(Dialog& dialog, FileTable& table);
 
 // Adds `paths` as if chosen together in the open-file dialog: sorted by file name
 // (case-insensitive), each through the Add-file rules; a refused file's message carries
 // its name on a second line and the next file goes on; files already added stay.
+// A single path is added exactly as one chosen alone (no second line). In a list of
+// several, a missing or non-ordinary file (a folder included) sounds the beep, as it does
+// alone, and the next file goes on.
 void AddFiles(Dialog& dialog, FileTable& table, std::vector<std::string> paths);
 
 }  // namespace pcn

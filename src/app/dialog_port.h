@@ -40,10 +40,16 @@ struct OpenFileRequest {
   std::string title;
   std::string filter;
   int filterIndex = 1;
-  std::string fileBuffer;  // in: the name to show first, NUL-padded; out: as the dialog left it
+  // in: the name to show first, NUL-padded; out: as the dialog left it: one full path, or
+  // with several files chosen the folder and then each file's name, NUL-separated, a
+  // double NUL at the end.
+  std::string fileBuffer;
   std::string initialFolder;
   std::string defaultExtension;
   std::uint32_t flags = 0;
+  // out: the selection did not fit the buffer. The dialog then returns no file at all, and
+  // the user must be told rather than given part of the selection.
+  bool selectionTooLong = false;
 };
 
 class Dialog {

@@ -75,6 +75,11 @@ bool HeadlessDialog::RunOpenFileDialog(OpenFileRequest& request) {
   }
   OpenFileAnswer answer = std::move(openFileAnswers.front());
   openFileAnswers.pop_front();
+  if (answer.selectionTooLong) {
+    // The platform fails the dialog and leaves the size it needed in the buffer.
+    request.selectionTooLong = true;
+    return false;
+  }
   if (answer.ok) {
     request.fileBuffer = answer.path;
     request.fileBuffer.append(2, '\0');

@@ -21,7 +21,8 @@ class HeadlessDialog : public Dialog {
   };
   struct OpenFileAnswer {
     bool ok = true;
-    std::string path;
+    std::string path;  // one path, or a folder and names separated by NULs
+    bool selectionTooLong = false;
   };
 
   // The file list asks for the text of a cell as the real list view does.

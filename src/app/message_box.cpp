@@ -20,7 +20,8 @@ void ShowStop(Dialog& owner, std::string_view text) { ShowMessage(owner, kOkButt
 
 bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
                  std::string_view initialFolder, std::string_view filter,
-                 std::string_view defaultExtension, std::uint32_t& flags) {
+                 std::string_view defaultExtension, std::uint32_t& flags,
+                 bool* selectionTooLong) {
   OpenFileRequest request;
   request.title = title;
   request.filter = filter;
@@ -45,7 +46,27 @@ bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
   if (cut == std::string::npos) cut = buffer.find('\0');
   fileName = cut == std::string::npos ? std::string() : buffer.substr(0, cut);
   flags = request.flags;
+  if (selectionTooLong != nullptr) *selectionTooLong = request.selectionTooLong;
   return chosen;
+}
+
+std::vector<std::string> ChosenPaths(std::string_view fileName) {
+  std::vector<std::string_view> parts;
+  for (std::size_t start = 0; start <= fileName.size();) {
+    std::size_t end = fileName.find('\0', start);
+    if (end == std::string_view::npos) end = fileName.size();
+    if (end > start) parts.push_back(fileName.substr(start, end - start));
+    start = end + 1;
+  }
+  if (parts.size() <= 1) return {std::string(parts.empty() ? fileName : parts.front())};
+  std::string folder(parts.front());
+  // A drive's root comes back as "C:\", with its separator; other folders without one.
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+    folder += platform::kPathSeparator;
+  }
+  std::vector<std::string> paths;
+  for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + std::string(parts[i]));
+  return paths;
 }
 
 }  // namespace pcn

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/dialog_port.h"
 
@@ -16,16 +17,26 @@ inline constexpr std::uint32_t kIconStop = 0x10;
 inline constexpr std::uint32_t kMessageRight = 0x80000;
 inline constexpr std::uint32_t kMessageRtlReading = 0x100000;
 inline constexpr std::uint32_t kMessageTaskModal = 0x2000;
-// Open-file flag: the chosen file must exist.
+// Open-file flags: the chosen file must exist; several files may be chosen, returned in the
+// Explorer form (NUL-separated).
 inline constexpr std::uint32_t kFileMustExist = 0x1000;
+inline constexpr std::uint32_t kAllowMultiSelect = 0x200;
+inline constexpr std::uint32_t kExplorer = 0x80000;
 
 int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view text);
 // Shows `text` with the OK button and the stop icon, as every message of the system is.
 void ShowStop(Dialog& owner, std::string_view text);
 
-// Asks for a file; true when the user chose one with OK. `fileName` is in and out.
+// Asks for a file; true when the user chose one with OK. `fileName` is in and out: with
+// several files chosen it holds the folder and the names, NUL-separated (see ChosenPaths).
+// `selectionTooLong`, when given, tells that the selection did not fit the buffer.
 bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
                  std::string_view initialFolder, std::string_view filter,
-                 std::string_view defaultExtension, std::uint32_t& flags);
+                 std::string_view defaultExtension, std::uint32_t& flags,
+                 bool* selectionTooLong = nullptr);
+
+// The full paths in what AskOpenFile returned: the one path, or the folder joined with each
+// of the names after it.
+std::vector<std::string> ChosenPaths(std::string_view fileName);
 
 }  // namespace pcn

@@ -11,6 +11,8 @@ inline constexpr char kOpenFileTitle[] = "ציין את מיקום הקובץ";
 inline constexpr char kTextFilesFilter[] = "קבצי טקסט|*.TXT|כל הקבצים|*.*|";
 inline constexpr char kFallbackFileName[] = "Pc874.txt";
 inline constexpr char kAlreadyLoaded[] = "קובץ זה נמצא כבר ברשימת הקבצים";
+// More files chosen at once than the open-file dialog can return: none is loaded.
+inline constexpr char kTooManyFiles[] = "נבחרו יותר מדי קבצים בבת אחת - יש לבחור פחות קבצים";
 inline constexpr char kCannotOpen[] = "לא ניתן לפתוח את הקובץ המבוקש";
 inline constexpr char kCorruptFile[] = "הקובץ שצויין פגום ולא ניתן לקוראו";
 inline constexpr char kMonthDiffers[] = "חודש הדיווח בקובץ זה אינו זהה לחודש הדיווח בקובץ הקודם";

@@ -2,6 +2,8 @@
 // Windows-1255 and converted for display; the system's messages and paths are UTF-8.
 #include "window/window_dialog.h"
 
+#include <cderr.h>
+
 #include "controls/wide_text.h"
 
 namespace pcn {
@@ -145,8 +147,12 @@ bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
   open.Flags = request.flags;
   open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   const BOOL chosen = GetOpenFileNameW(&open);
+  // "If the buffer is too small, the function returns FALSE and the CommDlgExtendedError
+  // function returns FNERR_BUFFERTOOSMALL": the selection is lost, and must be told.
+  request.selectionTooLong = !chosen && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
 
-  request.fileBuffer = WideToUtf8(file);
+  // The whole buffer, NULs included: with several files it holds the folder and each name.
+  request.fileBuffer = request.selectionTooLong ? std::string() : WideToUtf8(file);
   request.flags = open.Flags;
   return chosen != FALSE;
 }
