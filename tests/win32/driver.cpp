@@ -139,6 +139,14 @@ void WriteSamples() {
   WriteLines(InputPath(L"opening-only.txt"),
              {Opening(kDealerA, "202403", {1000, 170, 1, 0, 0, 0, 0, 170}),
               Detail('S', "1", 170, false, 1000)});
+  // Files chosen several at a time from the folder the open-file dialog starts in, and a
+  // hard link to one of them.
+  CopyFileW(InputPath(kNameA).c_str(), (g_work + L"\\m1-north.txt").c_str(), FALSE);
+  CopyFileW(InputPath(L"closing.txt").c_str(), (g_work + L"\\m2-closing.txt").c_str(), FALSE);
+  CopyFileW(InputPath(kNameB).c_str(), (g_work + L"\\m3-south.txt").c_str(), FALSE);
+  DeleteFileW((g_work + L"\\m1-link.txt").c_str());
+  CreateHardLinkW((g_work + L"\\m1-link.txt").c_str(), (g_work + L"\\m1-north.txt").c_str(),
+                  nullptr);
 }
 
 // --- Working the program --------------------------------------------------------------------
@@ -931,6 +939,24 @@ void FilesAndGenerate(App& app) {
              L"number 12 fails the check digit");
 }
 
+void SeveralFiles(App& app) {
+  // Chosen together in another order, loaded by file name; the refused one is named on its
+  // message's second line and the file after it is still loaded.
+  HWND list = GetDlgItem(app.main, kList);
+  if (!ChooseFile(app, L"\"m3-south.txt\" \"m1-north.txt\" \"m2-closing.txt\"")) return;
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kClosingDiffers + L"\r" + L"m2-closing.txt",
+             L"the refused file's message names it on a second line");
+  Check(WaitFor([&] { return ListCount(list) == 2; }), L"two of the three files are loaded");
+  CheckEqual(ListCell(app, list, 0, 0), Utf8(kDealerA.c_str()), L"m1-north.txt comes first");
+  CheckEqual(ListCell(app, list, 1, 0), Utf8(kDealerB.c_str()), L"m3-south.txt comes last");
+  CheckEqual(ItemText(app.main, kTaxable), L"3,500 ", L"taxable revenues of the two files");
+
+  // The same file under another name is refused as already loaded.
+  ExpectRefusal(app, g_work + L"\\M1-NORTH.TXT", kAlreadyLoaded);
+  ExpectRefusal(app, L".\\inputs\\..\\m1-north.txt", kAlreadyLoaded);
+  ExpectRefusal(app, g_work + L"\\m1-link.txt", kAlreadyLoaded);
+}
+
 void IncomeRule(App& app) {
   // Single steps may not take the declared income more than 5% away from the records: with
   // records of 1,000 the tenth step (1,051: p = -5.1) is refused.
@@ -1052,6 +1078,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"pixels", &Pixels, true},
       {L"files-and-generate", &FilesAndGenerate, true},
       {L"income-rule", &IncomeRule, true},
+      {L"several-files", &SeveralFiles, true},
   };
   for (const Scenario& scenario : kScenarios) {
     if (argc < 5 || scenario.name == std::wstring(argv[4])) RunScenario(scenario);
