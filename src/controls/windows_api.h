@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
+#include <shellapi.h>
 #include <shlobj.h>
 // clang-format on
 

@@ -19,6 +19,7 @@
 #include "controls/windows_api.h"
 #include "platform/platform.h"
 #include "window/control_table.h"
+#include "window/file_drop.h"
 #include "window/layout.h"
 #include "window/window_dialog.h"
 
@@ -260,6 +261,17 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   return FALSE;
 }
 
+// Files dropped anywhere on the window are added as if chosen together in the open-file
+// dialog. The names are copied out first: the message boxes of refused files run their own
+// message loops, and the drop handle is released before them, even for a drop that arrives
+// while the window is still being built.
+INT_PTR OnDropFiles(HDROP drop) {
+  std::vector<std::string> paths = DroppedFiles(drop);
+  DragFinish(drop);
+  if (g_main.ready && !paths.empty()) AddFiles(*g_main.port, *g_main.table, std::move(paths));
+  return TRUE;
+}
+
 INT_PTR OnPaint(HWND dialog) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(dialog, &paint);
@@ -332,6 +344,7 @@ INT_PTR OnDestroy(HWND dialog) {
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
+  if (message == WM_DROPFILES) return OnDropFiles(reinterpret_cast<HDROP>(wParam));
   if (!g_main.ready) return FALSE;  // still being built
   switch (message) {
     case WM_NOTIFY:
@@ -424,6 +437,7 @@ void RunMainDialog(FileTable& table) {
   g_main.port = std::make_unique<WindowDialog>(dialog);
 
   CentreInWorkArea(dialog);
+  DragAcceptFiles(dialog, TRUE);
   SetWindowTextW(dialog, Utf8ToWide(kDialogTitle).c_str());
 
   HICON large =
