@@ -1,12 +1,14 @@
 # The Windows program: cross-built with mingw-w64 and tested under Wine inside Xvfb.
 
 DEPS_EXTRA += g++-mingw-w64-x86-64-win32 wine wine64 xvfb x11-apps fonts-dejavu-core \
-              imagemagick xauth
+              imagemagick xauth libx11-dev
 TEST_TARGETS += windows-test
 RUN_TARGET := windows-run
 
 WIN_BUILD := $(BUILD)/win
 WIN_EXE   := $(WIN_BUILD)/src/window/Pcn874Merge.exe
+# A native X client: the drag-and-drop source the drop tests drop files from.
+XDND_DROP := $(BUILD)/xdnd-drop
 
 .PHONY: windows windows-test screenshot windows-run
 
@@ -18,8 +20,13 @@ windows: deps
 
 # The driver works the real program through window messages; the merged files it makes are
 # compared with the native command-line tool's.
-windows-test: windows build
-	tests/win32/run-windows-tests.sh $(WIN_BUILD) $(BUILD)/src/cli/pcn874 test
+windows-test: windows build $(XDND_DROP)
+	PCN_XDND_DROP=$(abspath $(XDND_DROP)) \
+	  tests/win32/run-windows-tests.sh $(WIN_BUILD) $(BUILD)/src/cli/pcn874 test
+
+$(XDND_DROP): tests/win32/xdnd_drop.cpp | deps
+	@mkdir -p $(dir $@)
+	$(CXX) -std=c++17 -O2 -Wall -Wextra -Werror -o $@ $< -lX11
 
 # PNGs of the window under $(BUILD)/screenshots/.
 screenshot: windows build
