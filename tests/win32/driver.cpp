@@ -836,6 +836,20 @@ void Pixels(App& app) {
         L"header gradient bottom, saw " + ColourText(bar.At(hx, item.bottom - 3)));
 }
 
+// The totals with the two sample files A and B loaded.
+void CheckBothFilesTotals(const App& app, const std::wstring& when) {
+  static const struct {
+    int id;
+    const char* want;
+  } kTotals[] = {
+      {kTaxable, "3,500 "}, {kExempt, "-300 "}, {kSalesVat, "595 "}, {kInputsVat, "150 "},
+      {kAssetVat, "0 "},    {kPayable, "445 "}, {kSalesCount, "3 "}, {kInputCount, "2 "},
+  };
+  for (const auto& c : kTotals) {
+    CheckEqual(ItemText(app.main, c.id), Utf8(c.want), L"total in " + std::to_wstring(c.id) + when);
+  }
+}
+
 void FilesAndGenerate(App& app) {
   HWND list = GetDlgItem(app.main, kList);
   if (!AddAndWaitForRows(app, InputPath(kNameA), 1)) return;
@@ -861,16 +875,7 @@ void FilesAndGenerate(App& app) {
     CheckEqual(ListCell(app, list, c.row, c.column), Utf8(c.want),
                L"cell " + std::to_wstring(c.row) + L"," + std::to_wstring(c.column));
   }
-  static const struct {
-    int id;
-    const char* want;
-  } kTotals[] = {
-      {kTaxable, "3,500 "}, {kExempt, "-300 "}, {kSalesVat, "595 "}, {kInputsVat, "150 "},
-      {kAssetVat, "0 "},    {kPayable, "445 "}, {kSalesCount, "3 "}, {kInputCount, "2 "},
-  };
-  for (const auto& c : kTotals) {
-    CheckEqual(ItemText(app.main, c.id), Utf8(c.want), L"total in " + std::to_wstring(c.id));
-  }
+  CheckBothFilesTotals(app, L"");
   CheckEqual(ItemText(app.main, kNumber), Utf8(kDealerA.c_str()),
              L"a second dealer leaves the first selected");
 
@@ -977,6 +982,120 @@ void IncomeRule(App& app) {
   CheckEqual(ListCount(list), 1, L"still one file");
 }
 
+// --- Drops from an X file manager -----------------------------------------------------------
+
+POINT CentreOf(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Drops `paths` at the screen point `at` as a Linux file manager would: the xdnd-drop tool (its
+// Unix path in PCN_XDND_DROP) is an X drag-and-drop source, and Wine's X11 driver turns its drop
+// into WM_DROPFILES for the window under the point. Returns the tool's one-line report.
+std::wstring DropFiles(POINT at, const std::vector<std::wstring>& paths) {
+  wchar_t tool[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"PCN_XDND_DROP", tool, MAX_PATH)) {
+    return L"error: PCN_XDND_DROP does not name the xdnd-drop tool";
+  }
+  static int serial = 0;
+  const std::wstring name = g_work + L"\\drop-" + std::to_wstring(++serial);
+  const std::wstring request = name + L".request", result = name + L".result";
+  std::string text = std::to_string(at.x) + " " + std::to_string(at.y) + "\n";
+  for (const std::wstring& path : paths) text += ToUtf8(UnixPath(path)) + "\n";
+  HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  if (file == INVALID_HANDLE_VALUE) return L"error: cannot write " + request;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+
+  // Wine starts a Unix program without a process handle: its result file says when it is done.
+  std::wstring program = std::wstring(L"Z:") + tool;
+  for (wchar_t& c : program) {
+    if (c == L'/') c = L'\\';
+  }
+  std::wstring command =
+      L"\"" + program + L"\" \"" + UnixPath(request) + L"\" \"" + UnixPath(result) + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return L"error: cannot start " + program;
+  }
+  if (process.hThread) CloseHandle(process.hThread);
+  if (process.hProcess) CloseHandle(process.hProcess);
+  if (!WaitFor([&] { return GetFileAttributesW(result.c_str()) != INVALID_FILE_ATTRIBUTES; },
+               30000)) {
+    return L"error: xdnd-drop wrote no result";
+  }
+  std::string line;
+  if (FILE* report = _wfopen(result.c_str(), L"rb")) {
+    char buffer[512] = {};
+    if (fgets(buffer, sizeof(buffer), report)) line = buffer;
+    fclose(report);
+  }
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return Utf8(line.c_str());
+}
+
+bool CheckDropped(const std::wstring& report, const std::wstring& where) {
+  Log(L"  xdnd-drop onto " + where + L": " + report);
+  return Check(report.rfind(L"finished accepted=1 action=XdndActionCopy ", 0) == 0,
+               L"the X drop onto " + where + L" is accepted as a copy and finished: " + report);
+}
+
+// The message for a refused file of several: its text, then the file's name on a second line.
+std::wstring RefusalOf(const std::wstring& message, const std::wstring& name) {
+  return message + L"\r" + name;
+}
+
+void DroppedFiles(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  // A folder named like a text file among the dropped files (drop-handle checks that it is left
+  // out of the names): it brings no message.
+  const std::wstring folder = InputPath(L"middle.txt");
+  CreateDirectoryW(folder.c_str(), nullptr);
+
+  // Onto the list, in an order that is not the name order: sorted, closing.txt comes first and
+  // is refused while the list is still empty, then north.txt and the Hebrew-named file follow.
+  if (!CheckDropped(DropFiles(CentreOf(list), {InputPath(kNameB), folder, InputPath(kNameA),
+                                               InputPath(L"closing.txt")}),
+                    L"the file list")) {
+    return;
+  }
+  HWND box = WaitForDialogTitled(app, kCaption);
+  CheckEqual(ListCount(list), 0, L"the first file by name is refused before any is added");
+  CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kClosingDiffers, L"closing.txt"),
+             L"message for the refused dropped file");
+  if (!Check(box && WaitFor([&] { return ListCount(list) == 2; }),
+             L"the two good files of the drop are added")) {
+    return;
+  }
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption),
+        L"no other message: none for the folder, the drop handled once");
+  CheckEqual(ListCell(app, list, 0, 0), Utf8(kDealerA.c_str()), L"north.txt is row 1 (name order)");
+  CheckEqual(ListCell(app, list, 1, 0), Utf8(kDealerB.c_str()),
+             L"the Hebrew-named file is row 2 (name order)");
+  CheckBothFilesTotals(app, L" after the drop");
+
+  // Onto another part of the window, the totals: both refused, in name order, nothing changes.
+  if (!CheckDropped(DropFiles(CentreOf(GetDlgItem(app.main, kTaxable)),
+                              {InputPath(kNameA), InputPath(L"april.txt")}),
+                    L"the totals")) {
+    return;
+  }
+  CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kMonthDiffers, L"april.txt"),
+             L"first message of the second drop");
+  CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kAlreadyLoaded, kNameA),
+             L"second message of the second drop");
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"no further message after the second drop");
+  CheckEqual(ListCount(list), 2, L"files already added stay");
+  CheckBothFilesTotals(app, L" after the refused drop");
+}
+
 bool RunScenario(const Scenario& scenario) {
   g_results.scenario = scenario.name;
   const int failuresBefore = g_results.failures;
@@ -1079,6 +1198,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"files-and-generate", &FilesAndGenerate, true},
       {L"income-rule", &IncomeRule, true},
       {L"several-files", &SeveralFiles, true},
+      {L"dropped-files", &DroppedFiles, true},
   };
   for (const Scenario& scenario : kScenarios) {
     if (argc < 5 || scenario.name == std::wstring(argv[4])) RunScenario(scenario);

@@ -71,6 +71,15 @@ std::string ToUtf8(const std::wstring& text) {
   return bytes;
 }
 
+std::wstring UnixPath(const std::wstring& path) {
+  if (path.size() < 3 || _wcsnicmp(path.c_str(), L"Z:\\", 3) != 0) return L"";
+  std::wstring converted = path.substr(2);
+  for (wchar_t& c : converted) {
+    if (c == L'\\') c = L'/';
+  }
+  return converted;
+}
+
 std::vector<HWND> AppWindows(const App& app, const wchar_t* cls) {
   struct Search {
     DWORD pid;
@@ -290,12 +299,8 @@ bool CaptureWithImport(const RECT& screen, Capture& capture) {
   static int serial = 0;
   wchar_t folder[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, folder);
-  std::wstring unixFolder = folder;
-  if (unixFolder.rfind(L"Z:", 0) != 0) return false;
-  unixFolder = unixFolder.substr(2);
-  for (wchar_t& c : unixFolder) {
-    if (c == L'\\') c = L'/';
-  }
+  const std::wstring unixFolder = UnixPath(folder);
+  if (unixFolder.empty()) return false;
   const std::wstring name = L"capture-" + std::to_wstring(++serial);
   const std::wstring finished = unixFolder + L"/" + name + L".ppm";
   const std::wstring partial = unixFolder + L"/" + name + L".tmp";

@@ -31,6 +31,8 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
 
 std::wstring Utf8(const char* text);  // UTF-8 literal to UTF-16
 std::string ToUtf8(const std::wstring& text);
+// The Unix path of a path on Wine's Z: drive (the Unix root); "" for any other path.
+std::wstring UnixPath(const std::wstring& path);
 
 // --- The program under test ---------------------------------------------------------------
 
