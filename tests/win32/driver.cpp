@@ -5,6 +5,7 @@
 // Writes driver.log and, for `test`, result.txt ("PASS n" or "FAIL k of n") in WORKDIR.
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "controls/column_fit.h"
 #include "controls/windows_api.h"
 #include "driver_support.h"
+#include "window/file_drop.h"
 #include "window/layout.h"
 
 using namespace driver;
@@ -1050,6 +1052,36 @@ std::wstring RefusalOf(const std::wstring& message, const std::wstring& name) {
   return message + L"\r" + name;
 }
 
+// The names a drop handle carries, read as the program reads them, from a handle built here as
+// the shell builds one: wide names in the drop's order, a folder left out, a missing file kept
+// (adding it gives its own message).
+void DropHandle(App&) {
+  const std::wstring folder = InputPath(L"middle.txt");
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::vector<std::wstring> names = {InputPath(kNameB), folder, InputPath(L"missing.txt"),
+                                           InputPath(kNameA)};
+  std::wstring list;
+  for (const std::wstring& name : names) list += name + L'\0';
+  list += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GHND, bytes);
+  if (!Check(memory != nullptr, L"a drop handle can be built")) return;
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<BYTE*>(drop) + sizeof(DROPFILES), list.data(),
+              list.size() * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  const std::vector<std::string> read = pcn::DroppedFiles(static_cast<HDROP>(memory));
+  GlobalFree(memory);
+  const std::vector<std::string> want = {ToUtf8(names[0]), ToUtf8(names[2]), ToUtf8(names[3])};
+  CheckEqual(static_cast<long long>(read.size()), 3, L"names read from the drop handle");
+  for (std::size_t i = 0; i < want.size() && i < read.size(); ++i) {
+    CheckEqual(Utf8(read[i].c_str()), Utf8(want[i].c_str()),
+               L"dropped name " + std::to_wstring(i + 1) + L" (UTF-8, in the drop's order)");
+  }
+}
+
 void DroppedFiles(App& app) {
   HWND list = GetDlgItem(app.main, kList);
   // A folder named like a text file among the dropped files (drop-handle checks that it is left
@@ -1198,6 +1230,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"files-and-generate", &FilesAndGenerate, true},
       {L"income-rule", &IncomeRule, true},
       {L"several-files", &SeveralFiles, true},
+      {L"drop-handle", &DropHandle, false},
       {L"dropped-files", &DroppedFiles, true},
   };
   for (const Scenario& scenario : kScenarios) {
