@@ -178,7 +178,7 @@ int Finish(const std::string& resultPath, const std::string& line, int status) {
   const std::string partial = resultPath + ".partial";
   std::ofstream(partial) << line << "\n";
   std::rename(partial.c_str(), resultPath.c_str());
-  std::fprintf(stderr, "xdnd-drop: %s\n", line.c_str());
+  if (status != 0) std::fprintf(stderr, "xdnd-drop: %s\n", line.c_str());
   return status;
 }
 
