@@ -26,7 +26,8 @@ windows-test: windows build $(XDND_DROP)
 
 $(XDND_DROP): tests/win32/xdnd_drop.cpp | deps
 	@mkdir -p $(dir $@)
-	$(CXX) -std=c++17 -O2 -Wall -Wextra -Werror -o $@ $< -lX11
+	$(CXX) -std=c++17 -O2 -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion \
+	  -Werror -o $@ $< -lX11
 
 # PNGs of the window under $(BUILD)/screenshots/.
 screenshot: windows build

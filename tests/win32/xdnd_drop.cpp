@@ -8,7 +8,6 @@
 // or "error: ...". Exit status 0 when the target accepted and finished the drop.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <poll.h>
 
 #include <cctype>
@@ -19,7 +18,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -28,18 +26,19 @@ constexpr auto kPatience = std::chrono::seconds(20);
 
 struct Atoms {
   Atom aware, enter, position, status, leave, drop, finished, selection, typeList, actionCopy,
-      uriList, targets, wmName, netWmName, utf8;
+      uriList, targets, wmName, netWmName;
   explicit Atoms(Display* display) {
     const char* names[] = {"XdndAware",    "XdndEnter",      "XdndPosition",  "XdndStatus",
                            "XdndLeave",    "XdndDrop",       "XdndFinished",  "XdndSelection",
                            "XdndTypeList", "XdndActionCopy", "text/uri-list", "TARGETS",
-                           "WM_NAME",      "_NET_WM_NAME",   "UTF8_STRING"};
-    Atom* slots[] = {&aware,   &enter,    &position,  &status,    &leave,
-                     &drop,    &finished, &selection, &typeList,  &actionCopy,
-                     &uriList, &targets,  &wmName,    &netWmName, &utf8};
-    Atom found[15];
-    XInternAtoms(display, const_cast<char**>(names), 15, False, found);
-    for (int i = 0; i < 15; ++i) *slots[i] = found[i];
+                           "WM_NAME",      "_NET_WM_NAME"};
+    Atom* slots[] = {&aware,     &enter,    &position,   &status,  &leave,   &drop,   &finished,
+                     &selection, &typeList, &actionCopy, &uriList, &targets, &wmName, &netWmName};
+    constexpr int kCount = sizeof(names) / sizeof(names[0]);
+    static_assert(kCount == sizeof(slots) / sizeof(slots[0]));
+    Atom found[kCount];
+    XInternAtoms(display, const_cast<char**>(names), kCount, False, found);
+    for (int i = 0; i < kCount; ++i) *slots[i] = found[i];
   }
 };
 
