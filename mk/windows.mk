@@ -1,7 +1,7 @@
 # The Windows program: cross-built with mingw-w64 and tested under Wine inside Xvfb.
 
-DEPS_EXTRA += g++-mingw-w64-x86-64-win32 wine wine64 xvfb x11-apps fonts-dejavu-core \
-              imagemagick xauth libx11-dev
+DEPS_EXTRA += g++-mingw-w64-x86-64-win32 wine wine64 xvfb x11-apps fonts-dejavu-core fonts-wine \
+              imagemagick xauth libx11-dev locales
 TEST_TARGETS += windows-test
 RUN_TARGET := windows-run
 

@@ -2,7 +2,8 @@
 """Draws the program's button bitmaps and icon, so they can be regenerated from this file.
 
 Writes bizua.bmp (32x32, merge), add.bmp and gra.bmp (24x24, plus and minus), iun.bmp
-(16x16, folder) as 24-bit bitmaps whose top-left pixel holds the transparent colour, and
+(16x16, folder) as 24-bit bitmaps whose top-left pixel holds the transparent colour, the same
+drawn 1.25, 1.5 and 2 times as large for 120, 144 and 192 DPI (bizua-120.bmp ...), and
 pcn874merge.ico (16 and 32 px, 32-bit with alpha). Usage: draw_resources.py [OUTDIR]
 """
 import os
@@ -75,31 +76,49 @@ def draw_merge(size):
     return c
 
 
+def scaled_box(canvas, s, x0, y0, x1, y1):
+    """The inclusive pixel box (x0, y0)-(x1, y1) of the base design, scaled by s: each pixel
+    of the base becomes s pixels, so thicknesses grow with the picture."""
+    return (int(round(x0 * s)), int(round(y0 * s)), int(round((x1 + 1) * s)) - 1,
+            int(round((y1 + 1) * s)) - 1)
+
+
 def draw_plus(size):
     c = Canvas(size, KEY)
-    c.disc(size / 2, size / 2, size / 2 - 0.5, (20, 110, 40))
-    c.disc(size / 2, size / 2, size / 2 - 2, (60, 180, 80))
-    c.rect(5, 10, 18, 13, (255, 255, 255))
-    c.rect(10, 5, 13, 18, (255, 255, 255))
+    s = size / 24
+    c.disc(size / 2, size / 2, size / 2 - 0.5 * s, (20, 110, 40))
+    c.disc(size / 2, size / 2, size / 2 - 2 * s, (60, 180, 80))
+    c.rect(*scaled_box(c, s, 5, 10, 18, 13), (255, 255, 255))
+    c.rect(*scaled_box(c, s, 10, 5, 13, 18), (255, 255, 255))
     return c
 
 
 def draw_minus(size):
     c = Canvas(size, KEY)
-    c.disc(size / 2, size / 2, size / 2 - 0.5, (140, 20, 20))
-    c.disc(size / 2, size / 2, size / 2 - 2, (220, 60, 50))
-    c.rect(5, 10, 18, 13, (255, 255, 255))
+    s = size / 24
+    c.disc(size / 2, size / 2, size / 2 - 0.5 * s, (140, 20, 20))
+    c.disc(size / 2, size / 2, size / 2 - 2 * s, (220, 60, 50))
+    c.rect(*scaled_box(c, s, 5, 10, 18, 13), (255, 255, 255))
     return c
+
+
+def thick_frame(c, s, x0, y0, x1, y1, colour):
+    """A one-pixel frame of the base design, s pixels thick."""
+    c.rect(*scaled_box(c, s, x0, y0, x1, y0), colour)
+    c.rect(*scaled_box(c, s, x0, y1, x1, y1), colour)
+    c.rect(*scaled_box(c, s, x0, y0, x0, y1), colour)
+    c.rect(*scaled_box(c, s, x1, y0, x1, y1), colour)
 
 
 def draw_folder(size):
     c = Canvas(size, KEY)
+    s = size / 16
     edge = (150, 100, 10)
-    c.rect(1, 3, 6, 4, (240, 200, 80))
-    c.frame(1, 3, 6, 5, edge)
-    c.rect(1, 5, 14, 13, (250, 210, 90))
-    c.frame(1, 5, 14, 13, edge)
-    c.line(2, 7, 13, 7, (255, 235, 150))
+    c.rect(*scaled_box(c, s, 1, 3, 6, 4), (240, 200, 80))
+    thick_frame(c, s, 1, 3, 6, 5, edge)
+    c.rect(*scaled_box(c, s, 1, 5, 14, 13), (250, 210, 90))
+    thick_frame(c, s, 1, 5, 14, 13, edge)
+    c.rect(*scaled_box(c, s, 2, 7, 13, 7), (255, 235, 150))
     return c
 
 
@@ -171,15 +190,19 @@ def ico_bytes(canvases):
     return out + b"".join(images)
 
 
+DPIS = (96, 120, 144, 192)
+PICTURES = (("bizua", draw_merge, 32), ("add", draw_plus, 24), ("gra", draw_minus, 24),
+            ("iun", draw_folder, 16))
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    files = {
-        "bizua.bmp": bmp_bytes(draw_merge(32)),
-        "add.bmp": bmp_bytes(draw_plus(24)),
-        "gra.bmp": bmp_bytes(draw_minus(24)),
-        "iun.bmp": bmp_bytes(draw_folder(16)),
-        "pcn874merge.ico": ico_bytes([draw_icon(16), draw_icon(32)]),
-    }
+    files = {"pcn874merge.ico": ico_bytes([draw_icon(16), draw_icon(32)])}
+    # One picture per resolution the program picks from: 96 DPI and 1.25, 1.5 and 2 times.
+    for dpi in DPIS:
+        suffix = "" if dpi == 96 else "-%d" % dpi
+        for name, draw, base in PICTURES:
+            files["%s%s.bmp" % (name, suffix)] = bmp_bytes(draw(base * dpi // 96))
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

@@ -8,31 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace pcn {
+#include "app/control_id.h"
 
-// Control identifiers of the main dialog that the logic touches.
-enum class ControlId : int {
-  kTaxableSales = 1009,
-  kExemptSales = 1010,
-  kSalesVat = 1011,
-  kInputsVat = 1012,
-  kAssetInputsVat = 1013,
-  kVatPayable = 1014,
-  kDealerCombo = 1015,
-  kSalesRecordCount = 1019,
-  kInputRecordCount = 1020,
-  kFileList = 1023,
-  kOutputDirectory = 1025,
-  kReportMonth = 1032,
-  kDealersUnionOption = 1033,
-  kRepresentativeOption = 1034,
-  kNumber = 1036,
-  kSpinTaxableSales = 1038,
-  kSpinExemptSales = 1039,
-  kSpinSalesVat = 1040,
-  kSpinInputsVat = 1041,
-  kSpinAssetInputsVat = 1042,
-};
+namespace pcn {
 
 // What the open-file dialog is asked and what it answers. Texts are UTF-8; `filter` is
 // already in its platform form: description NUL pattern NUL ... NUL.

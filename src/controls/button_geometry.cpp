@@ -2,6 +2,8 @@
 // vertically centred, the text after it.
 #include "controls/button_geometry.h"
 
+#include "controls/scale.h"
+
 namespace pcn {
 
 int CentredOffset(int whole, int part) {
@@ -12,20 +14,21 @@ int CentredOffset(int whole, int part) {
   return half;
 }
 
-ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight,
-                                     bool pressed) {
+ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight, bool pressed,
+                                     int dpi) {
+  const auto s = [dpi](int value) { return ScaleForDpi(value, dpi); };
   ButtonGeometry g;
-  g.outline = {1, 1, w - 2, h - 2};
-  g.innerFrame = {3, 3, w - 4, h - 4};
-  g.focus = {5, 5, w - 5, h - 5};
+  g.outline = {s(1), s(1), w - s(2), h - s(2)};
+  g.innerFrame = {s(3), s(3), w - s(4), h - s(4)};
+  g.focus = {s(5), s(5), w - s(5), h - s(5)};
   const bool hasBitmap = bitmapWidth > 0 && bitmapHeight > 0;
-  g.bitmapX = 4;
+  g.bitmapX = s(4);
   g.bitmapY = hasBitmap ? CentredOffset(h, bitmapHeight) : 0;
-  g.text = {hasBitmap ? 4 + bitmapWidth + 8 : 4, 4, w - 4, h - 4};
+  g.text = {hasBitmap ? s(4) + bitmapWidth + s(8) : s(4), s(4), w - s(4), h - s(4)};
   g.centreText = !hasBitmap;
   if (pressed) {
-    --g.text.left;
-    --g.text.top;
+    g.text.left -= s(1);
+    g.text.top -= s(1);
   }
   return g;
 }

@@ -22,8 +22,10 @@ struct ButtonGeometry {
 // and 0 when negative: the top of a bitmap centred in a button.
 int CentredOffset(int whole, int part);
 
-// The geometry of a w x h button; bitmapWidth and bitmapHeight are 0 without a bitmap.
-ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight, bool pressed);
+// The geometry of a w x h button; bitmapWidth and bitmapHeight are 0 without a bitmap. The
+// insets and the pressed offset are 96-DPI lengths scaled to `dpi`.
+ButtonGeometry ComputeButtonGeometry(int w, int h, int bitmapWidth, int bitmapHeight, bool pressed,
+                                     int dpi = 96);
 
 // The background gradient's vertex colours, as 0x00BBGGRR, and the button's.
 inline constexpr unsigned kBackgroundLeft = 0xE0E0E0;   // RGB(224,224,224)

@@ -6,6 +6,7 @@
 
 #include "controls/button_geometry.h"
 #include "controls/column_fit.h"
+#include "controls/dpi.h"
 #include "controls/gdi_scoped.h"
 #include "controls/wide_text.h"
 
@@ -51,9 +52,13 @@ void DrawHeaderItem(HWND header, const NMCUSTOMDRAW& draw) {
   InflateRect(&box, 1, 1);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 255));
-  gdi::Owned<HFONT> font(MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10));
+  gdi::Owned<HFONT> font(
+      MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10, WindowDpi(header)));
   gdi::ScopedSelect selected(dc, font.get());
-  if (pressed) OffsetRect(&box, -2, 2);
+  if (pressed) {
+    const int shift = MulDiv(2, WindowDpi(header), 96);
+    OffsetRect(&box, -shift, shift);
+  }
   DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -82,15 +87,12 @@ LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileTable& table
 
 }  // namespace
 
-HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points) {
-  HDC screen = GetDC(nullptr);
-  const int resolution = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return CreateFontW(MulDiv(points, resolution, 72), 0, 0, 0, weight, FALSE, underline, FALSE,
-                     charSet, OUT_TT_PRECIS, 0, 0, 0, face);
+HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points, int dpi) {
+  return CreateFontW(MulDiv(points, dpi, 72), 0, 0, 0, weight, FALSE, underline, FALSE, charSet,
+                     OUT_TT_PRECIS, 0, 0, 0, face);
 }
 
-void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSpecs) {
+void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns) {
   HWND list = GetDlgItem(dialog, id);
   const auto style = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   const DWORD wanted = (style | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES) ^
@@ -105,24 +107,26 @@ void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSp
       SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListHeaderProc));
   SetWindowLongPtrW(header, GWLP_USERDATA, headerProc);
 
-  LVCOLUMNW column = {};
   int index = 0;
-  for (const std::string& text : columnSpecs) {
-    ColumnSpec parsed = ParseColumnSpec(Utf8ToWide(text));
+  for (const ColumnDef& def : columns) {
+    std::wstring title = Utf8ToWide(def.title);
+    LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_IMAGE;
     column.fmt = LVCFMT_LEFT;
-    column.cx = parsed.width;
-    column.pszText = parsed.title.data();
-    column.iSubItem = 0;
-    column.iImage = 0;
+    column.cx = def.width;
+    column.pszText = title.data();
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
                  reinterpret_cast<LPARAM>(&column));
   }
-  wchar_t empty[] = L"";
-  column.cx = 2000;
-  column.pszText = empty;
-  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(&column));
+}
+
+void SetFileListColumnWidths(HWND dialog, int id, std::span<const ColumnDef> columns) {
+  HWND list = GetDlgItem(dialog, id);
+  int index = 0;
+  for (const ColumnDef& def : columns) {
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index++),
+                 MAKELPARAM(static_cast<WORD>(def.width), 0));
+  }
 }
 
 LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTable& table) {
@@ -206,7 +210,7 @@ LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LP
   if (!own) return 0;
   if (message == WM_SIZE) {
     // The header takes its height from this font; its items are drawn by DrawHeaderItem.
-    HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22);
+    HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22, WindowDpi(header));
     auto previous = static_cast<HFONT>(GetPropW(header, kHeaderFontProperty));
     SetPropW(header, kHeaderFontProperty, font);
     CallWindowProcW(own, header, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);

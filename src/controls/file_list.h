@@ -3,17 +3,19 @@
 // custom-drawn gradient header whose column 0 cannot be resized.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <span>
 
+#include "controls/column_fit.h"
 #include "controls/windows_api.h"
 #include "report/file_table.h"
 
 namespace pcn {
 
-// Extended styles, columns (from "width,title" specifications, plus a 2000-pixel filler)
-// and the two replacement window procedures.
-void SetUpFileList(HWND dialog, int id, const std::vector<std::string>& columnSpecs);
+// Extended styles, the columns (widths already in pixels; the last is the filler) and the two
+// replacement window procedures.
+void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns);
+// Gives the columns new widths in pixels (after a change of resolution).
+void SetFileListColumnWidths(HWND dialog, int id, std::span<const ColumnDef> columns);
 // WM_NOTIFY from the list; the result is the dialog procedure's, and for custom draw it is
 // also stored as the dialog's message result.
 LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const FileTable& table);
@@ -23,8 +25,8 @@ void FitFileListColumns(HWND dialog, int id);
 LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A font of `points` points at the screen's resolution (a positive height: the cell height).
-HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points);
+// A font of `points` points at `dpi` (a positive height: the cell height).
+HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, int points, int dpi);
 
 inline constexpr COLORREF kRowEven = RGB(255, 255, 255);
 inline constexpr COLORREF kRowOdd = RGB(200, 255, 255);

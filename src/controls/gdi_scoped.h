@@ -1,5 +1,5 @@
-// Small RAII holders for GDI objects: a created object is deleted, a selected one is
-// re-selected out, on every way out of a paint.
+// Small RAII holders for GDI objects and icons: a created object is deleted, a selected one
+// is re-selected out, on every way out of a paint or of the window.
 #pragma once
 
 #include "controls/windows_api.h"
@@ -23,13 +23,18 @@ class ScopedSelect {
 template <typename Handle>
 class Owned {
  public:
-  explicit Owned(Handle handle) : handle_(handle) {}
+  explicit Owned(Handle handle = nullptr) : handle_(handle) {}
   ~Owned() {
     if (handle_) DeleteObject(handle_);
   }
   Owned(const Owned&) = delete;
   Owned& operator=(const Owned&) = delete;
   Handle get() const { return handle_; }
+  // Takes `handle` in place of the object held so far, which is deleted.
+  void reset(Handle handle = nullptr) {
+    if (handle_ && handle_ != handle) DeleteObject(handle_);
+    handle_ = handle;
+  }
   // Hands the object to someone else (the window that now owns a region, say).
   Handle release() {
     Handle handle = handle_;
@@ -39,6 +44,23 @@ class Owned {
 
  private:
   Handle handle_;
+};
+
+// Owns an icon loaded or created by the program (not a shared one).
+class OwnedIcon {
+ public:
+  explicit OwnedIcon(HICON icon = nullptr) : icon_(icon) {}
+  ~OwnedIcon() { reset(); }
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+  HICON get() const { return icon_; }
+  void reset(HICON icon = nullptr) {
+    if (icon_ && icon_ != icon) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_;
 };
 
 // A memory device context, deleted at the end.

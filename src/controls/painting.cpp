@@ -8,7 +8,9 @@
 #include <string>
 
 #include "controls/button_geometry.h"
+#include "controls/dpi.h"
 #include "controls/gdi_scoped.h"
+#include "controls/scale.h"
 #include "controls/transparent_bitmap.h"
 
 namespace pcn {
@@ -20,11 +22,11 @@ void DrawRoundFrame(HDC dc, const Box& box, int corner, int width, COLORREF colo
   RoundRect(dc, box.left, box.top, box.right, box.bottom, corner, corner);
 }
 
-// Tahoma 8 pt at the button's own resolution; the negative height asks for the character
+// Tahoma 8 pt at the button's resolution; the negative height asks for the character
 // height, rounded half to even as the platform's conversion does.
-HFONT MakeButtonFont(HDC dc) {
+HFONT MakeButtonFont(int dpi) {
   LOGFONTW font = {};
-  font.lfHeight = -static_cast<LONG>(std::nearbyint(8.0 * GetDeviceCaps(dc, LOGPIXELSY) / 72.0));
+  font.lfHeight = -static_cast<LONG>(std::nearbyint(8.0 * dpi / 72.0));
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = PROOF_QUALITY;
@@ -50,9 +52,11 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   const int h = window.bottom - window.top;
   HDC dc = item.hDC;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const int dpi = WindowDpi(button);
+  const auto s = [dpi](int value) { return ScaleForDpi(value, dpi); };
 
   // The platform owns the region once it is set.
-  SetWindowRgn(button, CreateRoundRectRgn(0, 0, w, h, 6, 6), TRUE);
+  SetWindowRgn(button, CreateRoundRectRgn(0, 0, w, h, s(6), s(6)), TRUE);
 
   const RECT all = {0, 0, w, h};
   gdi::FillGradient(dc, all, pressed ? kGradientDark : kGradientLight,
@@ -61,14 +65,18 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   auto bitmap = static_cast<HBITMAP>(GetPropW(button, kButtonBitmapProperty));
   BITMAP info = {};
   if (bitmap && GetObjectW(bitmap, sizeof(info), &info) == 0) bitmap = nullptr;
-  const ButtonGeometry g =
-      ComputeButtonGeometry(w, h, bitmap ? info.bmWidth : 0, bitmap ? info.bmHeight : 0, pressed);
+  const ButtonGeometry g = ComputeButtonGeometry(w, h, bitmap ? info.bmWidth : 0,
+                                                 bitmap ? info.bmHeight : 0, pressed, dpi);
 
   gdi::ScopedSelect hollow(dc, GetStockObject(NULL_BRUSH));
-  DrawRoundFrame(dc, g.outline, 6, 1, kOutline);
-  if (item.itemState & ODS_DEFAULT) DrawRoundFrame(dc, g.innerFrame, 3, 2, kDefaultFrame);
+  DrawRoundFrame(dc, g.outline, s(6), s(1), kOutline);
+  if (item.itemState & ODS_DEFAULT) {
+    DrawRoundFrame(dc, g.innerFrame, s(3), s(2), kDefaultFrame);
+  }
   // Drawn after the default frame, so it covers it.
-  if (!pressed && PointerOver(dialog, button)) DrawRoundFrame(dc, g.innerFrame, 3, 2, kHotFrame);
+  if (!pressed && PointerOver(dialog, button)) {
+    DrawRoundFrame(dc, g.innerFrame, s(3), s(2), kHotFrame);
+  }
   if (item.itemState & ODS_FOCUS) {
     const RECT focus = {g.focus.left, g.focus.top, g.focus.right, g.focus.bottom};
     DrawFocusRect(dc, &focus);
@@ -82,7 +90,7 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   SetTextColor(dc, (item.itemState & ODS_DISABLED) ? RGB(192, 192, 192) : RGB(0, 0, 0));
   wchar_t text[64] = {};
   GetWindowTextW(button, text, 64);
-  gdi::Owned<HFONT> font(MakeButtonFont(dc));
+  gdi::Owned<HFONT> font(MakeButtonFont(dpi));
   gdi::ScopedSelect selectedFont(dc, font.get());
   RECT textBox = {g.text.left, g.text.top, g.text.right, g.text.bottom};
   DrawTextW(dc, text, -1, &textBox, DT_VCENTER | DT_SINGLELINE | (g.centreText ? DT_CENTER : 0));

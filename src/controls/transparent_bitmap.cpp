@@ -3,7 +3,11 @@
 // and restored from a saved copy before returning.
 #include "controls/transparent_bitmap.h"
 
+#include "controls/gdi_scoped.h"
+
 namespace {
+
+namespace gdi = pcn::gdi;
 
 HGDIOBJ HandleFrom(std::int32_t value) {
   return reinterpret_cast<HGDIOBJ>(static_cast<std::intptr_t>(value));
@@ -20,13 +24,14 @@ extern "C" void WINAPI DrawTransparentBitmap(const std::int32_t* destination,
   const int left = *x;
   const int top = *y;
 
-  HDC source = CreateCompatibleDC(dc);
-  // The new context's own 1x1 bitmap is not kept: deleting the context at the end lets the
-  // caller's bitmap go again.
-  SelectObject(source, picture);
+  // Declared before the contexts, so each is deleted after its context lets it go.
+  gdi::Owned<HBITMAP> backBitmap, objectBitmap, memoryBitmap, saveBitmap;
+  gdi::MemoryDc source(dc);
+  // The caller's bitmap is selected out again before the context is deleted.
+  gdi::ScopedSelect sourcePicture(source.get(), picture);
 
   if (*transparentColour < 0) {
-    *transparentColour = static_cast<std::int32_t>(GetPixel(source, 0, 0));
+    *transparentColour = static_cast<std::int32_t>(GetPixel(source.get(), 0, 0));
   }
   const COLORREF transparent = static_cast<COLORREF>(*transparentColour);
 
@@ -35,47 +40,34 @@ extern "C" void WINAPI DrawTransparentBitmap(const std::int32_t* destination,
   const int w = info.bmWidth;
   const int h = info.bmHeight;
 
-  HDC back = CreateCompatibleDC(dc);
-  HDC object = CreateCompatibleDC(dc);
-  HDC memory = CreateCompatibleDC(dc);
-  HDC save = CreateCompatibleDC(dc);
-  HBITMAP backBitmap = CreateBitmap(w, h, 1, 1, nullptr);
-  HBITMAP objectBitmap = CreateBitmap(w, h, 1, 1, nullptr);
-  HBITMAP memoryBitmap = CreateCompatibleBitmap(dc, w, h);
-  HBITMAP saveBitmap = CreateCompatibleBitmap(dc, w, h);
-  HGDIOBJ backOld = SelectObject(back, backBitmap);
-  HGDIOBJ objectOld = SelectObject(object, objectBitmap);
-  HGDIOBJ memoryOld = SelectObject(memory, memoryBitmap);
-  HGDIOBJ saveOld = SelectObject(save, saveBitmap);
+  gdi::MemoryDc back(dc), object(dc), memory(dc), save(dc);
+  backBitmap.reset(CreateBitmap(w, h, 1, 1, nullptr));
+  objectBitmap.reset(CreateBitmap(w, h, 1, 1, nullptr));
+  memoryBitmap.reset(CreateCompatibleBitmap(dc, w, h));
+  saveBitmap.reset(CreateCompatibleBitmap(dc, w, h));
+  gdi::ScopedSelect backSelected(back.get(), backBitmap.get());
+  gdi::ScopedSelect objectSelected(object.get(), objectBitmap.get());
+  gdi::ScopedSelect memorySelected(memory.get(), memoryBitmap.get());
+  gdi::ScopedSelect saveSelected(save.get(), saveBitmap.get());
 
-  SetMapMode(source, GetMapMode(dc));
+  SetMapMode(source.get(), GetMapMode(dc));
 
-  BitBlt(save, 0, 0, w, h, source, 0, 0, SRCCOPY);
+  BitBlt(save.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
 
   // Colour to monochrome: pixels equal to the source's background colour become 1 (white).
-  const COLORREF oldBack = SetBkColor(source, transparent);
-  BitBlt(object, 0, 0, w, h, source, 0, 0, SRCCOPY);
-  SetBkColor(source, oldBack);
+  const COLORREF oldBack = SetBkColor(source.get(), transparent);
+  BitBlt(object.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+  SetBkColor(source.get(), oldBack);
 
-  BitBlt(back, 0, 0, w, h, object, 0, 0, NOTSRCCOPY);
-  BitBlt(memory, 0, 0, w, h, dc, left, top, SRCCOPY);
+  BitBlt(back.get(), 0, 0, w, h, object.get(), 0, 0, NOTSRCCOPY);
+  BitBlt(memory.get(), 0, 0, w, h, dc, left, top, SRCCOPY);
   // Monochrome to colour uses the target's text (black, for 0) and background (white, for
   // 1) colours: the defaults of a new memory context.
-  BitBlt(memory, 0, 0, w, h, object, 0, 0, SRCAND);
-  BitBlt(source, 0, 0, w, h, back, 0, 0, SRCAND);
-  BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCPAINT);
-  BitBlt(dc, left, top, w, h, memory, 0, 0, SRCCOPY);
-  BitBlt(source, 0, 0, w, h, save, 0, 0, SRCCOPY);
-
-  DeleteObject(SelectObject(back, backOld));
-  DeleteObject(SelectObject(object, objectOld));
-  DeleteObject(SelectObject(memory, memoryOld));
-  DeleteObject(SelectObject(save, saveOld));
-  DeleteDC(memory);
-  DeleteDC(back);
-  DeleteDC(object);
-  DeleteDC(save);
-  DeleteDC(source);
+  BitBlt(memory.get(), 0, 0, w, h, object.get(), 0, 0, SRCAND);
+  BitBlt(source.get(), 0, 0, w, h, back.get(), 0, 0, SRCAND);
+  BitBlt(memory.get(), 0, 0, w, h, source.get(), 0, 0, SRCPAINT);
+  BitBlt(dc, left, top, w, h, memory.get(), 0, 0, SRCCOPY);
+  BitBlt(source.get(), 0, 0, w, h, save.get(), 0, 0, SRCCOPY);
 }
 
 namespace pcn {

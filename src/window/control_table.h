@@ -1,11 +1,15 @@
 // The main dialog's 41 controls as data, in creation (and Tab) order, and the dialog's own
-// properties. Positions are pixels; x is measured from the right edge of the client area
-// because the dialog uses the mirrored right-to-left layout.
+// properties. Positions are pixels at 96 DPI, scaled by DPI / 96 when the window is built;
+// x is measured from the right edge of the client area because the dialog uses the mirrored
+// right-to-left layout.
 #pragma once
 
 #include <span>
 
+#include "app/control_id.h"
+#include "controls/column_fit.h"
 #include "controls/windows_api.h"
+#include "window/layout.h"
 
 namespace pcn {
 
@@ -18,20 +22,27 @@ struct Colour {
   COLORREF rgb = 0;
 };
 
-struct ControlSpec {
-  int id;
-  const wchar_t* cls;
-  DWORD style;  // WS_CHILD | WS_VISIBLE are added by the creation loop
-  DWORD exStyle;
-  const char* text;  // UTF-8; nullptr for controls without text
-  int x, y, w, h;
-  FontKind font;
-  Colour textColour, back;
+// The positions an up-down control steps between.
+struct SpinRange {
+  int lower = 0, upper = 0;
 };
 
-std::span<const ControlSpec> MainDialogControls();
+struct ControlRow {
+  ControlId id;
+  const wchar_t* cls;
+  DWORD style;  // WS_CHILD | WS_VISIBLE are added by the creation loop
+  DWORD exStyle = 0;
+  const char* text = nullptr;  // UTF-8; nullptr for controls without text
+  Rect place;                  // at 96 DPI
+  FontKind font = FontKind::kRegular;
+  Colour textColour = {};
+  Colour back = {};
+  SpinRange spin = {};  // up-down controls only
+};
+
+std::span<const ControlRow> MainDialogControls();
 // The row of `id`, or nullptr.
-const ControlSpec* FindControl(int id);
+const ControlRow* FindControl(ControlId id);
 
 inline constexpr char kDialogTitle[] = "איחוד קבצי PCN874 - Velmora מוצרי תוכנה בע'מ";
 inline constexpr int kClientWidth = 734;
@@ -44,25 +55,13 @@ inline constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | 
                                       DS_CENTER;
 inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 
-// Control identifiers the window code names (the logic's are in platform/dialog_port.h).
-enum : int {
-  kIdGenerate = 0,
-  kIdMergedGroup = 1001,
-  kIdDealerCombo = 1015,
-  kIdRemoveFile = 1021,
-  kIdAddFile = 1022,
-  kIdFileList = 1023,
-  kIdGenerationGroup = 1024,
-  kIdOutputDirectory = 1025,
-  kIdOutputDirectoryCaption = 1026,
-  kIdBrowse = 1027,
-  kIdFileListCaption = 1029,
-  kIdDealersUnion = 1033,
-  kIdRepresentative = 1034,
-  kIdNumberCaption = 1035,
-  kIdNumber = 1036,
-  kIdOutputTypeGroup = 1037,
+// The file list's columns at 96 DPI; a filler column follows them.
+inline constexpr ColumnDef kFileListColumns[] = {
+    {100, "מס. עוסק"},    {200, "עיס. חייבות"}, {200, "עיס. פטורות"},
+    {200, "מעמ עיסקאות"}, {200, "מעמ תשומות"},  {200, "תשומות רכוש"},
+    {200, "לתשלום"},      {200, "מ. עסקאות"},   {200, "מ. תשומות"},
 };
+inline constexpr int kFillerColumnWidth = 2000;
 
 // Texts the dialog procedure writes.
 inline constexpr char kDealerNumberCaption[] = "מספר עוסק";

@@ -13,7 +13,9 @@
 #include "app/adjust_command.h"
 #include "app/generate_command.h"
 #include "app/remove_file.h"
+#include "controls/dpi.h"
 #include "controls/file_list.h"
+#include "controls/gdi_scoped.h"
 #include "controls/painting.h"
 #include "controls/wide_text.h"
 #include "controls/windows_api.h"
@@ -31,18 +33,17 @@ constexpr wchar_t kButtonProcProperty[] = L"Pcn874.ButtonProc";
 // while creating the still empty dialog is ignored.
 constexpr LPARAM kControlsBuilt = 0x874;
 
-const char* const kColumnSpecs[] = {
-    "100, מס. עוסק",   "200,עיס. חייבות", "200,עיס. פטורות", "200,מעמ עיסקאות", "200,מעמ תשומות",
-    "200,תשומות רכוש", "200,לתשלום",      "200,מ. עסקאות",   "200,מ. תשומות",
-};
+using enum ControlId;
 
 struct ImageButton {
-  int id;
-  const wchar_t* bitmap;
+  ControlId id;
+  const wchar_t* bitmap;  // the 96-DPI picture; "Bizua120" and so on are drawn larger
 };
 // The Generate button first: the procedure its hook replaces is the one all four share.
 constexpr ImageButton kImageButtons[] = {
-    {kIdGenerate, L"Bizua"}, {kIdAddFile, L"Add"}, {kIdRemoveFile, L"Gra"}, {kIdBrowse, L"Iun"}};
+    {kGenerate, L"Bizua"}, {kAddFile, L"Add"}, {kRemoveFile, L"Gra"}, {kBrowse, L"Iun"}};
+// The resolutions the pictures are drawn for, largest first.
+constexpr int kPictureDpis[] = {192, 144, 120};
 
 // State of the one main window.
 struct MainWindow {
@@ -53,10 +54,107 @@ struct MainWindow {
   HINSTANCE instance = nullptr;
   HWND hotButton = nullptr;
   HWND savedFocus = nullptr;
-  std::map<COLORREF, HBRUSH> brushes;  // one solid brush per background colour
+  int dpi = kBaseDpi;                              // the resolution the controls are laid out for
+  std::map<COLORREF, gdi::Owned<HBRUSH>> brushes;  // one solid brush per background colour
+  gdi::Owned<HFONT> regularFont, boldFont;
+  gdi::Owned<HBITMAP> buttonBitmaps[std::size(kImageButtons)];
+  gdi::OwnedIcon largeIcon, smallIcon;
 };
 
 MainWindow g_main;
+
+HWND Item(HWND dialog, ControlId id) {
+  return GetDlgItem(dialog, IdOf(id));
+}
+
+int Scaled(int value) {
+  return ScaleForDpi(value, g_main.dpi);
+}
+
+// --- Everything that depends on the resolution --------------------------------------------
+
+HFONT MakeDialogFont(int weight) {
+  LOGFONTW font = {};
+  font.lfHeight = -MulDiv(8, g_main.dpi, 72);
+  font.lfWeight = weight;
+  font.lfCharSet = ANSI_CHARSET;
+  lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+  return CreateFontIndirectW(&font);
+}
+
+// Gives every control with text the dialog's fonts at the current resolution; the fonts
+// they had before are deleted once no control uses them.
+void ApplyFonts(HWND dialog) {
+  gdi::Owned<HFONT> regular(MakeDialogFont(FW_NORMAL));
+  gdi::Owned<HFONT> bold(MakeDialogFont(FW_BOLD));
+  for (const ControlRow& row : MainDialogControls()) {
+    if (row.font == FontKind::kNone) continue;
+    SendMessageW(Item(dialog, row.id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(row.font == FontKind::kBold ? bold.get() : regular.get()),
+                 FALSE);
+  }
+  g_main.regularFont.reset(regular.release());
+  g_main.boldFont.reset(bold.release());
+}
+
+// The table's rectangles at the current resolution, for the controls the resize layout
+// leaves alone; the layout places the others.
+void PlaceControls(HWND dialog) {
+  for (const ControlRow& row : MainDialogControls()) {
+    const Rect place = ScaleForDpi(row.place, g_main.dpi);
+    SetWindowPos(Item(dialog, row.id), nullptr, place.x, place.y, place.w, place.h,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// The file list's columns in pixels, the filler last.
+std::vector<ColumnDef> ScaledColumns() {
+  std::vector<ColumnDef> columns;
+  for (const ColumnDef& column : kFileListColumns) {
+    columns.push_back({Scaled(column.width), column.title});
+  }
+  columns.push_back({Scaled(kFillerColumnWidth), ""});
+  return columns;
+}
+
+// Each image button shows the picture drawn for the largest resolution not above the
+// window's, so pictures are never shrunk.
+void LoadButtonBitmaps(HWND dialog) {
+  for (std::size_t i = 0; i < std::size(kImageButtons); ++i) {
+    std::wstring name = kImageButtons[i].bitmap;
+    for (int dpi : kPictureDpis) {
+      if (g_main.dpi >= dpi) {
+        name += std::to_wstring(dpi);
+        break;
+      }
+    }
+    HANDLE bitmap = LoadImageW(g_main.instance, name.c_str(), IMAGE_BITMAP, 0, 0,
+                               LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS);
+    HWND button = Item(dialog, kImageButtons[i].id);
+    if (bitmap) {
+      SetPropW(button, kButtonBitmapProperty, bitmap);
+    } else {
+      RemovePropW(button, kButtonBitmapProperty);
+    }
+    g_main.buttonBitmaps[i].reset(static_cast<HBITMAP>(bitmap));
+  }
+}
+
+// The window's outer size for the table's client size at the current resolution, centred in
+// the work area.
+void CentreInWorkArea(HWND dialog) {
+  const RECT outer =
+      OuterForClient({0, 0, Scaled(kClientWidth), Scaled(kClientHeight)},
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)),
+                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)), g_main.dpi);
+  const int w = outer.right - outer.left;
+  const int h = outer.bottom - outer.top;
+  RECT work = {};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = std::max(0L, work.left + work.right - w) / 2;
+  const int top = std::max(0L, work.top + work.bottom - h) / 2;
+  SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -82,8 +180,8 @@ void RedrawAll(HWND dialog) {
 // option buttons stay out of the Tab order, which holds only the image buttons, the combo box
 // and the file list.
 void KeepOptionsOutOfTabOrder(HWND dialog) {
-  for (int id : {kIdDealersUnion, kIdRepresentative}) {
-    HWND option = GetDlgItem(dialog, id);
+  for (ControlId id : {kDealersUnionOption, kRepresentativeOption}) {
+    HWND option = Item(dialog, id);
     const LONG style = GetWindowLongW(option, GWL_STYLE);
     if (style & WS_TABSTOP) SetWindowLongW(option, GWL_STYLE, style & ~WS_TABSTOP);
   }
@@ -113,36 +211,30 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   g_main.ready = true;
   g_main.instance = GetModuleHandleW(nullptr);
 
+  LoadButtonBitmaps(dialog);
   for (const ImageButton& button : kImageButtons) {
-    HWND window = GetDlgItem(dialog, button.id);
-    HANDLE bitmap = LoadImageW(g_main.instance, button.bitmap, IMAGE_BITMAP, 0, 0,
-                               LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS);
-    if (bitmap) SetPropW(window, kButtonBitmapProperty, bitmap);
-  }
-  for (const ImageButton& button : kImageButtons) {
-    const LONG_PTR replaced = SetWindowLongPtrW(GetDlgItem(dialog, button.id), GWLP_WNDPROC,
+    const LONG_PTR replaced = SetWindowLongPtrW(Item(dialog, button.id), GWLP_WNDPROC,
                                                 reinterpret_cast<LONG_PTR>(&ButtonHook));
-    if (button.id == kIdGenerate) {
+    if (button.id == kGenerate) {
       SetPropW(dialog, kButtonProcProperty, reinterpret_cast<HANDLE>(replaced));
     }
   }
 
-  CheckDlgButton(dialog, kIdDealersUnion, BST_CHECKED);
+  CheckDlgButton(dialog, IdOf(kDealersUnionOption), BST_CHECKED);
   KeepOptionsOutOfTabOrder(dialog);
-  SetDlgItemTextW(dialog, kIdOutputDirectory, CurrentDirectoryText().c_str());
+  SetDlgItemTextW(dialog, IdOf(kOutputDirectory), CurrentDirectoryText().c_str());
 
-  std::vector<std::string> specs(std::begin(kColumnSpecs), std::end(kColumnSpecs));
-  SetUpFileList(dialog, kIdFileList, specs);
+  SetUpFileList(dialog, IdOf(kFileList), ScaledColumns());
 
   SetForegroundWindow(dialog);
-  SetFocus(GetDlgItem(dialog, kIdFileList));
+  SetFocus(Item(dialog, kFileList));
   return FALSE;
 }
 
 INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
   const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
   const int id = static_cast<int>(notify->idFrom);
-  if (id == kIdFileList) return FileListNotify(dialog, id, wParam, lParam, *g_main.table);
+  if (id == IdOf(kFileList)) return FileListNotify(dialog, id, wParam, lParam, *g_main.table);
   if (notify->code == UDN_DELTAPOS) {
     const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
     AdjustMergedTotal(*g_main.port, *g_main.table, static_cast<ControlId>(id), step->iDelta);
@@ -154,7 +246,7 @@ INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
 INT_PTR OnSizing(RECT* dragged) {
   const Edges edges =
       ApplyMinimumSize({dragged->left, dragged->top, dragged->right, dragged->bottom},
-                       kMinimumWidth, kMinimumHeight);
+                       Scaled(kMinimumWidth), Scaled(kMinimumHeight));
   *dragged = {edges.left, edges.top, edges.right, edges.bottom};
   return TRUE;
 }
@@ -165,15 +257,30 @@ INT_PTR OnSize(HWND dialog) {
   const int w = window.right - window.left;
   const int h = window.bottom - window.top;
   for (const LayoutRule& rule : ResizeLayout()) {
-    const int a = rule.first.Evaluate(w, h);
-    const int b = rule.second.Evaluate(w, h);
+    const int a = rule.first.Evaluate(w, h, g_main.dpi);
+    const int b = rule.second.Evaluate(w, h, g_main.dpi);
     const UINT keep = rule.kind == LayoutRule::kMove ? SWP_NOSIZE : SWP_NOMOVE;
-    SetWindowPos(GetDlgItem(dialog, rule.id), nullptr, a, b, a, b,
-                 keep | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Item(dialog, rule.id), nullptr, a, b, a, b, keep | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  FitFileListColumns(dialog, kIdFileList);
+  FitFileListColumns(dialog, IdOf(kFileList));
   RedrawAll(dialog);
   return FALSE;
+}
+
+// Moved to a monitor of another resolution: everything again at the new one, in the
+// rectangle the system suggests.
+INT_PTR OnDpiChanged(HWND dialog, WPARAM wParam, const RECT* suggested) {
+  g_main.dpi = HIWORD(wParam);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(Item(dialog, kFileList), LVM_GETHEADER, 0, 0));
+  SendMessageW(header, WM_SIZE, 0, 0);  // its font, at the new resolution
+  ApplyFonts(dialog);
+  PlaceControls(dialog);
+  SetFileListColumnWidths(dialog, IdOf(kFileList), ScaledColumns());
+  LoadButtonBitmaps(dialog);
+  SetWindowPos(dialog, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  OnSize(dialog);
+  return TRUE;
 }
 
 INT_PTR OnNcActivate(WPARAM wParam) {
@@ -187,7 +294,7 @@ INT_PTR OnNcActivate(WPARAM wParam) {
 }
 
 INT_PTR OnDrawItem(HWND dialog, WPARAM wParam, const DRAWITEMSTRUCT* item) {
-  if (wParam != static_cast<WPARAM>(kIdFileList)) PaintImageButton(dialog, *item);
+  if (wParam != static_cast<WPARAM>(IdOf(kFileList))) PaintImageButton(dialog, *item);
   return TRUE;
 }
 
@@ -195,7 +302,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED) {
     RECT main;
     GetWindowRect(g_main.dialog, &main);
-    SetWindowPos(browser, nullptr, main.left + 30, main.top + 30, 0, 0,
+    SetWindowPos(browser, nullptr, main.left + Scaled(30), main.top + Scaled(30), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
   }
@@ -203,7 +310,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
 }
 
 void ChooseOutputDirectory(HWND dialog) {
-  HWND field = GetDlgItem(dialog, kIdOutputDirectory);
+  HWND field = Item(dialog, kOutputDirectory);
   const std::wstring current = WindowText(field);
   const std::wstring instruction = Utf8ToWide(kBrowseInstruction);
   BROWSEINFOW browse = {};
@@ -229,30 +336,31 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   // A click, or the code 1 of an accelerator; a double click's notification is not a command.
   const bool clicked = code == BN_CLICKED || code == 1;
   WindowDialog& port = *g_main.port;
-  switch (id) {
-    case kIdDealersUnion:
+  switch (static_cast<ControlId>(id)) {
+    case kDealersUnionOption:
       KeepOptionsOutOfTabOrder(dialog);
-      SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kDealerNumberCaption).c_str());
+      SetDlgItemTextW(dialog, IdOf(kNumberCaption), Utf8ToWide(kDealerNumberCaption).c_str());
       RedrawAll(dialog);
       break;
-    case kIdRepresentative:
+    case kRepresentativeOption:
       KeepOptionsOutOfTabOrder(dialog);
-      SetDlgItemTextW(dialog, kIdNumberCaption, Utf8ToWide(kRepresentativeNumberCaption).c_str());
+      SetDlgItemTextW(dialog, IdOf(kNumberCaption),
+                      Utf8ToWide(kRepresentativeNumberCaption).c_str());
       RedrawAll(dialog);
       break;
-    case kIdGenerate:
+    case kGenerate:
       if (clicked) GenerateMergedFile(port, *g_main.table, platform::LocalDateText());
       break;
-    case kIdDealerCombo:
-      if (code == CBN_SELENDOK) port.SetText(ControlId::kNumber, port.DealerText());
+    case kDealerCombo:
+      if (code == CBN_SELENDOK) port.SetText(kNumber, port.DealerText());
       break;
-    case kIdAddFile:
+    case kAddFile:
       if (clicked) AddFile(port, *g_main.table);
       break;
-    case kIdRemoveFile:
+    case kRemoveFile:
       if (clicked) RemoveFile(port, *g_main.table);
       break;
-    case kIdBrowse:
+    case kBrowse:
       if (clicked) ChooseOutputDirectory(dialog);
       break;
     default:
@@ -289,15 +397,15 @@ INT_PTR OnMouseMove() {
 }
 
 HBRUSH SolidBrush(COLORREF colour) {
-  HBRUSH& brush = g_main.brushes[colour];
-  if (!brush) brush = CreateSolidBrush(colour);
-  return brush;
+  gdi::Owned<HBRUSH>& brush = g_main.brushes.try_emplace(colour).first->second;
+  if (!brush.get()) brush.reset(CreateSolidBrush(colour));
+  return brush.get();
 }
 
 // The colours of the control table, applied whenever a control asks its parent.
 INT_PTR OnCtlColor(HWND dialog, UINT message, HDC dc, HWND control) {
   if (GetParent(control) != dialog) return FALSE;
-  const ControlSpec* row = FindControl(GetDlgCtrlID(control));
+  const ControlRow* row = FindControl(static_cast<ControlId>(GetDlgCtrlID(control)));
   if (!row || (row->textColour.kind == Colour::kSystem && row->back.kind == Colour::kSystem)) {
     return FALSE;
   }
@@ -325,15 +433,13 @@ INT_PTR OnCtlColor(HWND dialog, UINT message, HDC dc, HWND control) {
 
 INT_PTR OnDestroy(HWND dialog) {
   auto saved = reinterpret_cast<LONG_PTR>(GetPropW(dialog, kButtonProcProperty));
-  for (const ImageButton& button : kImageButtons) {
-    HWND window = GetDlgItem(dialog, button.id);
-    if (HANDLE bitmap = RemovePropW(window, kButtonBitmapProperty)) DeleteObject(bitmap);
-  }
-  for (const ImageButton& button : kImageButtons) {
-    if (saved) SetWindowLongPtrW(GetDlgItem(dialog, button.id), GWLP_WNDPROC, saved);
+  for (std::size_t i = 0; i < std::size(kImageButtons); ++i) {
+    HWND window = Item(dialog, kImageButtons[i].id);
+    RemovePropW(window, kButtonBitmapProperty);
+    if (saved) SetWindowLongPtrW(window, GWLP_WNDPROC, saved);
+    g_main.buttonBitmaps[i].reset();
   }
   RemovePropW(dialog, kButtonProcProperty);
-  for (auto& [colour, brush] : g_main.brushes) DeleteObject(brush);
   g_main.brushes.clear();
   g_main.hotButton = nullptr;
   g_main.savedFocus = nullptr;
@@ -377,38 +483,13 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       // handles (so that Escape does nothing); closing destroys the window instead.
       DestroyWindow(dialog);
       return TRUE;
+    case WM_DPICHANGED:
+      return OnDpiChanged(dialog, wParam, reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY:
       return OnDestroy(dialog);
     default:
       return FALSE;
   }
-}
-
-// --- Construction -----------------------------------------------------------------------
-
-HFONT MakeDialogFont(int weight) {
-  HDC screen = GetDC(nullptr);
-  const int resolution = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  LOGFONTW font = {};
-  font.lfHeight = -MulDiv(8, resolution, 72);
-  font.lfWeight = weight;
-  font.lfCharSet = ANSI_CHARSET;
-  lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
-  return CreateFontIndirectW(&font);
-}
-
-void CentreInWorkArea(HWND dialog) {
-  RECT outer = {0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
-  const int w = outer.right - outer.left;
-  const int h = outer.bottom - outer.top;
-  RECT work = {};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int left = std::max(0L, work.left + work.right - w) / 2;
-  const int top = std::max(0L, work.top + work.bottom - h) / 2;
-  SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -436,40 +517,35 @@ void RunMainDialog(FileTable& table) {
   g_main.table = &table;
   g_main.port = std::make_unique<WindowDialog>(dialog);
 
+  g_main.dpi = WindowDpi(dialog);
   CentreInWorkArea(dialog);
   DragAcceptFiles(dialog, TRUE);
   SetWindowTextW(dialog, Utf8ToWide(kDialogTitle).c_str());
 
-  HICON large =
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0));
-  HICON small =
-      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, 0));
-  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
-  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  g_main.largeIcon.reset(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0)));
+  g_main.smallIcon.reset(
+      static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 16, 16, 0)));
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_main.largeIcon.get()));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_main.smallIcon.get()));
 
-  for (const ControlSpec& row : MainDialogControls()) {
+  for (const ControlRow& row : MainDialogControls()) {
     const std::wstring text = row.text ? Utf8ToWide(row.text) : std::wstring();
+    const Rect place = ScaleForDpi(row.place, g_main.dpi);
     HWND control = CreateWindowExW(
-        row.exStyle, row.cls, text.c_str(), WS_CHILD | WS_VISIBLE | row.style, row.x, row.y, row.w,
-        row.h, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
-    if (row.id == kIdFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, RGB(0, 0, 255));
+        row.exStyle, row.cls, text.c_str(), WS_CHILD | WS_VISIBLE | row.style, place.x, place.y,
+        place.w, place.h, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(row.id))),
+        instance, nullptr);
+    if (row.id == kFileList) SendMessageW(control, LVM_SETTEXTCOLOR, 0, row.textColour.rgb);
     if (row.cls == std::wstring_view(UPDOWN_CLASSW)) {
       // Some up-down implementations give themselves their default width when they take
       // their automatic buddy; the table's rectangle is the one wanted.
-      SetWindowPos(control, nullptr, row.x, row.y, row.w, row.h, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(control, nullptr, place.x, place.y, place.w, place.h,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      SendMessageW(control, UDM_SETRANGE, 0, MAKELPARAM(row.spin.upper, row.spin.lower));
     }
   }
-
-  HFONT regular = MakeDialogFont(FW_NORMAL);
-  HFONT bold = MakeDialogFont(FW_BOLD);
-  for (const ControlSpec& row : MainDialogControls()) {
-    if (row.font == FontKind::kNone) continue;
-    SendMessageW(GetDlgItem(dialog, row.id), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(row.font == FontKind::kBold ? bold : regular), FALSE);
-  }
-  for (int spin : {1038, 1039, 1040, 1041, 1042}) {
-    SendDlgItemMessageW(dialog, spin, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-  }
+  ApplyFonts(dialog);
 
   SendMessageW(dialog, WM_INITDIALOG, 0, kControlsBuilt);
   RECT client;
@@ -487,10 +563,10 @@ void RunMainDialog(FileTable& table) {
     }
   }
 
-  DeleteObject(regular);
-  DeleteObject(bold);
-  if (large) DestroyIcon(large);
-  if (small) DestroyIcon(small);
+  g_main.regularFont.reset();
+  g_main.boldFont.reset();
+  g_main.largeIcon.reset();
+  g_main.smallIcon.reset();
   g_main.port.reset();
 }
 

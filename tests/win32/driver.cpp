@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/control_id.h"
 #include "controls/button_geometry.h"
 #include "controls/column_fit.h"
+#include "controls/scale.h"
 #include "controls/windows_api.h"
 #include "driver_support.h"
 #include "window/file_drop.h"
@@ -22,6 +24,25 @@ using namespace driver;
 namespace {
 
 std::wstring g_exe, g_work;
+
+// The resolution this run is made at (PCN_DPI, set by the script with the prefix's LogPixels)
+// and the slack of the scaled rectangles: the table's 96-DPI pixels are exact, scaled ones
+// may round either way.
+int g_dpi = 96;
+int g_slack = 0;
+int S(int value) {
+  return MulDiv(value, g_dpi, 96);
+}
+
+// The message boxes' OK button in the system's language (PCN_OK_TEXT; English unless set).
+std::wstring g_okText = L"OK";
+
+bool CheckNear(long long actual, long long expected, const std::wstring& what) {
+  if (g_slack == 0) return CheckEqual(actual, expected, what);
+  return Check(actual >= expected - g_slack && actual <= expected + g_slack,
+               what + L": " + std::to_wstring(actual) + L", want " + std::to_wstring(expected) +
+                   L" +-" + std::to_wstring(g_slack));
+}
 
 // Texts the program must show, quoted here independently of the program's own tables.
 const std::wstring kCaption = Utf8("תוכנת איחוד קבצים");
@@ -38,29 +59,30 @@ const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור ה
 const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
 
-enum : int {
-  kGenerate = 0,
-  kTaxable = 1009,
-  kExempt = 1010,
-  kSalesVat = 1011,
-  kInputsVat = 1012,
-  kAssetVat = 1013,
-  kPayable = 1014,
-  kCombo = 1015,
-  kSalesCount = 1019,
-  kInputCount = 1020,
-  kRemove = 1021,
-  kAdd = 1022,
-  kList = 1023,
-  kDirectory = 1025,
-  kBrowse = 1027,
-  kMonth = 1032,
-  kUnion = 1033,
-  kRepresentative = 1034,
-  kNumberCaption = 1035,
-  kNumber = 1036,
-  kSpinTaxable = 1038,
-};
+// The controls the scenarios work, by their identifiers in the program's shared list.
+using pcn::ControlId;
+using pcn::IdOf;
+constexpr int kGenerate = IdOf(ControlId::kGenerate);
+constexpr int kTaxable = IdOf(ControlId::kTaxableSales);
+constexpr int kExempt = IdOf(ControlId::kExemptSales);
+constexpr int kSalesVat = IdOf(ControlId::kSalesVat);
+constexpr int kInputsVat = IdOf(ControlId::kInputsVat);
+constexpr int kAssetVat = IdOf(ControlId::kAssetInputsVat);
+constexpr int kPayable = IdOf(ControlId::kVatPayable);
+constexpr int kCombo = IdOf(ControlId::kDealerCombo);
+constexpr int kSalesCount = IdOf(ControlId::kSalesRecordCount);
+constexpr int kInputCount = IdOf(ControlId::kInputRecordCount);
+constexpr int kRemove = IdOf(ControlId::kRemoveFile);
+constexpr int kAdd = IdOf(ControlId::kAddFile);
+constexpr int kList = IdOf(ControlId::kFileList);
+constexpr int kDirectory = IdOf(ControlId::kOutputDirectory);
+constexpr int kBrowse = IdOf(ControlId::kBrowse);
+constexpr int kMonth = IdOf(ControlId::kReportMonth);
+constexpr int kUnion = IdOf(ControlId::kDealersUnionOption);
+constexpr int kRepresentative = IdOf(ControlId::kRepresentativeOption);
+constexpr int kNumberCaption = IdOf(ControlId::kNumberCaption);
+constexpr int kNumber = IdOf(ControlId::kNumber);
+constexpr int kSpinTaxable = IdOf(ControlId::kSpinTaxableSales);
 
 // --- Sample PCN874 files ---------------------------------------------------------------------
 
@@ -193,7 +215,7 @@ void ExpectRefusal(const App& app, const std::wstring& path, const std::wstring&
   MessageBoxSeen box = AnswerMessageBox(app, kCaption);
   CheckEqual(box.text, message, L"message for " + path);
   CheckEqual(static_cast<long long>(box.buttons.size()), 1, L"buttons of the message box");
-  if (!box.buttons.empty()) CheckEqual(box.buttons[0], L"OK", L"the one button");
+  if (!box.buttons.empty()) CheckEqual(box.buttons[0], g_okText, L"the one button");
   CheckEqual(ListCount(GetDlgItem(app.main, kList)), rows, L"rows after refusing " + path);
   CheckEqual(ItemText(app.main, kTaxable), taxable, L"taxable revenues after refusing " + path);
   CheckEqual(ItemText(app.main, kMonth), month, L"report month after refusing " + path);
@@ -269,25 +291,6 @@ void PureArithmetic(App&) {
           std::wstring(L"FitColumnWidths: ") + c.why);
   }
 
-  static const struct {
-    const wchar_t* text;
-    int width;
-    const wchar_t* title;
-  } kSpecs[] = {
-      {L"100, abc", 100, L"abc"},
-      {L" \t200,x y ,rest", 200, L"x y"},
-      {L"none", 0, L""},
-      {L"50,", 50, L""},
-  };
-  for (const auto& c : kSpecs) {
-    const pcn::ColumnSpec parsed = pcn::ParseColumnSpec(c.text);
-    CheckEqual(parsed.width, c.width, std::wstring(L"width of ") + c.text);
-    CheckEqual(parsed.title, c.title, std::wstring(L"title of ") + c.text);
-  }
-  CheckEqual(
-      static_cast<long long>(pcn::ParseColumnSpec(L"1," + std::wstring(80, L'a')).title.size()), 63,
-      L"titles are cut to 63 characters");
-
   const pcn::Edges grown = pcn::ApplyMinimumSize({100, 100, 300, 200}, 734, 473);
   Check(grown.left == 100 && grown.top == 100 && grown.right == 834 && grown.bottom == 573,
         L"minimum size moves the right and bottom edges");
@@ -298,7 +301,7 @@ void PureArithmetic(App&) {
     int w, want;
   } kCaptionX[] = {{741, 326}, {742, 326}, {743, 326}, {745, 328}, {1024, 467}};
   for (const pcn::LayoutRule& rule : pcn::ResizeLayout()) {
-    if (rule.id != 1029) continue;
+    if (rule.id != ControlId::kFileListCaption) continue;
     for (const auto& c : kCaptionX) {
       CheckEqual(rule.first.Evaluate(c.w, 500), c.want, L"caption x for W " + std::to_wstring(c.w));
     }
@@ -461,8 +464,8 @@ void InitialState(App& app) {
   CheckEqual(Text(app.main), kTitle, L"title");
   RECT client;
   GetClientRect(app.main, &client);
-  CheckEqual(client.right, 734, L"client width");
-  CheckEqual(client.bottom, 488, L"client height");
+  CheckNear(client.right, S(734), L"client width");
+  CheckNear(client.bottom, S(488), L"client height");
   Check((GetWindowLongW(app.main, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, L"mirrored layout");
 
   RECT window, work;
@@ -495,7 +498,7 @@ void InitialState(App& app) {
   for (int c = 0; c < 10; ++c) {
     widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
   }
-  CheckEqual(widths[0], 100, L"column 0 width");
+  CheckNear(widths[0], S(100), L"column 0 width");
   int dataWidth = 0;
   for (int c = 1; c <= 8; ++c) {
     CheckEqual(widths[c], widths[1], L"column " + std::to_wstring(c) + L" width equals column 1's");
@@ -514,69 +517,72 @@ void InitialState(App& app) {
   // rectangle; -1 where the layout or the control itself decides. The combo box sets its own
   // height.
   static const struct {
-    int id;
+    ControlId id;
     const wchar_t* cls;
     const char* text;
     int x, y, w, h;
   } kTable[] = {
-      {1022, L"Button", "הוסף קובץ", 4, 132, 113, 35},
-      {1021, L"Button", "גרע קובץ", -1, 133, 114, 35},
-      {1027, L"Button", "עיון", -1, -1, 51, 24},
-      {0, L"Button", "הפקת הקובץ", -1, -1, 142, 49},
-      {1015, L"ComboBox", "", 112, 69, 126, -1},
-      {1001, L"Button", "סיכומי הקובץ המאוחד", 6, 3, -1, 126},
-      {1003, L"Static", "הכנסות חייבות", 17, 29, 80, 17},
-      {1004, L"Static", "הכנסות פטורות", 276, 29, 86, 17},
-      {1005, L"Static", "מע\"מ עיסקאות", 503, 29, 87, 17},
-      {1006, L"Static", "מע\"מ תשומות", 503, 78, 87, 16},
-      {1007, L"Static", "מע\"מ תשומות רכוש", 503, 55, 102, 17},
-      {1008, L"Static", "הפרש לתשלום", 503, 102, 85, 17},
-      {1009, L"Static", "", 112, 24, 97, 25},
-      {1010, L"Static", "", 383, 24, 98, 25},
-      {1038, L"msctls_updown32", "", 95, 26, 17, 20},
-      {1039, L"msctls_updown32", "", 366, 26, 17, 20},
-      {1011, L"Static", "", 623, 24, 98, 25},
-      {1012, L"Static", "", 623, 74, 98, 24},
-      {1013, L"Static", "", 623, 49, 98, 25},
-      {1014, L"Static", "", 623, 98, 98, 24},
-      {1017, L"Static", "סה\"כ עיסקאות", 276, 76, 83, 16},
-      {1018, L"Static", "סה\"כ תשומות", 276, 100, 83, 16},
-      {1019, L"Static", "", 383, 71, 60, 24},
-      {1020, L"Static", "", 383, 95, 60, 24},
-      {1023, L"SysListView32", "", 6, 176, -1, -1},
-      {1025, L"Static", nullptr, -1, -1, 310, 26},
-      {1026, L"Static", "הספרייה אליה יופק הקובץ", -1, -1, 135, 16},
-      {1028, L"Button", "", 9, 57, 235, 64},
-      {1024, L"Button", "הפקת הקובץ", -1, -1, -1, 83},
-      {1029, L"Static", "רשימת קבצים קיימים", -1, 150, 122, 16},
-      {1030, L"Static", "מס. עוסק", 19, 71, 62, 17},
-      {1031, L"Static", "חודש הדו\"ח", 19, 99, 62, 17},
-      {1032, L"Static", "", 111, 94, 60, 23},
-      {1033, L"Button", "קובץ איחוד עוסקים", 400, -1, 120, 16},
-      {1034, L"Button", "איחוד קבצים למייצג", 400, -1, 125, 16},
-      {1035, L"Static", "מספר עוסק", -1, -1, 67, 17},
-      {1036, L"Edit", "", -1, -1, 72, 20},
-      {1037, L"Button", "סוג הקובץ המופק", -1, -1, 160, 62},
-      {1040, L"msctls_updown32", "", 606, 26, 17, 20},
-      {1042, L"msctls_updown32", "", 606, 51, 17, 20},
-      {1041, L"msctls_updown32", "", 606, 76, 17, 20},
+      {ControlId::kAddFile, L"Button", "הוסף קובץ", 4, 132, 113, 35},
+      {ControlId::kRemoveFile, L"Button", "גרע קובץ", -1, 133, 114, 35},
+      {ControlId::kBrowse, L"Button", "עיון", -1, -1, 51, 24},
+      {ControlId::kGenerate, L"Button", "הפקת הקובץ", -1, -1, 142, 49},
+      {ControlId::kDealerCombo, L"ComboBox", "", 112, 69, 126, -1},
+      {ControlId::kMergedGroup, L"Button", "סיכומי הקובץ המאוחד", 6, 3, -1, 126},
+      {ControlId::kTaxableSalesCaption, L"Static", "הכנסות חייבות", 17, 29, 80, 17},
+      {ControlId::kExemptSalesCaption, L"Static", "הכנסות פטורות", 276, 29, 86, 17},
+      {ControlId::kSalesVatCaption, L"Static", "מע\"מ עיסקאות", 503, 29, 87, 17},
+      {ControlId::kInputsVatCaption, L"Static", "מע\"מ תשומות", 503, 78, 87, 16},
+      {ControlId::kAssetInputsVatCaption, L"Static", "מע\"מ תשומות רכוש", 503, 55, 102, 17},
+      {ControlId::kVatPayableCaption, L"Static", "הפרש לתשלום", 503, 102, 85, 17},
+      {ControlId::kTaxableSales, L"Static", "", 112, 24, 97, 25},
+      {ControlId::kExemptSales, L"Static", "", 383, 24, 98, 25},
+      {ControlId::kSpinTaxableSales, L"msctls_updown32", "", 95, 26, 17, 20},
+      {ControlId::kSpinExemptSales, L"msctls_updown32", "", 366, 26, 17, 20},
+      {ControlId::kSalesVat, L"Static", "", 623, 24, 98, 25},
+      {ControlId::kInputsVat, L"Static", "", 623, 74, 98, 24},
+      {ControlId::kAssetInputsVat, L"Static", "", 623, 49, 98, 25},
+      {ControlId::kVatPayable, L"Static", "", 623, 98, 98, 24},
+      {ControlId::kSalesRecordCountCaption, L"Static", "סה\"כ עיסקאות", 276, 76, 83, 16},
+      {ControlId::kInputRecordCountCaption, L"Static", "סה\"כ תשומות", 276, 100, 83, 16},
+      {ControlId::kSalesRecordCount, L"Static", "", 383, 71, 60, 24},
+      {ControlId::kInputRecordCount, L"Static", "", 383, 95, 60, 24},
+      {ControlId::kFileList, L"SysListView32", "", 6, 176, -1, -1},
+      {ControlId::kOutputDirectory, L"Static", nullptr, -1, -1, 310, 26},
+      {ControlId::kOutputDirectoryCaption, L"Static", "הספרייה אליה יופק הקובץ", -1, -1, 135, 16},
+      {ControlId::kDealerGroup, L"Button", "", 9, 57, 235, 64},
+      {ControlId::kGenerationGroup, L"Button", "הפקת הקובץ", -1, -1, -1, 83},
+      {ControlId::kFileListCaption, L"Static", "רשימת קבצים קיימים", -1, 150, 122, 16},
+      {ControlId::kDealerCaption, L"Static", "מס. עוסק", 19, 71, 62, 17},
+      {ControlId::kReportMonthCaption, L"Static", "חודש הדו\"ח", 19, 99, 62, 17},
+      {ControlId::kReportMonth, L"Static", "", 111, 94, 60, 23},
+      {ControlId::kDealersUnionOption, L"Button", "קובץ איחוד עוסקים", 400, -1, 120, 16},
+      {ControlId::kRepresentativeOption, L"Button", "איחוד קבצים למייצג", 400, -1, 125, 16},
+      {ControlId::kNumberCaption, L"Static", "מספר עוסק", -1, -1, 67, 17},
+      {ControlId::kNumber, L"Edit", "", -1, -1, 72, 20},
+      {ControlId::kOutputTypeGroup, L"Button", "סוג הקובץ המופק", -1, -1, 160, 62},
+      {ControlId::kSpinSalesVat, L"msctls_updown32", "", 606, 26, 17, 20},
+      {ControlId::kSpinAssetInputsVat, L"msctls_updown32", "", 606, 51, 17, 20},
+      {ControlId::kSpinInputsVat, L"msctls_updown32", "", 606, 76, 17, 20},
   };
   const std::vector<HWND> children = Children(app.main);
   CheckEqual(static_cast<long long>(children.size()), 41, L"number of controls");
   for (std::size_t i = 0; i < std::size(kTable) && i < children.size(); ++i) {
     const auto& c = kTable[i];
     const std::wstring what = L"control #" + std::to_wstring(i + 1);
-    if (!CheckEqual(GetDlgCtrlID(children[i]), c.id, what + L" (creation order) id")) continue;
+    if (!CheckEqual(GetDlgCtrlID(children[i]), IdOf(c.id), what + L" (creation order) id")) {
+      continue;
+    }
     CheckEqual(ClassOf(children[i]), c.cls, what + L" class");
     if (c.text) CheckEqual(Text(children[i]), Utf8(c.text), what + L" text");
-    const MirroredRect r = ControlRect(app.main, c.id);
-    if (c.x >= 0) CheckEqual(r.x, c.x, what + L" x");
-    if (c.y >= 0) CheckEqual(r.y, c.y, what + L" y");
-    if (c.w >= 0) CheckEqual(r.w, c.w, what + L" width");
-    if (c.h >= 0) CheckEqual(r.h, c.h, what + L" height");
+    const MirroredRect r = ControlRect(app.main, IdOf(c.id));
+    if (c.x >= 0) CheckNear(r.x, S(c.x), what + L" x");
+    if (c.y >= 0) CheckNear(r.y, S(c.y), what + L" y");
+    if (c.w >= 0) CheckNear(r.w, S(c.w), what + L" width");
+    if (c.h >= 0) CheckNear(r.h, S(c.h), what + L" height");
     const LONG style = GetWindowLongW(children[i], GWL_STYLE);
-    const bool tabStop =
-        c.id == 0 || c.id == 1015 || c.id == 1021 || c.id == 1022 || c.id == 1023 || c.id == 1027;
+    using enum ControlId;
+    const bool tabStop = c.id == kGenerate || c.id == kDealerCombo || c.id == kRemoveFile ||
+                         c.id == kAddFile || c.id == kFileList || c.id == kBrowse;
     Check(((style & WS_TABSTOP) != 0) == tabStop,
           what + (tabStop ? L" is a tab stop" : L" is not a tab stop"));
   }
@@ -637,7 +643,7 @@ void InitialState(App& app) {
     SettleWithOptionClicks(app);
   };
   dragDivider(widths[0], 40);
-  CheckEqual(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), 100, L"column 0 after a divider drag");
+  CheckNear(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), S(100), L"column 0 after a divider drag");
   dragDivider(widths[0] + widths[1], 40);
   CheckEqual(SendMessageW(list, LVM_GETCOLUMNWIDTH, 1, 0), widths[1] + 40,
              L"column 1 after a divider drag");
@@ -646,24 +652,34 @@ void InitialState(App& app) {
 // Where each control must be for an outer window of W x H, written out independently of the
 // program's own layout table: x from the client area's right edge, -1 where not checked.
 struct ExpectedPlace {
-  int id;
+  ControlId id;
   int x, y, w, h;
 };
 
+// Lengths are 96-DPI pixels scaled to the run's resolution.
 std::vector<ExpectedPlace> ExpectedLayout(int W, int H) {
   // W / 2 - 45 = (W - 90) / 2, a half going to the even neighbour.
-  const int half = (W - 90) / 2;
-  const int captionX = (W - 90) % 2 == 0 || half % 2 == 0 ? half : half + 1;
+  const int half = (W - S(90)) / 2;
+  const int captionX = (W - S(90)) % 2 == 0 || half % 2 == 0 ? half : half + 1;
   return {
-      {1001, 6, 3, W - 15, 126},     {1023, 6, 176, W - 20, H - 310},
-      {1021, W - 126, 133, 114, 35}, {1024, 5, H - 125, W - 18, 83},
-      {1025, 17, H - 80, 310, 26},   {1026, 17, H - 100, 135, 16},
-      {1027, 328, H - 80, 51, 24},   {0, W - 165, H - 100, 142, 49},
-      {1037, 390, H - 110, 160, 62}, {1033, 400, H - 90, 120, 16},
-      {1034, 400, H - 70, 125, 16},  {1036, 310, H - 110, 72, 20},
-      {1035, 240, H - 108, 67, 17},  {1029, captionX, 150, 122, 16},
-      {1022, 4, 132, 113, 35},       {1009, 112, 24, 97, 25},
-      {1041, 606, 76, 17, 20},       {1032, 111, 94, 60, 23},
+      {ControlId::kMergedGroup, S(6), S(3), W - S(15), S(126)},
+      {ControlId::kFileList, S(6), S(176), W - S(20), H - S(310)},
+      {ControlId::kRemoveFile, W - S(126), S(133), S(114), S(35)},
+      {ControlId::kGenerationGroup, S(5), H - S(125), W - S(18), S(83)},
+      {ControlId::kOutputDirectory, S(17), H - S(80), S(310), S(26)},
+      {ControlId::kOutputDirectoryCaption, S(17), H - S(100), S(135), S(16)},
+      {ControlId::kBrowse, S(328), H - S(80), S(51), S(24)},
+      {ControlId::kGenerate, W - S(165), H - S(100), S(142), S(49)},
+      {ControlId::kOutputTypeGroup, S(390), H - S(110), S(160), S(62)},
+      {ControlId::kDealersUnionOption, S(400), H - S(90), S(120), S(16)},
+      {ControlId::kRepresentativeOption, S(400), H - S(70), S(125), S(16)},
+      {ControlId::kNumber, S(310), H - S(110), S(72), S(20)},
+      {ControlId::kNumberCaption, S(240), H - S(108), S(67), S(17)},
+      {ControlId::kFileListCaption, captionX, S(150), S(122), S(16)},
+      {ControlId::kAddFile, S(4), S(132), S(113), S(35)},
+      {ControlId::kTaxableSales, S(112), S(24), S(97), S(25)},
+      {ControlId::kSpinInputsVat, S(606), S(76), S(17), S(20)},
+      {ControlId::kReportMonth, S(111), S(94), S(60), S(23)},
   };
 }
 
@@ -672,12 +688,12 @@ void CheckLayout(const App& app, const std::wstring& when) {
   GetWindowRect(app.main, &window);
   const int w = window.right - window.left, h = window.bottom - window.top;
   for (const ExpectedPlace& want : ExpectedLayout(w, h)) {
-    const MirroredRect r = ControlRect(app.main, want.id);
-    const std::wstring what = when + L": control " + std::to_wstring(want.id);
-    CheckEqual(r.x, want.x, what + L" x from the right edge");
-    CheckEqual(r.y, want.y, what + L" y");
-    CheckEqual(r.w, want.w, what + L" width");
-    CheckEqual(r.h, want.h, what + L" height");
+    const MirroredRect r = ControlRect(app.main, IdOf(want.id));
+    const std::wstring what = when + L": control " + std::to_wstring(IdOf(want.id));
+    CheckNear(r.x, want.x, what + L" x from the right edge");
+    CheckNear(r.y, want.y, what + L" y");
+    CheckNear(r.w, want.w, what + L" width");
+    CheckNear(r.h, want.h, what + L" height");
   }
 }
 
@@ -686,25 +702,29 @@ void Resizing(App& app) {
 
   RECT dragged = {100, 100, 300, 200};
   SendMessageW(app.main, WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&dragged));
-  Check(dragged.left == 100 && dragged.top == 100 && dragged.right == 834 && dragged.bottom == 573,
-        L"WM_SIZING grows the rectangle to 734 x 473 by its right and bottom edges, saw " +
+  Check(dragged.left == 100 && dragged.top == 100 && dragged.right == 100 + S(734) &&
+            dragged.bottom == 100 + S(473),
+        L"WM_SIZING grows the rectangle to 734 x 473 (scaled) by its right and bottom edges, "
+        L"saw " +
             std::to_wstring(dragged.right) + L"x" + std::to_wstring(dragged.bottom));
 
-  SetWindowPos(app.main, nullptr, 10, 10, 960, 700, SWP_NOZORDER);
+  const int wide = S(960), tall = S(700);
+  SetWindowPos(app.main, nullptr, 10, 10, wide, tall, SWP_NOZORDER);
+  const int groupId = IdOf(ControlId::kMergedGroup);
   Check(WaitFor([&] {
           RECT r;
           GetWindowRect(app.main, &r);
-          return r.right - r.left == 960 && ControlRect(app.main, 1001).w == 960 - 15;
+          return r.right - r.left == wide && ControlRect(app.main, groupId).w == wide - S(15);
         }),
-        L"the totals group follows a resize to 960 x 700");
-  CheckLayout(app, L"at 960 x 700");
+        L"the totals group follows a resize to 960 x 700 (scaled)");
+  CheckLayout(app, L"at 960 x 700 (scaled)");
 
   ShowWindow(app.main, SW_MAXIMIZE);
   Check(WaitFor([&] { return IsZoomed(app.main) != FALSE; }), L"the window maximises");
   WaitFor([&] {
     RECT r;
     GetWindowRect(app.main, &r);
-    return ControlRect(app.main, 1001).w == (r.right - r.left) - 15;
+    return ControlRect(app.main, groupId).w == (r.right - r.left) - S(15);
   });
   CheckLayout(app, L"maximised");
   ShowWindow(app.main, SW_RESTORE);
@@ -746,7 +766,7 @@ void Browsing(App& app) {
             [&] {
               RECT r;
               GetWindowRect(browser, &r);
-              return r.left == main.left + 30 && r.top == main.top + 30;
+              return r.left == main.left + S(30) && r.top == main.top + S(30);
             },
             5000),
         L"the folder browser sits 30 px right of and below the main window's corner");
@@ -789,7 +809,7 @@ void Pixels(App& app) {
   const RECT client = info.rcClient;
   // Park the pointer outside the window so no button is hot.
   SetCursorPos(1, 1);
-  const int y = client.top + 172;  // between the buttons and the list: plain background
+  const int y = client.top + S(172);  // between the buttons and the list: plain background
   WaitForPixel(info.rcWindow, client.right - 1, y, RGB(224, 224, 224), 4, true,
                L"background at the right edge (mirrored x = 0) is RGB(224,224,224)");
   const Capture shot = CaptureScreen(info.rcWindow);
@@ -804,14 +824,15 @@ void Pixels(App& app) {
         L"button gradient top, saw " + ColourText(shot.At(cx, add.top)));
   Check(Near(shot.At(cx, add.bottom - 1), RGB(59, 91, 120), 10),
         L"button gradient bottom, saw " + ColourText(shot.At(cx, add.bottom - 1)));
-  Check(Near(shot.At(cx, add.top + 1), RGB(0, 60, 116), 2),
-        L"button outline, saw " + ColourText(shot.At(cx, add.top + 1)));
-  Check(!Near(shot.At(cx, add.top + 3), RGB(252, 210, 121), 20),
-        L"no hot frame without the pointer, saw " + ColourText(shot.At(cx, add.top + 3)));
+  Check(Near(shot.At(cx, add.top + S(1)), RGB(0, 60, 116), 2),
+        L"button outline, saw " + ColourText(shot.At(cx, add.top + S(1))));
+  Check(!Near(shot.At(cx, add.top + S(3)), RGB(252, 210, 121), 20),
+        L"no hot frame without the pointer, saw " + ColourText(shot.At(cx, add.top + S(3))));
 
   // The pointer over the button gives the golden frame; moving it to the background removes it.
   SetCursorPos(cx, (add.top + add.bottom) / 2);
-  WaitForPixel(add, cx, add.top + 3, RGB(252, 210, 121), 2, true, L"hot frame under the pointer");
+  WaitForPixel(add, cx, add.top + S(3), RGB(252, 210, 121), 2, true,
+               L"hot frame under the pointer");
   // Keep the pointer moving over the background, as a hand would: under Wine a late motion
   // event from the warp onto the button can arrive after the first move away.
   COLORREF seen = CLR_INVALID;
@@ -819,7 +840,7 @@ void Pixels(App& app) {
   const bool gone = WaitFor(
       [&] {
         SetCursorPos(cx + (++wiggle % 3), y);
-        seen = CaptureScreen(add).At(cx, add.top + 3);
+        seen = CaptureScreen(add).At(cx, add.top + S(3));
         return !Near(seen, RGB(252, 210, 121), 20);
       },
       10000);
@@ -831,7 +852,7 @@ void Pixels(App& app) {
   RECT item;
   GetWindowRect(header, &item);
   const Capture bar = CaptureScreen(item);
-  const int hx = item.right - 6;  // inside column 0 (the rightmost), beside its centred text
+  const int hx = item.right - S(6);  // inside column 0 (the rightmost), beside its centred text
   Check(Near(bar.At(hx, item.top + 2), RGB(161, 192, 219), 12),
         L"header gradient top, saw " + ColourText(bar.At(hx, item.top + 2)));
   Check(Near(bar.At(hx, item.bottom - 3), RGB(59, 91, 120), 12),
@@ -1128,6 +1149,101 @@ void DroppedFiles(App& app) {
   CheckBothFilesTotals(app, L" after the refused drop");
 }
 
+// Every caption fits its control at the run's resolution: measured with Tahoma 8 pt (bold
+// for the group boxes and the list caption) at that resolution, as the program is meant to
+// use, against the part of the control the text is drawn in.
+struct Measure {
+  HDC dc = GetDC(nullptr);
+  ~Measure() { ReleaseDC(nullptr, dc); }
+  SIZE Extent(const std::wstring& text, int points, bool bold, bool positiveHeight = false) {
+    LOGFONTW font = {};
+    font.lfHeight = positiveHeight ? MulDiv(points, g_dpi, 72) : -MulDiv(points, g_dpi, 72);
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+    HFONT handle = CreateFontIndirectW(&font);
+    HGDIOBJ old = SelectObject(dc, handle);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(handle);
+    return size;
+  }
+};
+
+void CheckFits(SIZE text, int width, int height, const std::wstring& what) {
+  Check(text.cx <= width && text.cy <= height,
+        what + L" fits: text " + std::to_wstring(text.cx) + L"x" + std::to_wstring(text.cy) +
+            L" in " + std::to_wstring(width) + L"x" + std::to_wstring(height));
+}
+
+void CaptionsFit(App& app) {
+  using enum ControlId;
+  Measure measure;
+  auto client = [&](ControlId id) {
+    RECT r = {};
+    GetClientRect(GetDlgItem(app.main, IdOf(id)), &r);
+    return r;
+  };
+  auto label = [&](ControlId id) { return L"caption of " + std::to_wstring(IdOf(id)); };
+  for (ControlId id : {kTaxableSalesCaption, kExemptSalesCaption, kSalesVatCaption,
+                       kInputsVatCaption, kAssetInputsVatCaption, kVatPayableCaption,
+                       kSalesRecordCountCaption, kInputRecordCountCaption, kOutputDirectoryCaption,
+                       kFileListCaption, kDealerCaption, kReportMonthCaption, kNumberCaption}) {
+    const RECT r = client(id);
+    const SIZE text = measure.Extent(ItemText(app.main, IdOf(id)), 8, id == kFileListCaption);
+    CheckFits(text, r.right, r.bottom, label(id));
+  }
+  // The longer of the number field's two captions.
+  const RECT numberCaption = client(kNumberCaption);
+  CheckFits(measure.Extent(kRepresentativeCaption, 8, false), numberCaption.right,
+            numberCaption.bottom, L"the representative number caption");
+  // Group boxes: the caption sits between two short stretches of the frame line.
+  for (ControlId id : {kMergedGroup, kGenerationGroup, kOutputTypeGroup}) {
+    const RECT r = client(id);
+    CheckFits(measure.Extent(ItemText(app.main, IdOf(id)), 8, true), r.right - S(16), r.bottom,
+              label(id));
+  }
+  // Option buttons: the round mark and a gap come first.
+  for (ControlId id : {kDealersUnionOption, kRepresentativeOption}) {
+    const RECT r = client(id);
+    const int mark = MulDiv(12, g_dpi, 96) + 1 + measure.Extent(L"0", 8, false).cx / 2;
+    CheckFits(measure.Extent(ItemText(app.main, IdOf(id)), 8, false), r.right - mark, r.bottom,
+              label(id));
+  }
+  // Image buttons: the text goes after the picture (96-DPI sizes 32, 24, 24, 16, scaled),
+  // inside the frames.
+  static const struct {
+    ControlId id;
+    int picture;
+  } kButtons[] = {{kGenerate, 32}, {kAddFile, 24}, {kRemoveFile, 24}, {kBrowse, 16}};
+  for (const auto& b : kButtons) {
+    const RECT r = client(b.id);
+    const int left = S(4) + S(b.picture) + S(8);
+    CheckFits(measure.Extent(ItemText(app.main, IdOf(b.id)), 8, false), r.right - S(4) - left,
+              r.bottom - 2 * S(4), label(b.id));
+  }
+  // The number field shows a whole dealer number between its margins.
+  HWND number = GetDlgItem(app.main, IdOf(kNumber));
+  const RECT field = client(kNumber);
+  const auto margins = static_cast<DWORD>(SendMessageW(number, EM_GETMARGINS, 0, 0));
+  CheckFits(measure.Extent(L"999999999", 8, false), field.right - LOWORD(margins) - HIWORD(margins),
+            field.bottom, L"a nine-digit number in the number field");
+  // The list header's titles, bold 10 pt, within their columns.
+  HWND list = GetDlgItem(app.main, kList);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  RECT headerRect = {};
+  GetClientRect(header, &headerRect);
+  static const char* const kTitles[] = {"מס. עוסק",    "עיס. חייבות", "עיס. פטורות",
+                                        "מעמ עיסקאות", "מעמ תשומות",  "תשומות רכוש",
+                                        "לתשלום",      "מ. עסקאות",   "מ. תשומות"};
+  for (int c = 0; c < static_cast<int>(std::size(kTitles)); ++c) {
+    const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+    CheckFits(measure.Extent(Utf8(kTitles[c]), 10, true, true), width - 4, headerRect.bottom,
+              L"header title " + std::to_wstring(c));
+  }
+}
+
 bool RunScenario(const Scenario& scenario) {
   g_results.scenario = scenario.name;
   const int failuresBefore = g_results.failures;
@@ -1213,6 +1329,13 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring mode = argv[1];
   g_exe = argv[2];
   g_work = argv[3];
+  // The driver works in real pixels, as the program does.
+  SetProcessDPIAware();
+  if (const wchar_t* ok = _wgetenv(L"PCN_OK_TEXT")) g_okText = ok;
+  if (const wchar_t* dpi = _wgetenv(L"PCN_DPI")) {
+    g_dpi = _wtoi(dpi);
+    g_slack = g_dpi == 96 ? 0 : 1;
+  }
   SetCurrentDirectoryW(g_work.c_str());
   DeleteFileW(L"result.txt");
   WriteSamples();
@@ -1224,6 +1347,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"pure-arithmetic", &PureArithmetic, false},
       {L"transparent-bitmap", &TransparentBitmap, false},
       {L"initial-state", &InitialState, true},
+      {L"captions-fit", &CaptionsFit, true},
       {L"resizing", &Resizing, true},
       {L"browse-cancelled", &Browsing, true},
       {L"pixels", &Pixels, true},
@@ -1233,8 +1357,19 @@ int wmain(int argc, wchar_t** argv) {
       {L"drop-handle", &DropHandle, false},
       {L"dropped-files", &DroppedFiles, true},
   };
+  // The resolution and code page the script asked for are the ones the system runs at.
+  g_results.scenario = L"setup";
+  HDC screen = GetDC(nullptr);
+  CheckEqual(GetDeviceCaps(screen, LOGPIXELSY), g_dpi, L"the screen's DPI");
+  ReleaseDC(nullptr, screen);
+  if (const wchar_t* codePage = _wgetenv(L"PCN_CODE_PAGE")) {
+    CheckEqual(static_cast<long long>(GetACP()), _wtoi(codePage), L"the system code page");
+  }
+  // Further arguments name the scenarios to run; none runs them all.
   for (const Scenario& scenario : kScenarios) {
-    if (argc < 5 || scenario.name == std::wstring(argv[4])) RunScenario(scenario);
+    bool chosen = argc < 5;
+    for (int a = 4; a < argc; ++a) chosen = chosen || scenario.name == std::wstring(argv[a]);
+    if (chosen) RunScenario(scenario);
   }
   const std::wstring summary = g_results.failures == 0
                                    ? L"PASS " + std::to_wstring(g_results.checks)

@@ -3,7 +3,8 @@
 # under the build folder whose Tahoma and MS Serif map to Hebrew-capable DejaVu fonts.
 #   wine-session.sh BUILD_DIR PROGRAM.exe [ARGS...]
 # With PCN_USE_DISPLAY=1 and $DISPLAY set, the program shows on that display instead.
-# The program runs in a 1024x768 virtual desktop, so no window manager is needed.
+# PCN_DPI (96 unless set) is the screen resolution the prefix is given (LogPixels); the program
+# runs in a virtual desktop of 1024x768 scaled by DPI / 96, so no window manager is needed.
 set -euo pipefail
 
 build=$(realpath "$1"); shift
@@ -39,6 +40,17 @@ REG
   touch "$WINEPREFIX/.pcn-ready"
 }
 
+# The resolution Wine hands to programs; written only when it changes.
+set_dpi() {
+  local dpi=${PCN_DPI:-96}
+  [[ "$(cat "$WINEPREFIX/.pcn-dpi" 2>/dev/null)" == "$dpi" ]] && return 0
+  printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' \
+    "$dpi" >"$build/dpi.reg"
+  "$wine_bin" regedit /S "$build/dpi.reg" >/dev/null 2>&1
+  wineserver -w
+  echo "$dpi" >"$WINEPREFIX/.pcn-dpi"
+}
+
 xvfb_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
@@ -47,13 +59,15 @@ cleanup() {
 trap cleanup EXIT
 
 prepare_prefix
+set_dpi
+screen="$((1024 * ${PCN_DPI:-96} / 96))x$((768 * ${PCN_DPI:-96} / 96))"
 if [[ "${PCN_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
   # -displayfd reports the number of the first free display once the server is ready.
   exec {fd}<> <(:)
-  Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd "$fd" -screen 0 "${screen}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   read -r -t 30 -u "$fd" number || { echo "wine-session: Xvfb did not start" >&2; exit 1; }
   export DISPLAY=":$number"
 fi
 # Wine notes that the Z: drive has no volume label; nothing to do with the program.
-"$wine_bin" explorer /desktop=pcn874,1024x768 "$@" 2> >(grep -v 'FS volume label' >&2)
+"$wine_bin" explorer /desktop=pcn874,"$screen" "$@" 2> >(grep -v 'FS volume label' >&2)
