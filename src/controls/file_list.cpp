@@ -14,7 +14,9 @@ namespace pcn {
 namespace {
 
 constexpr wchar_t kListProcProperty[] = L"Pcn874.ListProc";
-constexpr wchar_t kHeaderFontProperty[] = L"Pcn874.HeaderFont";
+
+// The one list header's font, replaced when the header is sized and deleted with it.
+gdi::Owned<HFONT> g_headerFont;
 
 // One reusable cell buffer: the text must stay valid after the request returns.
 wchar_t g_cellText[256];
@@ -211,16 +213,12 @@ LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LP
   if (message == WM_SIZE) {
     // The header takes its height from this font; its items are drawn by DrawHeaderItem.
     HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22, WindowDpi(header));
-    auto previous = static_cast<HFONT>(GetPropW(header, kHeaderFontProperty));
-    SetPropW(header, kHeaderFontProperty, font);
     CallWindowProcW(own, header, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
-    if (previous) DeleteObject(previous);
+    g_headerFont.reset(font);
   } else if (message == WM_NCDESTROY) {
-    if (auto font = static_cast<HFONT>(RemovePropW(header, kHeaderFontProperty))) {
-      const LRESULT result = CallWindowProcW(own, header, message, wParam, lParam);
-      DeleteObject(font);
-      return result;
-    }
+    const LRESULT result = CallWindowProcW(own, header, message, wParam, lParam);
+    g_headerFont.reset();
+    return result;
   }
   return CallWindowProcW(own, header, message, wParam, lParam);
 }

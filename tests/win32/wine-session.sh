@@ -58,7 +58,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The title bar draws its buttons' glyphs with Marlett, which this Wine build does not load
+# from its own font folder (fonts-wine); a copy in the prefix's Fonts folder is found. Only
+# Marlett: Tahoma stays mapped to DejaVu.
+add_marlett() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" marlett=/usr/share/wine/fonts/marlett.ttf
+  [[ -f "$marlett" && -d "$fonts" && ! -f "$fonts/marlett.ttf" ]] && cp "$marlett" "$fonts/"
+  return 0
+}
+
 prepare_prefix
+add_marlett
 set_dpi
 screen="$((1024 * ${PCN_DPI:-96} / 96))x$((768 * ${PCN_DPI:-96} / 96))"
 if [[ "${PCN_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
