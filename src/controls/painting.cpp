@@ -8,7 +8,6 @@
 #include <string>
 
 #include "controls/button_geometry.h"
-#include "controls/dpi.h"
 #include "controls/gdi_scoped.h"
 #include "controls/scale.h"
 #include "controls/transparent_bitmap.h"
@@ -43,7 +42,7 @@ bool PointerOver(HWND dialog, HWND button) {
 
 }  // namespace
 
-void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
+void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item, int dpi) {
   HWND button = GetDlgItem(dialog, static_cast<int>(item.CtlID));
   if (!button) button = item.hwndItem;
   RECT window;
@@ -52,7 +51,6 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item) {
   const int h = window.bottom - window.top;
   HDC dc = item.hDC;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  const int dpi = WindowDpi(button);
   const auto s = [dpi](int value) { return ScaleForDpi(value, dpi); };
 
   // The platform owns the region once it is set.

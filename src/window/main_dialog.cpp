@@ -294,7 +294,7 @@ INT_PTR OnNcActivate(WPARAM wParam) {
 }
 
 INT_PTR OnDrawItem(HWND dialog, WPARAM wParam, const DRAWITEMSTRUCT* item) {
-  if (wParam != static_cast<WPARAM>(IdOf(kFileList))) PaintImageButton(dialog, *item);
+  if (wParam != static_cast<WPARAM>(IdOf(kFileList))) PaintImageButton(dialog, *item, g_main.dpi);
   return TRUE;
 }
 

@@ -3,6 +3,7 @@
 // DrawTransparentBitmap by ordinal and checks pure layout arithmetic.
 //   driver.exe test|screenshots PROGRAM.exe WORKDIR [SCENARIO]
 // Writes driver.log and, for `test`, result.txt ("PASS n" or "FAIL k of n") in WORKDIR.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -1244,6 +1245,39 @@ void CaptionsFit(App& app) {
   }
 }
 
+// A move to a monitor of another resolution, announced as the system does: everything is
+// laid out again at the new DPI in the suggested rectangle, and again on the way back.
+void DpiChanged(App& app) {
+  const int original = g_dpi;
+  for (int dpi : {original == 144 ? 120 : 144, original}) {
+    RECT window, client;
+    GetWindowRect(app.main, &window);
+    GetClientRect(app.main, &client);
+    const int frameW = (window.right - window.left) - client.right;
+    const int frameH = (window.bottom - window.top) - client.bottom;
+    g_dpi = dpi;
+    g_slack = dpi == 96 ? 0 : 1;
+    const std::wstring when = L"after WM_DPICHANGED to " + std::to_wstring(dpi);
+    // The size the table asks for at the new DPI, within this screen (a window is never made
+    // larger than the screen it is on).
+    const int w = std::min(S(734) + frameW, GetSystemMetrics(SM_CXSCREEN) - 20);
+    const int h = std::min(S(488) + frameH, GetSystemMetrics(SM_CYSCREEN) - 20);
+    const RECT suggested = {10, 10, 10 + w, 10 + h};
+    SendDpiChanged(app, dpi, suggested);
+    GetWindowRect(app.main, &window);
+    Check(EqualRect(&window, &suggested) != FALSE,
+          when + L": the suggested rectangle is taken, saw " + std::to_wstring(window.left) + L"," +
+              std::to_wstring(window.top) + L" " + std::to_wstring(window.right) + L"," +
+              std::to_wstring(window.bottom));
+    CheckLayout(app, when);
+    HWND list = GetDlgItem(app.main, kList);
+    CheckNear(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), S(100), when + L": column 0 width");
+    CaptionsFit(app);
+  }
+  g_dpi = original;
+  g_slack = original == 96 ? 0 : 1;
+}
+
 bool RunScenario(const Scenario& scenario) {
   g_results.scenario = scenario.name;
   const int failuresBefore = g_results.failures;
@@ -1348,6 +1382,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"transparent-bitmap", &TransparentBitmap, false},
       {L"initial-state", &InitialState, true},
       {L"captions-fit", &CaptionsFit, true},
+      {L"dpi-changed", &DpiChanged, true},
       {L"resizing", &Resizing, true},
       {L"browse-cancelled", &Browsing, true},
       {L"pixels", &Pixels, true},

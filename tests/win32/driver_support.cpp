@@ -223,6 +223,13 @@ class Remote {
 
 }  // namespace
 
+void SendDpiChanged(const App& app, int dpi, const RECT& suggested) {
+  Remote remote(app, sizeof(RECT));
+  remote.Write(0, &suggested, sizeof(suggested));
+  SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(remote.at(0)));
+}
+
 int ListCount(HWND list) {
   return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
 }

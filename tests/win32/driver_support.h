@@ -65,6 +65,10 @@ struct MirroredRect {
 };
 MirroredRect ControlRect(HWND dialog, int id);
 
+// Sends WM_DPICHANGED as the system does when the window moves to a monitor of `dpi`, with
+// the suggested window rectangle in the program's memory; returns when it is handled.
+void SendDpiChanged(const App& app, int dpi, const RECT& suggested);
+
 // The window that has the keyboard focus in the app's UI thread.
 HWND AppFocus(const App& app);
 
