@@ -1,7 +1,7 @@
 // The main dialog as the merge logic sees it: the few control reads and writes that
 // loading, removing, adjusting and generating need, plus the message box, the open-file
-// request and the beep. The Windows program implements it over real controls; the
-// command-line tool and the tests use the in-memory HeadlessDialog.
+// request and the beep. The Windows program implements it over real controls; the tests
+// use the in-memory HeadlessDialog. The command-line tool needs none: it calls the core.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// The main dialog held in memory, for the command-line tool and the tests: the controls
+// The main dialog held in memory, for the tests and the fuzz targets: the controls
 // are plain values, messages are recorded, and the open-file dialog answers from a queue.
 #pragma once
 
