@@ -15,6 +15,7 @@
 #include "merge/merged_writer.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
+#include "app/show_totals.h"
 #include "app/headless_dialog.h"
 #include "reference.h"
 #include "scratch.h"
