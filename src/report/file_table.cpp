@@ -49,10 +49,12 @@ int FindLoaded(const FileTable& table, const std::string& path) {
   const platform::FileIdentity identity = platform::IdentityOf(path);
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
     const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
-    if (entry.path == path || platform::SameIdentity(identity, entry.identity) ||
-        platform::SameIdentity(identity, platform::IdentityOf(entry.path))) {
-      return slot;
-    }
+    if (entry.path == path) return slot;
+    // The file its path names now, which is what Generate reads; while that path names
+    // nothing (moved since), the file as it was loaded.
+    platform::FileIdentity loaded = platform::IdentityOf(entry.path);
+    if (!loaded.known) loaded = entry.identity;
+    if (platform::SameIdentity(identity, loaded)) return slot;
   }
   return 0;
 }

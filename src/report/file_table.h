@@ -48,8 +48,8 @@ void DeleteEntry(FileTable& table, int slot);
 void RecomputeVatPayable(FileEntry& combined);
 
 // The slot (from 1) of the loaded file that `path` names, or 0 when none does: the same
-// path text, or the same file on disk however the path is written (its identity when it
-// was loaded, or that of the file its path names now).
+// path text, or the same file on disk however the path is written (the file the loaded
+// path names now; when it names none, the file as it was loaded).
 int FindLoaded(const FileTable& table, const std::string& path);
 // The month of the loaded files, MM-YYYY, as the report-month display shows it trimmed.
 std::string LoadedMonth(const FileTable& table);
