@@ -4,6 +4,7 @@
 
 #include "CLI/CLI.hpp"
 #include "cli/commands.h"
+#include "pcn_version.h"
 #include "platform/console.h"
 
 namespace {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
 
   CLI::App app{"Merges PCN874 detailed VAT report files of one month into one file."};
   app.name("pcn874");
+  app.set_version_flag("--version", "pcn874 " PCN_VERSION);
   app.require_subcommand(1);
   // "/path" is a file name, not an option, on every platform.
   app.allow_windows_style_options(false);
