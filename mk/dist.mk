@@ -27,7 +27,7 @@ dist-check: deps
 install: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build $(BUILD) -j $(JOBS) --target pcn874
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 # Takes new pictures of the window for the guide, without the time they were taken. The
 # message box is a picture of the whole screen: the empty desktop around the window is cut off.
