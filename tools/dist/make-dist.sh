@@ -25,12 +25,12 @@ export LC_ALL=C TZ=UTC
 
 echo "dist: Release build of pcn874 for Linux"
 cmake -S . -B "$build/native" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-  -DPCN_BUILD_TESTS=OFF -DPCN_STATIC_CLI=ON >/dev/null
+  -DPCN_BUILD_TESTS=OFF -DPCN_STATIC_CLI=ON -DPCN_REPRODUCIBLE=ON >/dev/null
 cmake --build "$build/native" -j "$jobs" --target pcn874
 
 echo "dist: Release build of Pcn874Merge.exe and pcn874.exe for Windows"
 cmake -S . -B "$build/win" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DPCN_BUILD_TESTS=OFF \
-  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  -DPCN_REPRODUCIBLE=ON -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$build/win" -j "$jobs" --target Pcn874Merge pcn874
 
 # The folders the archives hold, each under its own name. Symbols are of no use to a user.
