@@ -3,13 +3,17 @@
 
 namespace pcn {
 
-bool MergedOutput::Open(const std::string& directory, const std::string& fileName) {
-  finalPath_ = directory + platform::kPathSeparator + fileName;
+bool MergedOutput::HoldExisting(const std::string& finalPath) {
+  finalPath_ = finalPath;
   if (platform::PathExists(finalPath_)) {
     existing_ = platform::OpenExistingForWriting(finalPath_);
     if (!existing_.IsOpen()) return false;
   }
-  temporary_ = platform::CreateTemporaryFile(directory, fileName, temporaryPath_);
+  return true;
+}
+
+bool MergedOutput::CreateTemporary(const std::string& directory, const std::string& prefix) {
+  temporary_ = platform::CreateTemporaryFile(directory, prefix, temporaryPath_);
   if (!temporary_.IsOpen()) {
     existing_.Close();
     return false;

@@ -19,7 +19,14 @@ class MergedOutput {
   // Creates the temporary file for `directory` + separator + `fileName`. An existing file
   // of that name must be one this program may replace (not held elsewhere, writable, an
   // ordinary file); it is held until the commit so that no other program takes it.
-  bool Open(const std::string& directory, const std::string& fileName);
+  bool Open(const std::string& directory, const std::string& fileName) {
+    return HoldExisting(directory + platform::kPathSeparator + fileName) &&
+           CreateTemporary(directory, fileName);
+  }
+  // Open's two steps, for a writer that starts before it knows the final name: the
+  // temporary file, whose name starts with `prefix`, then the final name.
+  bool CreateTemporary(const std::string& directory, const std::string& prefix);
+  bool HoldExisting(const std::string& finalPath);
   platform::File& File() { return temporary_; }
   const std::string& FinalPath() const { return finalPath_; }
   // Puts the data on the device, closes the file and gives it its final name.

@@ -3,9 +3,8 @@
 // name once complete. Any failure drops the temporary file, in one place: MergedOutput.
 #include "merge/merged_writer.h"
 
-#include <array>
-
 #include "merge/block_writer.h"
+#include "merge/line_copier.h"
 #include "merge/dealer_number.h"
 #include "merge/merged_output.h"
 #include "platform/platform.h"
@@ -14,46 +13,6 @@
 
 namespace pcn {
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
-
-// Copies one source line into the output, or drops it when the union form leaves out
-// opening and closing records.
-class LineCopier : public LinePieceSink {
- public:
-  LineCopier(BlockWriter& out, bool dropOpeningAndClosing)
-      : out_(out), dropOpeningAndClosing_(dropOpeningAndClosing) {}
-
-  void StartLine() {
-    first_ = true;
-    dropped_ = false;
-  }
-  void Piece(std::string_view bytes) override {
-    if (first_) {
-      first_ = false;
-      dropped_ = dropOpeningAndClosing_ && (bytes.front() == 'O' || bytes.front() == 'X');
-    }
-    if (!dropped_) out_.Append(bytes);
-  }
-  void EndLine() {
-    if (!dropped_) out_.Append(kLineEnd);
-  }
-
- private:
-  BlockWriter& out_;
-  bool dropOpeningAndClosing_;
-  bool first_ = true;
-  bool dropped_ = false;
-};
-
-// The first bytes of lines that cannot go out in a run as they stand: in the union form
-// the opening and closing records, which are dropped.
-constexpr std::array<bool, 256> FirstBytesOutsideRuns(bool dropOpeningAndClosing) {
-  std::array<bool, 256> excluded{};
-  excluded['O'] = dropOpeningAndClosing;
-  excluded['X'] = dropOpeningAndClosing;
-  return excluded;
-}
 
 // Copies the lines of the source `path`; kNone, or the failure that stopped it.
 WriteFailure CopySource(const std::string& path, OutputKind kind, BlockWriter& out) {
@@ -150,13 +109,13 @@ FirstAndLast MergedRecords(const FileEntry& c, OutputKind kind, std::string_view
   return {OpeningRecordText(values), ClosingRecordText(number)};
 }
 
-WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string_view typedNumber,
-                            const std::string& directory, std::string_view date,
-                            const SourceProgress& progress) {
+WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
+                               std::string_view typedNumber, const std::string& directory,
+                               std::string& number) {
   const int n = table.FileCount();
   if (n < 2) return Failed(WriteFailure::kTooFewFiles);
   // Nine characters is all the records hold; a longer number is refused, never cut.
-  const std::string number = NormaliseDealerNumber(typedNumber);
+  number = NormaliseDealerNumber(typedNumber);
   if (number.size() != 9 || DealerNumberCheck(number) != 0) {
     return Failed(WriteFailure::kInvalidNumber);
   }
@@ -171,19 +130,34 @@ WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string
     result.field = *field;
     return result;
   }
-
-  const std::string month = LoadedMonth(table);
-  const std::string fileName = MergedFileName(month);
-  const std::string finalPath = directory + platform::kPathSeparator + fileName;
   // Writing over one of the sources would destroy it before it is read.
+  const std::string finalPath = MergedFilePath(table, directory);
   if (const int slot = FindLoaded(table, finalPath); slot > 0) {
     return Failed(WriteFailure::kOutputIsSource, table.slots[static_cast<std::size_t>(slot)].path);
   }
+  return WriteResult();
+}
 
+std::string MergedFilePath(const FileTable& table, const std::string& directory) {
+  return directory + platform::kPathSeparator + MergedFileName(LoadedMonth(table));
+}
+
+WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string_view typedNumber,
+                            const std::string& directory, std::string_view date,
+                            const SourceProgress& progress) {
+  std::string number;
+  if (WriteResult refused = CheckBeforeWriting(table, kind, typedNumber, directory, number);
+      !refused.Written()) {
+    return refused;
+  }
+  const int n = table.FileCount();
+  const std::string month = LoadedMonth(table);
   MergedOutput output;
-  if (!output.Open(directory, fileName)) return Failed(WriteFailure::kCannotOpenOutput);
+  if (!output.Open(directory, MergedFileName(month))) {
+    return Failed(WriteFailure::kCannotOpenOutput);
+  }
   BlockWriter out(output.File());
-  const FirstAndLast records = MergedRecords(c, kind, number, month, date, n);
+  const FirstAndLast records = MergedRecords(table.Combined(), kind, number, month, date, n);
 
   // The first record goes out at once, so that a failure to write it is told as such.
   out.Append(records.first);

@@ -67,6 +67,17 @@ FirstAndLast MergedRecords(const FileEntry& combined, OutputKind kind, std::stri
 std::optional<RecordField> FieldThatDoesNotFit(const FileEntry& combined, OutputKind kind,
                                                std::int64_t fileCount);
 
+// The merged file's path for the files of `table`: `directory`, the separator, and the
+// name from the loaded files' month.
+std::string MergedFilePath(const FileTable& table, const std::string& directory);
+
+// Generate's checks before anything is written, in Generate's order: at least two files,
+// the number, the 5% rule, every value fits its field, the merged file is none of the
+// sources. Nothing failed when all pass, with the normalised number in `number`.
+WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
+                               std::string_view typedNumber, const std::string& directory,
+                               std::string& number);
+
 // Called with the row (from 0) of each source just before it is copied.
 using SourceProgress = std::function<void(int row)>;
 

@@ -43,6 +43,10 @@ class File {
   std::int64_t Read(void* buffer, std::size_t size);
   // Writes all of `data`; false on any failure, a short write included.
   bool Write(const void* data, std::size_t size);
+  // Writes all of `data` at `offset` from the start of the file, over what is there, for a
+  // record whose place was reserved earlier; false on any failure. Counts as a write for
+  // the fault seam. Where the next Write goes after it is not defined: call it last.
+  bool WriteAt(std::int64_t offset, const void* data, std::size_t size);
   // Waits until everything written is on the device; false on failure.
   bool Flush();
   // Asks the system to start putting `length` bytes from `offset` on the device now,

@@ -86,6 +86,32 @@ bool File::Write(const void* data, std::size_t size) {
   return true;
 }
 
+bool File::WriteAt(std::int64_t offset, const void* data, std::size_t size) {
+  if (!IsOpen() || offset < 0) return false;
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) {
+      (void)!::pwrite(Fd(handle_), data, size / 2, static_cast<off_t>(offset));
+    }
+    errno = fault == IoFaultKind::kDiskFull ? ENOSPC : EIO;
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  off_t at = static_cast<off_t>(offset);
+  while (size > 0) {
+    const ssize_t put = ::pwrite(Fd(handle_), bytes, size, at);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) return false;
+    bytes += put;
+    at += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
 bool File::Flush() {
   if (!IsOpen() || Faulted(IoOp::kFlush)) return false;
   return ::fsync(Fd(handle_)) == 0;

@@ -104,6 +104,38 @@ bool File::Write(const void* data, std::size_t size) {
   return true;
 }
 
+// On a handle opened for synchronous access, an OVERLAPPED structure only carries the
+// offset: the call still waits until the bytes are written.
+bool File::WriteAt(std::int64_t offset, const void* data, std::size_t size) {
+  if (!IsOpen() || offset < 0) return false;
+  auto writeAt = [this](std::int64_t at, const void* bytes, DWORD count, DWORD& put) {
+    OVERLAPPED position{};
+    position.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(at) & 0xFFFFFFFFu);
+    position.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(at) >> 32);
+    put = 0;
+    return WriteFile(Native(handle_), bytes, count, &put, &position) != 0;
+  };
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) {
+      DWORD put = 0;
+      writeAt(offset, data, static_cast<DWORD>(size / 2), put);
+    }
+    SetLastError(fault == IoFaultKind::kDiskFull ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD put = 0;
+    if (!writeAt(offset, bytes, chunk, put) || put == 0) return false;
+    bytes += put;
+    offset += put;
+    size -= put;
+  }
+  return true;
+}
+
 bool File::Flush() {
   if (!IsOpen() || Faulted(IoOp::kFlush)) return false;
   return FlushFileBuffers(Native(handle_)) != 0;

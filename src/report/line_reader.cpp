@@ -106,23 +106,6 @@ void LineReader::Index(std::size_t from) {
   if (end_ % 64 != 0) stops_[words - 1] &= (std::uint64_t{1} << (end_ % 64)) - 1;
 }
 
-std::string_view LineReader::NextRun(const std::array<bool, 256>& excluded) {
-  head_ = {};
-  length_ = 0;
-  std::size_t at = begin_;
-  std::int64_t lines = 0;
-  while (at < end_ && !excluded[static_cast<unsigned char>(buffer_[at])]) {
-    const std::size_t stop = NextStop(at);
-    if (stop + 1 >= end_ || buffer_[stop] != kCr || buffer_[stop + 1] != kLf) break;
-    at = stop + 2;
-    ++lines;
-  }
-  const std::string_view run(buffer_.data() + begin_, at - begin_);
-  begin_ = at;
-  lineNumber_ += lines;
-  return run;
-}
-
 LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
   head_ = {};
   length_ = 0;

@@ -57,7 +57,30 @@ class LineReader {
   // included, exactly as they stand in the file; valid until the next call. Empty when the
   // next line is not such a line, which Next then reads. Copying a file is then one write
   // per run instead of work per line.
-  std::string_view NextRun(const std::array<bool, 256>& excluded);
+  std::string_view NextRun(const std::array<bool, 256>& excluded) {
+    return NextRun(excluded, [](std::string_view) { return true; });
+  }
+  // The same, handing each line of the run (without its line end) to `visit` as it is
+  // taken; the run ends after a line for which `visit` returns false.
+  template <typename Visit>
+  std::string_view NextRun(const std::array<bool, 256>& excluded, Visit&& visit) {
+    head_ = {};
+    length_ = 0;
+    std::size_t at = begin_;
+    std::int64_t lines = 0;
+    while (at < end_ && !excluded[static_cast<unsigned char>(buffer_[at])]) {
+      const std::size_t stop = NextStop(at);
+      if (stop + 1 >= end_ || buffer_[stop] != '\r' || buffer_[stop + 1] != '\n') break;
+      const bool goOn = visit(std::string_view(buffer_.data() + at, stop - at));
+      at = stop + 2;
+      ++lines;
+      if (!goOn) break;
+    }
+    const std::string_view run(buffer_.data() + begin_, at - begin_);
+    begin_ = at;
+    lineNumber_ += lines;
+    return run;
+  }
 
   // The line just read (all of it, or its first bytes when it was longer than the
   // buffer); valid until the next call.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -157,6 +158,8 @@ struct OpeningRecordValues {
 };
 std::string OpeningRecordText(const OpeningRecordValues& values);
 std::string ClosingRecordText(std::string_view number);
+// "A", the number, the year and the month: 16 characters.
+inline constexpr std::size_t kRepresentativeHeaderLength = 16;
 std::string RepresentativeHeaderText(std::string_view number, std::string_view month);
 std::string RepresentativeTrailerText(std::int64_t fileCount, std::int64_t recordCount);
 
