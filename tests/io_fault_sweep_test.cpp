@@ -2,7 +2,7 @@
 // make (every open, read, write, flush, rename and close, and short writes and a full disk),
 // and checks each outcome: exactly the right message, no handle left open, no file under
 // the final name unless complete, an existing merged file intact, the sources unchanged
-// and the table unchanged.
+// and the table unchanged. The command line's one-pass merge is swept the same way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,8 +12,10 @@
 #include <memory>
 
 #include "merge/merged_writer.h"
+#include "merge/one_pass_merge.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
+#include "app/refusal_text.h"
 #include "app/headless_dialog.h"
 #include "platform/io_faults.h"
 #include "report/load_file.h"
@@ -294,6 +296,122 @@ class IoFaultSweep : public ::testing::Test {
               << swept << " faults, " << behaved << " behaved\n";
   }
 
+  // The command line's merge of every source in one pass: "" when written, else the one
+  // message it tells (a refused file's, or Generate's).
+  std::string MergeInOnePass(bool representative) const {
+    OnePassMerge merge(out_, representative ? OutputKind::kRepresentative
+                                            : OutputKind::kDealersUnion);
+    for (const std::string& path : paths_) {
+      const LoadResult loaded = merge.Add(path);
+      if (loaded.refusal != LoadRefusal::kNone) return MessageFor(loaded.refusal);
+    }
+    const WriteResult result = merge.Finish("123456782", "20240415");
+    return result.Written() ? "" : MessageFor(result);
+  }
+
+  // The message for a fault in the one-pass merge, from where the faulty call stands in the
+  // clean run's trace: the temporary file is created and its first record's place written
+  // before the first source is opened; each source is read and its lines written between
+  // its open and its close; the existing file is held, the last records written, the file
+  // synced, closed and renamed after the last source. Empty: the merge must succeed.
+  std::string ExpectedOnePassMessage(const std::vector<IoOp>& trace, const Fault& fault) const {
+    const int sources = static_cast<int>(paths_.size());
+    int opens = 0, sourceCloses = 0, closesAfterSources = 0;
+    std::int64_t nth = 0;
+    for (IoOp op : trace) {
+      const bool sourcesDone = sourceCloses == sources;
+      const int source = opens - 1;  // from 1 once the first source is open
+      if (op == fault.op && ++nth == fault.nth) {
+        switch (op) {
+          case IoOp::kOpen:
+            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput;
+            return text::kCannotOpen;
+          case IoOp::kRead:
+            return text::kCorruptFile;
+          case IoOp::kWrite:
+            if (source < 1 || sourcesDone) return text::kWriteFailed;
+            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] +
+                   text::kGenerationStopped;
+          case IoOp::kFlush:
+          case IoOp::kRename:
+            return text::kWriteFailed;
+          case IoOp::kClose:
+            if (!sourcesDone) return "";
+            return closesAfterSources == 0 ? text::kWriteFailed : "";
+          case IoOp::kCount:
+            break;
+        }
+      }
+      if (op == IoOp::kOpen) ++opens;
+      if (op == IoOp::kClose) (sourcesDone ? closesAfterSources : sourceCloses) += 1;
+    }
+    return "<no such call>";
+  }
+
+  void SweepOnePass(bool representative, bool existing) {
+    const std::string finalPath = out_ + "/" + kMergedName;
+    auto reset = [&] {
+      for (const auto& entry : std::filesystem::directory_iterator(out_)) {
+        std::filesystem::remove(entry.path());
+      }
+      if (existing) test::WriteFile(finalPath, kOldMerged);
+    };
+
+    // The clean run must write what the window's two steps write.
+    reset();
+    auto window = Loaded(paths_.size(), representative);
+    ASSERT_TRUE(GenerateMergedFile(window->dialog, window->table, "20240415").Written());
+    const std::string complete = test::ReadFile(finalPath);
+    reset();
+    platform::ClearIoFaultPlan();
+    platform::TraceIoCalls(true);
+    ASSERT_EQ(MergeInOnePass(representative), "");
+    platform::TraceIoCalls(false);
+    const std::vector<IoOp> trace = platform::IoCallTrace();
+    ASSERT_EQ(test::ReadFile(finalPath), complete);
+    ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);
+
+    int swept = 0, behaved = 0;
+    for (const Fault& fault : FaultsFor(trace)) {
+      SCOPED_TRACE(testing::Message()
+                   << OpName(fault.op) << " #" << fault.nth << " " << KindName(fault.kind));
+      reset();
+      const int descriptors = OpenDescriptors();
+      const std::string want = ExpectedOnePassMessage(trace, fault);
+      platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
+      const std::string told = MergeInOnePass(representative);
+      platform::ClearIoFaultPlan();
+
+      std::vector<std::string> wantFiles;
+      if (existing || want.empty()) wantFiles.push_back(kMergedName);
+      const bool ok[] = {
+          told == want,
+          OpenDescriptors() == descriptors,
+          test::ListDirectory(out_) == wantFiles,
+          !(want.empty() || existing) ||
+              test::ReadFile(finalPath) == (want.empty() ? complete : kOldMerged),
+          SourcesUnchanged(),
+      };
+      static const char* const kWhat[] = {
+          "the right message", "no handle left open",
+          "only a complete file under the final name, no temporary left", "the merged file",
+          "sources unchanged"};
+      bool all = true;
+      for (std::size_t i = 0; i < std::size(ok); ++i) {
+        EXPECT_TRUE(ok[i]) << kWhat[i] << "; told: " << (told.empty() ? "success" : told)
+                           << "; wanted: " << (want.empty() ? "success" : want);
+        all = all && ok[i];
+      }
+      ++swept;
+      behaved += all ? 1 : 0;
+    }
+    g_total.swept += swept;
+    g_total.behaved += behaved;
+    std::cout << "[ sweep    ] one-pass merge " << (representative ? "representative" : "union")
+              << (existing ? " over an existing file" : "") << ": " << trace.size() << " calls, "
+              << swept << " faults, " << behaved << " behaved\n";
+  }
+
   test::TempDir dir_;
   std::vector<std::string> paths_;
   std::vector<std::string> originals_;
@@ -360,6 +478,12 @@ TEST_F(IoFaultSweep, EveryCallOfAUnionGenerationOverAnExistingFile) {
 }
 TEST_F(IoFaultSweep, EveryCallOfARepresentativeGenerationOverAnExistingFile) {
   SweepGeneration(true, true);
+}
+
+TEST_F(IoFaultSweep, EveryCallOfAOnePassMerge) {
+  for (const bool representative : {false, true}) {
+    for (const bool existing : {false, true}) SweepOnePass(representative, existing);
+  }
 }
 
 // Runs last in this file's order only by name; it reports, it does not test.
