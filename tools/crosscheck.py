@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Cross-checks `pcn874 merge` against a second, deliberately simple reading of the rules
-(exact fractions, byte-at-a-time lines) on generated and mutated files.
+(exact fractions, byte-at-a-time lines) on generated and mutated files, and its one-pass
+path against the window's two steps (`--two-pass`) byte for byte.
 
 usage: tools/crosscheck.py PATH-TO-pcn874 [ROUNDS] [SEED]
 Prints the first disagreement with the files that caused it, or a count of agreements.
@@ -393,6 +394,27 @@ def main():
             if number is not None:
                 args += ['--number', number]
             run = subprocess.run(args + files, capture_output=True)
+            # The window's two steps into a directory of their own: the same status, the
+            # same message, the same bytes, and in both directories nothing but the file.
+            two_dir = work + '-two-pass'
+            os.mkdir(two_dir)
+            two_args = [a if a != work else two_dir for a in args]
+            two = subprocess.run(two_args + ['--two-pass'] + files, capture_output=True)
+            one_out = sorted(n for n in os.listdir(work) if n.startswith('Pcn874'))
+            two_out = sorted(os.listdir(two_dir))
+            same = (two.returncode == run.returncode and two.stderr == run.stderr
+                    and one_out == two_out
+                    and all(open(os.path.join(work, n), 'rb').read()
+                            == open(os.path.join(two_dir, n), 'rb').read() for n in one_out))
+            if not same:
+                print('DISAGREE in round', r, ': one pass and two passes differ;',
+                      'files kept in', work + '.kept')
+                os.rename(work, work + '.kept')
+                subprocess.run(['cp', '-r', work + '.kept', '/tmp/crosscheck-disagreement'])
+                print(' args:', args + files)
+                print(' one pass :', run.returncode, run.stderr.decode()[:200], one_out)
+                print(' two passes:', two.returncode, two.stderr.decode()[:200], two_out)
+                return 1
             model = model_merge(files, representative,
                                 number.encode() if number is not None else None, work, '20241201')
             code, err = model[0], model[1]
@@ -413,7 +435,7 @@ def main():
             agreed += 1
             key = 'written' if code == 0 else (err or 'missing file')
             outcomes[key] = outcomes.get(key, 0) + 1
-    print('%d merges agreed' % agreed)
+    print('%d merges agreed, one pass and two passes alike' % agreed)
     for key, count in sorted(outcomes.items(), key=lambda kv: -kv[1]):
         print('  %5d  %s' % (count, key))
     return 0

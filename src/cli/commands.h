@@ -19,6 +19,7 @@ struct MergeOptions {
   std::string date;             // empty: today
   std::vector<std::string> adjustments;  // FIELD=DELTA
   std::vector<std::string> files;
+  bool twoPass = false;  // the window's two steps, for comparing the two paths
 };
 int RunMerge(const MergeOptions& options);
 

@@ -57,6 +57,9 @@ int main(int argc, char** argv) {
                    "exemptSales, salesVat, inputsVat, assetInputsVat")
       ->allow_extra_args(false)
       ->take_all();
+  // Not for users: the window's way (load every file, then read them all again), so that
+  // the cross-check can compare the two paths byte for byte.
+  mergeCommand->add_flag("--two-pass", merge.twoPass)->group("");
   mergeCommand->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
 
   InspectOptions inspect;

@@ -1,6 +1,8 @@
 // `pcn874 merge`: the files loaded in turn by the Add-file rules, the spin steps asked for,
 // then the merged file written, all through the core's operations; a refusal is printed
-// with the window's message.
+// with the window's message. Each file is read once: validated and copied in one pass.
+// --two-pass takes the window's way instead (every file loaded, then read again to copy
+// it), so that the cross-check can compare the two byte for byte.
 #include <charconv>
 #include <iostream>
 
@@ -8,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "merge/merged_writer.h"
+#include "merge/one_pass_merge.h"
 #include "merge/spin_step.h"
 #include "platform/platform.h"
 #include "report/file_table.h"
@@ -75,15 +78,28 @@ int RunMerge(const MergeOptions& options) {
     }
   }
 
-  FileTable table;
+  const OutputKind kind =
+      options.representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
+  const std::string directory =
+      options.outputDirectory.empty() ? platform::CurrentDirectory() : options.outputDirectory;
+  const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
+
+  // The temporary file goes with `merge` on every way out.
+  OnePassMerge merge(directory, kind);
+  FileTable twoPassTable;
+  FileTable& table = options.twoPass ? twoPassTable : merge.Table();
   for (const std::string& file : options.files) {
     if (!platform::IsOrdinaryFile(file)) {
       std::cerr << "pcn874 merge: no such file, or not an ordinary file: " << file << '\n';
       return kExitRefused;
     }
-    LoadResult loaded = LoadReportFor(table, file);
-    if (loaded.refusal != LoadRefusal::kNone) return Refuse(MessageFor(loaded.refusal));
-    AddEntry(table, std::move(loaded.entry));
+    if (options.twoPass) {
+      LoadResult loaded = LoadReportFor(table, file);
+      if (loaded.refusal != LoadRefusal::kNone) return Refuse(MessageFor(loaded.refusal));
+      AddEntry(table, std::move(loaded.entry));
+    } else if (const LoadResult loaded = merge.Add(file); loaded.refusal != LoadRefusal::kNone) {
+      return Refuse(MessageFor(loaded.refusal));
+    }
   }
 
   // The number defaults to the first file's dealer, as the window's number field does.
@@ -96,12 +112,9 @@ int RunMerge(const MergeOptions& options) {
     if (step.moved) table.Combined() = step.combined;
   }
 
-  const OutputKind kind =
-      options.representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
-  const std::string directory =
-      options.outputDirectory.empty() ? platform::CurrentDirectory() : options.outputDirectory;
-  const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
-  const WriteResult result = WriteMergedFile(table, kind, number, directory, today);
+  const WriteResult result = options.twoPass
+                                 ? WriteMergedFile(table, kind, number, directory, today)
+                                 : merge.Finish(number, today);
   if (!result.Written()) return Refuse(MessageFor(result));
   std::cout << result.path << '\n';
   return kExitDone;
