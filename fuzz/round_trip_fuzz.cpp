@@ -3,6 +3,8 @@
 // or more accepted, both shapes are generated: the union file, loaded back, must carry the
 // combined entry's totals and exactly the detail lines; the representative file must be the
 // header, every line of every file, and the trailer. Every run shows exactly one message.
+// The command line's one-pass merge of the accepted files must tell the same outcome and
+// write the same bytes as the window's two steps.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -13,8 +15,10 @@
 #include <vector>
 
 #include "merge/merged_writer.h"
+#include "merge/one_pass_merge.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
+#include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "app/headless_dialog.h"
 #include "reference.h"
@@ -180,8 +184,15 @@ void CheckRepresentativeFile(const std::string& path, const pcn::FileTable& tabl
 
 // Generates one shape into an empty directory and checks the outcome: one message, and
 // either a complete file under the final name or nothing at all.
-void GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& table,
-                      const std::vector<std::string>& sources, bool representative) {
+// What a generation left: its one message, and the merged file's bytes when written.
+struct Generated {
+  bool written = false;
+  std::string message;
+  std::string bytes;
+};
+
+Generated GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& table,
+                           const std::vector<std::string>& sources, bool representative) {
   const std::string out = ScratchDirectory() + "/out";
   std::filesystem::create_directory(out);
   EmptyDirectory(out);
@@ -191,10 +202,11 @@ void GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& table,
   const pcn::WriteResult result = pcn::GenerateMergedFile(dialog, table, kDate);
   Check(dialog.messages.size() == 1, "generation did not show exactly one message");
   const std::vector<std::string> left = FilesIn(out);
+  Generated generated{result.Written(), dialog.messages[0].text, ""};
   if (!result.Written()) {
     Check(dialog.messages[0].text != pcn::text::kGenerated, "success shown without a file");
     Check(left.empty(), "a refused generation left a file behind");
-    return;
+    return generated;
   }
   Check(dialog.messages[0].text == pcn::text::kGenerated, "success message");
   Check(left.size() == 1, "not exactly one file written");
@@ -205,6 +217,38 @@ void GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& table,
   } else {
     CheckUnionFile(result.path, table, sources);
   }
+  generated.bytes = ReadBytes(result.path);
+  return generated;
+}
+
+// The one-pass merge of the accepted sources, the totals aligned as for the window, into an
+// empty directory: the same outcome and the same bytes as the window's two steps.
+void CheckOnePass(const std::vector<std::string>& sources, bool representative,
+                  const Generated& twoSteps) {
+  const std::string out = ScratchDirectory() + "/one-pass";
+  std::filesystem::create_directory(out);
+  EmptyDirectory(out);
+  pcn::WriteResult outcome;
+  {
+    pcn::OnePassMerge merge(out, representative ? pcn::OutputKind::kRepresentative
+                                                : pcn::OutputKind::kDealersUnion);
+    for (const std::string& source : sources) {
+      Check(merge.Add(source).refusal == pcn::LoadRefusal::kNone,
+            "one pass refused a file the window took");
+    }
+    AlignDeclaredTotals(merge.Table().Combined());
+    outcome = merge.Finish(kNumber, kDate);
+  }
+  const std::vector<std::string> left = FilesIn(out);
+  Check(outcome.Written() == twoSteps.written, "one pass and two steps differ in the outcome");
+  if (!outcome.Written()) {
+    Check(pcn::MessageFor(outcome) == twoSteps.message,
+          "one pass and two steps differ in the message");
+    Check(left.empty(), "a refused one-pass merge left a file behind");
+    return;
+  }
+  Check(left.size() == 1 && out + "/" + left[0] == outcome.path, "one pass: not one file");
+  Check(ReadBytes(outcome.path) == twoSteps.bytes, "one pass and two steps differ in the bytes");
 }
 
 }  // namespace
@@ -249,7 +293,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   AlignDeclaredTotals(table.Combined());
   pcn::ShowTotals(dialog, table);
   dialog.SetText(pcn::ControlId::kNumber, kNumber);
-  GenerateAndCheck(dialog, table, accepted, false);
-  GenerateAndCheck(dialog, table, accepted, true);
+  for (const bool representative : {false, true}) {
+    CheckOnePass(accepted, representative,
+                 GenerateAndCheck(dialog, table, accepted, representative));
+  }
   return 0;
 }
