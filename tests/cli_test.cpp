@@ -98,6 +98,9 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
       {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers, "adjustment refused"},
       {"--out missing a.txt b.txt", text::kCannotOpenOutput, "no such directory"},
       {"a.txt april.txt", text::kMonthDiffers, "another month"},
+      // Every file is read before the output's troubles are told, and the 5% rule before it.
+      {"--out missing a.txt april.txt", text::kMonthDiffers, "a file's refusal comes first"},
+      {"--out missing --number 19 a.txt b.txt", text::kInvalidNumber, "the number comes first"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);

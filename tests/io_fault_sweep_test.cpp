@@ -486,6 +486,18 @@ TEST_F(IoFaultSweep, EveryCallOfAOnePassMerge) {
   }
 }
 
+// A write that fails part-way is told only where Generate would tell it: a later file's
+// refusal still comes first, and nothing stays behind.
+TEST_F(IoFaultSweep, OnePassTellsALaterRefusalBeforeAFailedWrite) {
+  test::WriteFile(paths_[2], test::ConsistentFile("123456782", "04-2024", 10, 1, 3, 0, 0));
+  const int descriptors = OpenDescriptors();
+  platform::SetIoFaultPlan({IoOp::kWrite, 2, IoFaultKind::kDiskFull});  // the first copy
+  EXPECT_EQ(MergeInOnePass(false), text::kMonthDiffers);
+  platform::ClearIoFaultPlan();
+  EXPECT_EQ(OpenDescriptors(), descriptors);
+  EXPECT_TRUE(test::ListDirectory(out_).empty());
+}
+
 // Runs last in this file's order only by name; it reports, it does not test.
 class SweepReport : public ::testing::Environment {
  public:
