@@ -14,20 +14,20 @@
 #include <string_view>
 #include <vector>
 
-#include "merge/merged_writer.h"
-#include "merge/one_pass_merge.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
+#include "app/headless_dialog.h"
+#include "app/messages.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
-#include "app/headless_dialog.h"
+#include "merge/merged_writer.h"
+#include "merge/one_pass_merge.h"
 #include "reference.h"
-#include "scratch.h"
 #include "report/amount.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
-#include "app/messages.h"
 #include "report/record_format.h"
+#include "scratch.h"
 
 namespace {
 
@@ -230,8 +230,8 @@ void CheckOnePass(const std::vector<std::string>& sources, bool representative,
   EmptyDirectory(out);
   pcn::WriteResult outcome;
   {
-    pcn::OnePassMerge merge(out, representative ? pcn::OutputKind::kRepresentative
-                                                : pcn::OutputKind::kDealersUnion);
+    pcn::OnePassMerge merge(
+        out, representative ? pcn::OutputKind::kRepresentative : pcn::OutputKind::kDealersUnion);
     for (const std::string& source : sources) {
       Check(merge.Add(source).refusal == pcn::LoadRefusal::kNone,
             "one pass refused a file the window took");

@@ -11,15 +11,15 @@
 #include <iterator>
 #include <memory>
 
-#include "merge/merged_writer.h"
-#include "merge/one_pass_merge.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
-#include "app/refusal_text.h"
 #include "app/headless_dialog.h"
+#include "app/messages.h"
+#include "app/refusal_text.h"
+#include "merge/merged_writer.h"
+#include "merge/one_pass_merge.h"
 #include "platform/io_faults.h"
 #include "report/load_file.h"
-#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {
@@ -299,8 +299,8 @@ class IoFaultSweep : public ::testing::Test {
   // The command line's merge of every source in one pass: "" when written, else the one
   // message it tells (a refused file's, or Generate's).
   std::string MergeInOnePass(bool representative) const {
-    OnePassMerge merge(out_, representative ? OutputKind::kRepresentative
-                                            : OutputKind::kDealersUnion);
+    OnePassMerge merge(out_,
+                       representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion);
     for (const std::string& path : paths_) {
       const LoadResult loaded = merge.Add(path);
       if (loaded.refusal != LoadRefusal::kNone) return MessageFor(loaded.refusal);

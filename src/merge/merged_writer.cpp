@@ -4,8 +4,8 @@
 #include "merge/merged_writer.h"
 
 #include "merge/block_writer.h"
-#include "merge/line_copier.h"
 #include "merge/dealer_number.h"
+#include "merge/line_copier.h"
 #include "merge/merged_output.h"
 #include "platform/platform.h"
 #include "report/line_reader.h"
