@@ -1331,7 +1331,11 @@ void Shoot(const App& app, const std::wstring& name, bool wholeScreen) {
 void Screenshots() {
   App app;
   app.exe = g_exe;
-  app.directory = g_work;
+  // The pictures go into the user's guide: the output folder they show is one a user might
+  // have, not the build folder.
+  CreateDirectoryW(L"C:\\Reports", nullptr);
+  app.directory = L"C:\\Reports\\03-2024";
+  CreateDirectoryW(app.directory.c_str(), nullptr);
   if (!StartApp(app)) return;
   SetCursorPos(1, 1);
   Shoot(app, L"1-empty", false);
