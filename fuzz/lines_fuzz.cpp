@@ -12,8 +12,8 @@
 
 #include "platform/platform.h"
 #include "reference.h"
-#include "scratch.h"
 #include "report/line_reader.h"
+#include "scratch.h"
 
 namespace {
 

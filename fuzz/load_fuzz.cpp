@@ -10,9 +10,9 @@
 #include <string_view>
 
 #include "reference.h"
-#include "scratch.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "scratch.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <cstdlib>
 #include <optional>
 
-#include "merge/totals_check.h"
 #include "app/adjust_command.h"
+#include "app/headless_dialog.h"
+#include "app/messages.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
-#include "app/headless_dialog.h"
+#include "merge/totals_check.h"
 #include "reference.h"
 #include "report/amount.h"
 #include "report/file_table.h"
-#include "app/messages.h"
 
 namespace {
 

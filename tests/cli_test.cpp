@@ -20,9 +20,9 @@ struct CliRun {
 
 CliRun Cli(const std::string& arguments, const std::string& directory = ".") {
   CliRun run;
-  run.code = test::RunCommand("cd " + Quote(directory) + " && " + Quote(PCN_CLI_PATH) + " " +
-                                  arguments,
-                              &run.out, &run.err);
+  run.code =
+      test::RunCommand("cd " + Quote(directory) + " && " + Quote(PCN_CLI_PATH) + " " + arguments,
+                       &run.out, &run.err);
   return run;
 }
 
@@ -40,9 +40,9 @@ struct Files {
 TEST(CliMerge, WritesTheSameBytesAsTheGoldenFile) {
   const std::string golden = std::string(PCN_GOLDEN_DIR) + "/union-three-files";
   test::TempDir out;
-  const CliRun run = Cli("merge --date 20241201 --out " + Quote(out.path()) + " " +
-                      Quote(golden + "/in/1.txt") + " " + Quote(golden + "/in/2.txt") + " " +
-                      Quote(golden + "/in/3.txt"));
+  const CliRun run =
+      Cli("merge --date 20241201 --out " + Quote(out.path()) + " " + Quote(golden + "/in/1.txt") +
+          " " + Quote(golden + "/in/2.txt") + " " + Quote(golden + "/in/3.txt"));
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out, out.path() + "/Pcn874-03-2024.txt\n");
   EXPECT_EQ(run.err, "");
@@ -53,8 +53,8 @@ TEST(CliMerge, RepresentativeFormAndNumber) {
   const std::string golden = std::string(PCN_GOLDEN_DIR) + "/representative-three-files";
   test::TempDir out;
   const CliRun run = Cli("merge --representative --number 18 --date 20241201 --out " +
-                      Quote(out.path()) + " " + Quote(golden + "/in/1.txt") + " " +
-                      Quote(golden + "/in/2.txt") + " " + Quote(golden + "/in/3.txt"));
+                         Quote(out.path()) + " " + Quote(golden + "/in/1.txt") + " " +
+                         Quote(golden + "/in/2.txt") + " " + Quote(golden + "/in/3.txt"));
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(test::ReadFile(out.File("Pcn874-03-2024.txt")), test::ReadFile(golden + "/expected"));
 }
@@ -79,7 +79,7 @@ TEST(CliMerge, AdjustIsOneSpinStep) {
   ASSERT_EQ(run.code, 0) << run.err;
   const std::string first = test::ReadFile(f.Merged()).substr(0, 131);
   EXPECT_EQ(first.substr(25, 12), "+00000004050");
-  EXPECT_EQ(first.substr(90, 10), "+000000089");    // 2 x 40 + 10 - 1
+  EXPECT_EQ(first.substr(90, 10), "+000000089");     // 2 x 40 + 10 - 1
   EXPECT_EQ(first.substr(119, 12), "+00000000591");  // 680 - 89
 }
 
@@ -128,11 +128,10 @@ TEST(CliMerge, SourceMessageNamesThePathOnTwoLines) {
 
 TEST(CliMerge, UsageErrorsExitWithOne) {
   Files f;
-  for (const char* arguments : {"", "merge", "merge --date 2024 a.txt b.txt",
-                                "merge --date 20241399 a.txt b.txt",
-                                "merge --date 20230229 a.txt b.txt",
-                                "merge --adjust taxable=1 a.txt b.txt",
-                                "merge --adjust salesVat=1.5 a.txt b.txt", "frobnicate"}) {
+  for (const char* arguments :
+       {"", "merge", "merge --date 2024 a.txt b.txt", "merge --date 20241399 a.txt b.txt",
+        "merge --date 20230229 a.txt b.txt", "merge --adjust taxable=1 a.txt b.txt",
+        "merge --adjust salesVat=1.5 a.txt b.txt", "frobnicate"}) {
     SCOPED_TRACE(arguments);
     EXPECT_EQ(Cli(arguments, f.dir.path()).code, 1);
   }

@@ -16,7 +16,7 @@ TEST(NormaliseDealerNumber, PadsTheValueToNineDigits) {
       {"000000018", "000000018"},
       {"123456782", "123456782"},
       {"  42", "000000042"},
-      {"12345678 ", "012345678"},  // a dealer number with a trailing blank
+      {"12345678 ", "012345678"},    // a dealer number with a trailing blank
       {"1234567890", "1234567890"},  // more than nine digits stay visible, to be refused
       {"-18", "-000000018"},
       {"18.5", "000000018"},  // rounded to even

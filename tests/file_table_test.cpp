@@ -5,10 +5,10 @@
 
 #include <limits>
 
-#include "app/remove_file.h"
-#include "app/show_totals.h"
 #include "app/headless_dialog.h"
 #include "app/messages.h"
+#include "app/remove_file.h"
+#include "app/show_totals.h"
 
 namespace pcn {
 namespace {
@@ -38,7 +38,8 @@ FileEntry Entry(const std::string& dealer, Amount taxable, Amount salesVat, Amou
 // A window whose table and controls are filled as adding files fills them.
 struct Window {
   FileTable table;
-  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
 
   void Add(FileEntry e) {
     const std::string dealer = e.dealerNumber;

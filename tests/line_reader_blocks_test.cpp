@@ -80,8 +80,12 @@ TEST(LineReader, RunsAndSingleLinesTogetherGiveEveryLine) {
     bytes += line;
     bytes += pick == 5 ? "\r" : "\r\n";
   }
-  const std::vector<std::string> want = RuleLines(bytes + "tail\x1a" "gone\r\n");
-  bytes += "tail\x1a" "gone\r\n";
+  const std::vector<std::string> want = RuleLines(bytes +
+                                                  "tail\x1a"
+                                                  "gone\r\n");
+  bytes +=
+      "tail\x1a"
+      "gone\r\n";
 
   std::array<bool, 256> excluded{};
   excluded['O'] = excluded['X'] = true;

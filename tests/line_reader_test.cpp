@@ -51,8 +51,14 @@ TEST(LineReader, SplitsByTheLineRule) {
       {"a\nb\n", {"a\nb\n"}, "LF alone stays in the line"},
       {"a\r\n\r\nb", {"a", "", "b"}, "an empty line; the last needs no end"},
       {"a\r\r\nb", {"a", "", "b"}, "CR CR LF"},
-      {"a\r\n\x1a" "b\r\n", {"a"}, "Ctrl-Z at the start of a line ends the data"},
-      {"ab\x1a" "cd", {"ab"}, "Ctrl-Z inside a line ends it and the data"},
+      {"a\r\n\x1a"
+       "b\r\n",
+       {"a"},
+       "Ctrl-Z at the start of a line ends the data"},
+      {"ab\x1a"
+       "cd",
+       {"ab"},
+       "Ctrl-Z inside a line ends it and the data"},
       {"\x1a", {}, "only a Ctrl-Z"},
       {"", {}, "empty"},
       {"a\n\r\n", {"a\n"}, "LF before the CR LF"},

@@ -2,7 +2,6 @@
 #include "report/load_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,10 +81,10 @@ TEST(LoadSourceFile, SumsDetailRecordsByType) {
   test::TempDir dir;
   const std::string path = dir.File("a.txt");
   test::WriteFile(path, CrLf({OpeningLine(MarchOpening()), DetailLine('S', 170, '+', 1000),
-                             DetailLine('L', 17, '-', 100), DetailLine('M', 1, ' ', 10),
-                             DetailLine('T', 40, '+', 999), DetailLine('K', 10, '-', 0),
-                             "S" + std::string(30, '0') + "0001",  // 35 characters long
-                             ClosingLine()}));
+                              DetailLine('L', 17, '-', 100), DetailLine('M', 1, ' ', 10),
+                              DetailLine('T', 40, '+', 999), DetailLine('K', 10, '-', 0),
+                              "S" + std::string(30, '0') + "0001",  // 35 characters long
+                              ClosingLine()}));
   const LoadResult result = LoadSourceFile(path, false, "");
   ASSERT_EQ(result.refusal, LoadRefusal::kNone);
   const FileEntry& e = result.entry;

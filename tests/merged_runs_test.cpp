@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "merge/merged_writer.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
-#include "report/load_file.h"
 #include "app/messages.h"
+#include "merge/merged_writer.h"
+#include "report/load_file.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -2,10 +2,9 @@
 // failure with its one message and nothing lost.
 #include "merge/merged_writer.h"
 
-#include <gtest/gtest.h>
-
-#include <sys/file.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,12 +12,12 @@
 #include <fstream>
 #include <map>
 
-#include "merge/totals_check.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
-#include "report/load_file.h"
 #include "app/messages.h"
+#include "merge/totals_check.h"
+#include "report/load_file.h"
 #include "test_support.h"
 
 namespace pcn {
@@ -28,9 +27,12 @@ namespace fs = std::filesystem;
 
 struct Window {
   FileTable table;
-  HeadlessDialog dialog{[this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog{
+      [this](int row, int column) { return FileListCellText(table, row, column); }};
 
-  explicit Window(const std::string& outputDirectory) { dialog.SetOutputDirectory(outputDirectory); }
+  explicit Window(const std::string& outputDirectory) {
+    dialog.SetOutputDirectory(outputDirectory);
+  }
   void Add(const std::string& path) {
     dialog.QueueOpenFile({true, path});
     ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
@@ -188,8 +190,9 @@ TEST(GenerateMergedFile, RefusesAValueTooWideForItsField) {
   TwoFiles f;
   test::Opening big;
   big.taxableSales = 99999999999;
-  test::WriteFile(f.b, test::CrLf({test::OpeningLine(big), test::DetailLine('S', 0, '+', 9999999999),
-                                   test::ClosingLine()}));
+  test::WriteFile(f.b,
+                  test::CrLf({test::OpeningLine(big), test::DetailLine('S', 0, '+', 9999999999),
+                              test::ClosingLine()}));
   const std::string copy = f.dir.File("b2.txt");
   fs::copy_file(f.b, copy);
   Window w(f.out);
@@ -211,8 +214,8 @@ TEST(GenerateMergedFile, NeverWritesOverASource) {
   w.Add(f.out + "/./Pcn874-03-2024.txt");  // the same file, written another way
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource) + f.out +
-                                 "/./Pcn874-03-2024.txt" + text::kChooseAnotherDirectory);
+  EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource) + f.out + "/./Pcn874-03-2024.txt" +
+                                 text::kChooseAnotherDirectory);
   EXPECT_EQ(test::ReadFile(f.Merged()), before);
   EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
 }

@@ -16,14 +16,14 @@
 #include <functional>
 #include <optional>
 
-#include "merge/block_writer.h"
-#include "merge/merged_writer.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
+#include "app/messages.h"
+#include "merge/block_writer.h"
+#include "merge/merged_writer.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
-#include "app/messages.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -115,8 +115,10 @@ TEST(RecordKind, IsTheExactFirstCharacter) {
   EXPECT_EQ(KindOfRecord("O123"), RecordKind::kOpening);
   EXPECT_EQ(KindOfRecord("o123"), RecordKind::kOther);
   EXPECT_EQ(KindOfRecord("X"), RecordKind::kClosing);
-  for (char c : std::string("SLMYI")) EXPECT_EQ(KindOfRecord(std::string(1, c)), RecordKind::kTransaction);
-  for (char c : std::string("TCKRPH")) EXPECT_EQ(KindOfRecord(std::string(1, c)), RecordKind::kInput);
+  for (char c : std::string("SLMYI"))
+    EXPECT_EQ(KindOfRecord(std::string(1, c)), RecordKind::kTransaction);
+  for (char c : std::string("TCKRPH"))
+    EXPECT_EQ(KindOfRecord(std::string(1, c)), RecordKind::kInput);
   for (const char* other : {"", "A", "Z", " S"}) EXPECT_EQ(KindOfRecord(other), RecordKind::kOther);
   EXPECT_EQ(RecordTypeOf(""), "");
   EXPECT_EQ(RecordTypeOf("S12"), "S");
@@ -131,8 +133,8 @@ TEST(SignedAmountText, EncodesSignAndDigits) {
       {0, 12, "+00000000000"},
       {-5 * kUnit, 10, "-000000005"},
       {12345 * kUnit, 12, "+00000012345"},
-      {25000, 10, "+000000002"},   // 2.5 rounds to 2
-      {35000, 10, "+000000004"},   // 3.5 rounds to 4
+      {25000, 10, "+000000002"},  // 2.5 rounds to 2
+      {35000, 10, "+000000004"},  // 3.5 rounds to 4
       {-25000, 10, "-000000002"},
       {99999999999 * kUnit, 12, "+99999999999"},
   };

@@ -2,13 +2,13 @@
 // showed it.
 #include <gtest/gtest.h>
 
-#include "merge/merged_writer.h"
 #include "app/add_file.h"
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
+#include "app/messages.h"
+#include "merge/merged_writer.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
-#include "app/messages.h"
 #include "report/record_format.h"
 #include "test_support.h"
 

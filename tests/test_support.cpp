@@ -40,7 +40,9 @@ std::string ReadFile(const std::string& path) {
   return bytes.str();
 }
 
-bool Exists(const std::string& path) { return fs::exists(path); }
+bool Exists(const std::string& path) {
+  return fs::exists(path);
+}
 
 std::vector<std::string> ListDirectory(const std::string& path) {
   std::vector<std::string> names;
@@ -81,7 +83,9 @@ std::string DetailLine(char type, std::int64_t vat, char sign, std::int64_t amou
   return line;
 }
 
-std::string ClosingLine(const std::string& dealer) { return "X" + dealer; }
+std::string ClosingLine(const std::string& dealer) {
+  return "X" + dealer;
+}
 
 std::string CrLf(const std::vector<std::string>& lines) {
   std::string text;
@@ -125,7 +129,8 @@ std::vector<std::string> RuleLines(const std::string& bytes) {
 int RunCommand(const std::string& command, std::string* out, std::string* err) {
   TempDir scratch;
   const std::string outPath = scratch.File("out"), errPath = scratch.File("err");
-  const int status = std::system((command + " >" + Quote(outPath) + " 2>" + Quote(errPath)).c_str());
+  const int status =
+      std::system((command + " >" + Quote(outPath) + " 2>" + Quote(errPath)).c_str());
   if (out != nullptr) *out = ReadFile(outPath);
   if (err != nullptr) *err = ReadFile(errPath);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -28,7 +28,9 @@ int HeadlessDialog::FindDealerExact(std::string_view number) {
   return -1;
 }
 
-void HeadlessDialog::AddDealer(std::string_view number) { dealers_.emplace_back(number); }
+void HeadlessDialog::AddDealer(std::string_view number) {
+  dealers_.emplace_back(number);
+}
 
 void HeadlessDialog::DeleteDealer(int index) {
   if (index < 0 || index >= static_cast<int>(dealers_.size())) return;
@@ -47,7 +49,9 @@ void HeadlessDialog::ClearDealers() {
   selectedDealer_ = -1;
 }
 
-void HeadlessDialog::SelectFirstDealer() { selectedDealer_ = dealers_.empty() ? -1 : 0; }
+void HeadlessDialog::SelectFirstDealer() {
+  selectedDealer_ = dealers_.empty() ? -1 : 0;
+}
 
 std::string HeadlessDialog::DealerText() {
   if (selectedDealer_ < 0 || selectedDealer_ >= static_cast<int>(dealers_.size())) return {};
@@ -59,7 +63,9 @@ std::string HeadlessDialog::Text(ControlId id) {
   return found == texts_.end() ? std::string() : found->second;
 }
 
-void HeadlessDialog::SetText(ControlId id, std::string_view text) { texts_[id] = text; }
+void HeadlessDialog::SetText(ControlId id, std::string_view text) {
+  texts_[id] = text;
+}
 
 int HeadlessDialog::MessageBox(std::string_view caption, std::string_view text,
                                std::uint32_t style) {

@@ -2,8 +2,8 @@
 // right-to-left text, task-modal, no owner window.
 #include "app/message_box.h"
 
-#include "platform/platform.h"
 #include "app/messages.h"
+#include "platform/platform.h"
 
 namespace pcn {
 
@@ -16,12 +16,13 @@ int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view
   return owner.MessageBox(text::kCaption, text, style);
 }
 
-void ShowStop(Dialog& owner, std::string_view text) { ShowMessage(owner, kOkButton, kIconStop, text); }
+void ShowStop(Dialog& owner, std::string_view text) {
+  ShowMessage(owner, kOkButton, kIconStop, text);
+}
 
 bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
                  std::string_view initialFolder, std::string_view filter,
-                 std::string_view defaultExtension, std::uint32_t& flags,
-                 bool* selectionTooLong) {
+                 std::string_view defaultExtension, std::uint32_t& flags, bool* selectionTooLong) {
   OpenFileRequest request;
   request.title = title;
   request.filter = filter;

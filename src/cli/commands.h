@@ -15,8 +15,8 @@ struct MergeOptions {
   bool representative = false;
   bool numberGiven = false;
   std::string number;
-  std::string outputDirectory;  // empty: the current directory
-  std::string date;             // empty: today
+  std::string outputDirectory;           // empty: the current directory
+  std::string date;                      // empty: today
   std::vector<std::string> adjustments;  // FIELD=DELTA
   std::vector<std::string> files;
   bool twoPass = false;  // the window's two steps, for comparing the two paths

@@ -18,9 +18,12 @@ using nlohmann::ordered_json;
 
 const char* PairName(TotalsPair pair) {
   switch (pair) {
-    case TotalsPair::kIncome: return "income";
-    case TotalsPair::kSalesVat: return "salesVat";
-    case TotalsPair::kInputsVat: return "inputsVat";
+    case TotalsPair::kIncome:
+      return "income";
+    case TotalsPair::kSalesVat:
+      return "salesVat";
+    case TotalsPair::kInputsVat:
+      return "inputsVat";
   }
   return "";
 }
@@ -28,10 +31,14 @@ const char* PairName(TotalsPair pair) {
 // A short English reason beside the window's message.
 const char* RefusalReason(LoadRefusal refusal) {
   switch (refusal) {
-    case LoadRefusal::kNone: return "accepted";
-    case LoadRefusal::kAlreadyLoaded: return "the same file is loaded already";
-    case LoadRefusal::kCannotOpen: return "the file cannot be opened, or it is empty";
-    case LoadRefusal::kReadFailed: return "a line could not be read";
+    case LoadRefusal::kNone:
+      return "accepted";
+    case LoadRefusal::kAlreadyLoaded:
+      return "the same file is loaded already";
+    case LoadRefusal::kCannotOpen:
+      return "the file cannot be opened, or it is empty";
+    case LoadRefusal::kReadFailed:
+      return "a line could not be read";
     case LoadRefusal::kMonthDiffers:
       return "the opening record's month differs from the loaded files' month";
     case LoadRefusal::kClosingDealerDiffers:
@@ -133,10 +140,14 @@ void PrintText(std::ostream& out, const Inspection& in) {
     const char* name;
     Amount value;
   } amounts[] = {
-      {"taxableSales", e.taxableSales},           {"exemptSales", e.exemptSales},
-      {"salesVat", e.salesVat},                   {"inputsVat", e.inputsVat},
-      {"assetInputsVat", e.assetInputsVat},       {"vatPayable", e.vatPayable},
-      {"salesRecordAmount", e.salesRecordAmount}, {"salesRecordVat", e.salesRecordVat},
+      {"taxableSales", e.taxableSales},
+      {"exemptSales", e.exemptSales},
+      {"salesVat", e.salesVat},
+      {"inputsVat", e.inputsVat},
+      {"assetInputsVat", e.assetInputsVat},
+      {"vatPayable", e.vatPayable},
+      {"salesRecordAmount", e.salesRecordAmount},
+      {"salesRecordVat", e.salesRecordVat},
       {"inputRecordVat", e.inputRecordVat},
   };
   out << "  dealerNumber       \"" << Cp1255ToUtf8(e.dealerNumber) << "\"\n";
@@ -164,8 +175,8 @@ int RunInspect(const InspectOptions& options) {
   ordered_json array = ordered_json::array();
   for (const std::string& path : options.files) {
     const Inspection inspection = InspectFile(path);
-    allAccepted = allAccepted && !inspection.missing &&
-                  inspection.loaded.refusal == LoadRefusal::kNone;
+    allAccepted =
+        allAccepted && !inspection.missing && inspection.loaded.refusal == LoadRefusal::kNone;
     if (options.json) {
       array.push_back(ToJson(inspection));
     } else {

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
                            "Output directory (default: the current directory)");
   mergeCommand->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
       ->check([](const std::string& text) {
-        return IsDate(text) ? std::string() : std::string("the date must be a calendar date, YYYYMMDD");
+        return IsDate(text) ? std::string()
+                            : std::string("the date must be a calendar date, YYYYMMDD");
       });
   mergeCommand
       ->add_option("--adjust", merge.adjustments,

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-
 namespace pcn {
 namespace {
 
@@ -58,10 +57,9 @@ PairCheck CheckPair(const FileEntry& combined, TotalsPair pair) {
   // the declared side.
   check.p = pair == TotalsPair::kInputsVat ? PercentDifference(sides.summed, sides.declared)
                                            : PercentDifference(sides.declared, sides.summed);
-  const bool exempt =
-      (pair == TotalsPair::kInputsVat && sides.declared == 0) ||
-      Absolute(SubtractAmounts(sides.summed, sides.declared)) < kAmountScale ||
-      (check.p.has_value() && *check.p >= kHundredPercent);
+  const bool exempt = (pair == TotalsPair::kInputsVat && sides.declared == 0) ||
+                      Absolute(SubtractAmounts(sides.summed, sides.declared)) < kAmountScale ||
+                      (check.p.has_value() && *check.p >= kHundredPercent);
   if (exempt) check.p = 0;
   check.passes = WithinFivePercent(check.p);
   return check;

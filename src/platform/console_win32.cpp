@@ -1,6 +1,7 @@
 // On Windows the arguments are taken in UTF-16 from the system, so Hebrew file names
 // survive whatever the console's code page is.
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <shellapi.h>
 
 #include "platform/console.h"

@@ -3,9 +3,13 @@
 
 namespace pcn::platform {
 
-File::~File() { Close(); }
+File::~File() {
+  Close();
+}
 
-File::File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = kNoHandle; }
+File::File(File&& other) noexcept : handle_(other.handle_) {
+  other.handle_ = kNoHandle;
+}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {

@@ -18,16 +18,22 @@ void SetIoFaultPlan(const IoFaultPlan& plan) {
   g_calls.fill(0);
 }
 
-void ClearIoFaultPlan() { SetIoFaultPlan(IoFaultPlan{}); }
+void ClearIoFaultPlan() {
+  SetIoFaultPlan(IoFaultPlan{});
+}
 
-std::int64_t IoCallCount(IoOp op) { return g_calls[static_cast<int>(op)]; }
+std::int64_t IoCallCount(IoOp op) {
+  return g_calls[static_cast<int>(op)];
+}
 
 void TraceIoCalls(bool on) {
   g_tracing = on;
   if (on) g_trace.clear();
 }
 
-const std::vector<IoOp>& IoCallTrace() { return g_trace; }
+const std::vector<IoOp>& IoCallTrace() {
+  return g_trace;
+}
 
 bool TakeIoFault(IoOp op, IoFaultKind& kind) {
   const std::int64_t count = ++g_calls[static_cast<int>(op)];

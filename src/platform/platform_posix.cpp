@@ -19,7 +19,9 @@
 namespace pcn::platform {
 namespace {
 
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+int Fd(std::intptr_t handle) {
+  return static_cast<int>(handle);
+}
 
 // The path as the system calls take it. A NUL inside (from a month field of a corrupt
 // file) would silently cut the name short, so such a path names nothing at all.
@@ -157,7 +159,9 @@ File OpenForReading(const std::string& path) {
   return file;
 }
 
-File OpenExistingForWriting(const std::string& path) { return OpenLocked(path, O_WRONLY); }
+File OpenExistingForWriting(const std::string& path) {
+  return OpenLocked(path, O_WRONLY);
+}
 
 File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
                          std::string& createdPath) {
@@ -165,8 +169,7 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[48];
-    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(::getpid()),
-                  counter++);
+    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", static_cast<long>(::getpid()), counter++);
     std::string path = directory;
     path += kPathSeparator;
     path += prefix;
@@ -193,7 +196,9 @@ bool RenameReplacing(const std::string& from, const std::string& to) {
   return ::rename(SystemPath(from), SystemPath(to)) == 0;
 }
 
-bool DeleteFilePath(const std::string& path) { return ::unlink(SystemPath(path)) == 0; }
+bool DeleteFilePath(const std::string& path) {
+  return ::unlink(SystemPath(path)) == 0;
+}
 
 bool PathExists(const std::string& path) {
   struct stat info;

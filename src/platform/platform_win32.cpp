@@ -12,7 +12,9 @@
 namespace pcn::platform {
 namespace {
 
-HANDLE Native(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE Native(std::intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
 bool Faulted(IoOp op) {
   IoFaultKind kind;
@@ -21,11 +23,10 @@ bool Faulted(IoOp op) {
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                      length);
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
   return wide;
 }
 
@@ -34,8 +35,8 @@ std::string Narrow(const std::wstring& wide) {
   const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                                          nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
-                      length, nullptr, nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                      nullptr, nullptr);
   return text;
 }
 
@@ -66,8 +67,8 @@ FileIdentity IdentityOfHandle(HANDLE handle) {
 
 File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
   if (Faulted(IoOp::kOpen)) return File();
-  HANDLE handle = CreateFileW(SystemPath(path).c_str(), access, 0, nullptr, disposition,
-                              flags, nullptr);
+  HANDLE handle =
+      CreateFileW(SystemPath(path).c_str(), access, 0, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return File();
   return File(reinterpret_cast<std::intptr_t>(handle));
 }
@@ -211,8 +212,8 @@ bool IsOrdinaryFile(const std::string& path) {
   if (path.empty()) return false;
   const DWORD attributes = GetFileAttributesW(SystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  return (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                        FILE_ATTRIBUTE_SYSTEM)) == 0;
+  return (attributes &
+          (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
 FileIdentity IdentityOf(const std::string& path) {

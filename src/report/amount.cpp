@@ -63,7 +63,9 @@ std::string FormatWholeNumber(std::int64_t value) {
   return GroupDigits(Magnitude(value), value < 0);
 }
 
-std::string FormatAmount(Amount amount) { return FormatWholeNumber(RoundToWhole(amount)); }
+std::string FormatAmount(Amount amount) {
+  return FormatWholeNumber(RoundToWhole(amount));
+}
 
 std::string AmountDecimalText(Amount amount) {
   const std::uint64_t magnitude = Magnitude(amount);

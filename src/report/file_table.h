@@ -13,8 +13,8 @@
 namespace pcn {
 
 struct FileEntry {
-  std::string path;                            // as chosen; never cut
-  platform::FileIdentity identity;              // of the file read, taken while it was open
+  std::string path;                                 // as chosen; never cut
+  platform::FileIdentity identity;                  // of the file read, taken while it was open
   std::string dealerNumber = std::string(9, '\0');  // 9 characters, blank-padded once read
   std::string reportMonth = std::string(8, '\0');   // MM-YYYY and a blank
   std::string headerCode = std::string(1, '\0');

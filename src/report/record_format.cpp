@@ -12,8 +12,12 @@ namespace {
 constexpr std::uint64_t kAmountMagnitudeMax =
     static_cast<std::uint64_t>(std::numeric_limits<Amount>::max());
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int DigitInBase(char c, int base) {
   int digit;
@@ -101,10 +105,25 @@ Amount RadixValue(std::string_view text) {
   if (text.empty()) return 0;
   int base = 8;
   switch (text.front()) {
-    case 'H': case 'h': base = 16; text.remove_prefix(1); break;
-    case 'B': case 'b': base = 2; text.remove_prefix(1); break;
-    case 'O': case 'o': case 'Q': case 'q': base = 8; text.remove_prefix(1); break;
-    default: break;  // octal, this character being the first digit
+    case 'H':
+    case 'h':
+      base = 16;
+      text.remove_prefix(1);
+      break;
+    case 'B':
+    case 'b':
+      base = 2;
+      text.remove_prefix(1);
+      break;
+    case 'O':
+    case 'o':
+    case 'Q':
+    case 'q':
+      base = 8;
+      text.remove_prefix(1);
+      break;
+    default:
+      break;  // octal, this character being the first digit
   }
   std::uint64_t value = 0;
   const std::uint64_t limit = kAmountMagnitudeMax / kAmountScale;
@@ -186,7 +205,9 @@ std::uint64_t PowerOfTen(int exponent) {
 
 }  // namespace
 
-std::string_view RecordTypeOf(std::string_view line) { return line.substr(0, 1); }
+std::string_view RecordTypeOf(std::string_view line) {
+  return line.substr(0, 1);
+}
 
 std::string_view FieldText(std::string_view line, int column, int width) {
   const std::size_t start = static_cast<std::size_t>(column - 1);
@@ -194,7 +215,9 @@ std::string_view FieldText(std::string_view line, int column, int width) {
   return line.substr(start, static_cast<std::size_t>(width));
 }
 
-bool PlainNumberValue(std::string_view text, Amount& value) { return PlainValue(text, value); }
+bool PlainNumberValue(std::string_view text, Amount& value) {
+  return PlainValue(text, value);
+}
 
 Amount NumberValue(std::string_view text) {
   Amount value;
@@ -231,8 +254,7 @@ Amount NumberValueFullRule(std::string_view text) {
   if (!sawDigit) return 0;
 
   std::int64_t exponent = 0;
-  if (i < text.size() &&
-      (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
     ++i;
     bool negativeExponent = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -264,7 +286,9 @@ std::string SignedAmountText(Amount value, int width) {
   return text;
 }
 
-bool CountFits(std::int64_t value) { return value >= 0 && value <= 999999999; }
+bool CountFits(std::int64_t value) {
+  return value >= 0 && value <= 999999999;
+}
 
 std::string CountText(std::int64_t value) {
   if (value < 0) {
@@ -340,7 +364,6 @@ std::string YearAndMonthColumns(std::string_view month) {
   columns.resize(kYear + kMonth, ' ');
   return columns;
 }
-
 
 }  // namespace
 

@@ -67,11 +67,12 @@ inline constexpr OpeningColumns kOpening{};
 // Each field starts where the one before it ends, and the last one ends the record: the
 // builder appends them in this order.
 constexpr bool OpeningColumnsFollowOneAnother(const OpeningColumns& o) {
-  const ColumnDef order[] = {
-      o.type,           o.dealerNumber,     o.year,           o.month,
-      o.headerCode,     o.date,             o.taxableSales,   o.salesVat,
-      o.reservedWide,   o.reservedNarrow,   o.salesRecordCount, o.exemptSales,
-      o.inputsVat,      o.assetInputsVat,   o.inputRecordCount, o.vatPayable};
+  const ColumnDef order[] = {o.type,           o.dealerNumber,     o.year,
+                             o.month,          o.headerCode,       o.date,
+                             o.taxableSales,   o.salesVat,         o.reservedWide,
+                             o.reservedNarrow, o.salesRecordCount, o.exemptSales,
+                             o.inputsVat,      o.assetInputsVat,   o.inputRecordCount,
+                             o.vatPayable};
   int next = 1;
   for (const ColumnDef& field : order) {
     if (field.column != next) return false;

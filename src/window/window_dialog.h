@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/windows_api.h"
 #include "app/dialog_port.h"
+#include "controls/windows_api.h"
 
 namespace pcn {
 
