@@ -7,31 +7,13 @@
 #include "app/headless_dialog.h"
 #include "app/messages.h"
 #include "app/show_totals.h"
+#include "table_fixtures.h"
 
 namespace pcn {
 namespace {
 
-constexpr Amount kUnit = kAmountScale;
-
-FileTable TableWith(Amount taxable, Amount exempt, Amount salesVat, Amount inputsVat,
-                    Amount assetVat, Amount recordAmount, Amount recordVat, Amount inputRecordVat) {
-  FileEntry e;
-  e.path = "a";
-  e.dealerNumber = "123456782";
-  e.reportMonth = "03-2024 ";
-  e.headerCode = "1";
-  e.taxableSales = taxable * kUnit;
-  e.exemptSales = exempt * kUnit;
-  e.salesVat = salesVat * kUnit;
-  e.inputsVat = inputsVat * kUnit;
-  e.assetInputsVat = assetVat * kUnit;
-  e.salesRecordAmount = recordAmount * kUnit;
-  e.salesRecordVat = recordVat * kUnit;
-  e.inputRecordVat = inputRecordVat * kUnit;
-  FileTable table;
-  AddEntry(table, e);
-  return table;
-}
+using fixtures::kUnit;
+using fixtures::TableWith;
 
 struct SpinFixture {
   FileTable table;

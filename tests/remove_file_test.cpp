@@ -7,54 +7,14 @@
 #include "app/headless_dialog.h"
 #include "app/messages.h"
 #include "app/show_totals.h"
+#include "table_fixtures.h"
 
 namespace pcn {
 namespace {
 
-constexpr Amount kUnit = kAmountScale;
-
-FileEntry Entry(const std::string& dealer, Amount taxable, Amount salesVat, Amount inputsVat,
-                Amount assetVat, Amount declaredPayable) {
-  FileEntry e;
-  e.path = dealer + ".txt";
-  e.dealerNumber = dealer;
-  e.reportMonth = "03-2024 ";
-  e.headerCode = "1";
-  e.taxableSales = taxable * kUnit;
-  e.salesVat = salesVat * kUnit;
-  e.inputsVat = inputsVat * kUnit;
-  e.assetInputsVat = assetVat * kUnit;
-  e.vatPayable = declaredPayable * kUnit;
-  e.salesRecordCount = 3;
-  e.inputRecordCount = 2;
-  e.salesRecordAmount = taxable * kUnit;
-  e.salesRecordVat = salesVat * kUnit;
-  e.inputRecordVat = (inputsVat + assetVat) * kUnit;
-  return e;
-}
-
-// A window whose table and controls are filled as adding files fills them.
-struct Window {
-  FileTable table;
-  HeadlessDialog dialog{
-      [this](int row, int column) { return FileListCellText(table, row, column); }};
-
-  void Add(FileEntry e) {
-    const std::string dealer = e.dealerNumber;
-    AddEntry(table, std::move(e));
-    dialog.SetFileCount(table.FileCount());
-    if (dialog.FindDealerExact(dealer) < 0) {
-      dialog.AddDealer(dealer);
-      dialog.SelectFirstDealer();
-    }
-    dialog.SetText(ControlId::kNumber, dialog.DealerText());
-    ShowTotals(dialog, table);
-  }
-  void Remove(int row) {
-    dialog.SelectRow(row);
-    RemoveFile(dialog, table);
-  }
-};
+using fixtures::Entry;
+using fixtures::kUnit;
+using fixtures::Window;
 
 TEST(RemoveFile, KeepsOrderAndDealerList) {
   Window w;
