@@ -322,7 +322,9 @@ def amount(v, w):
 
 def gen_file(rnd, dealer, month):
     lines, sa, sv, iv, sc, ic = [], 0, 0, 0, 0, 0
-    for _ in range(rnd.randint(0, 12)):
+    # Now and then a file of a few MB: read in several blocks, with writes still under way
+    # behind the reader while it reads on.
+    for _ in range(rnd.randint(0, 12) if rnd.random() > 0.03 else rnd.randint(20000, 60000)):
         t = rnd.choice('SSSLMYITTCKRPH')
         a = rnd.randint(0, 99999)
         v = a * 17 // 100

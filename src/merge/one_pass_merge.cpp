@@ -43,7 +43,7 @@ void OnePassMerge::CreateOutput() {
   outputTried_ = true;
   // The month, and with it the final name, is known only once a file has been read.
   if (!output_.CreateTemporary(directory_, "Pcn874-merge")) return;
-  out_.emplace(output_.File());
+  out_.emplace(output_.File(), worker_);
   // Blanks where the first record goes, written at once, so that a failure to write them
   // is told as a failure to write the first record.
   out_->Append(std::string(FirstRecordWidth(kind_), ' '));
@@ -69,12 +69,16 @@ LoadResult OnePassMerge::Add(const std::string& path) {
   };
   std::optional<LineCopier> copier;
   if (out_) copier.emplace(*out_, kind_ == OutputKind::kDealersUnion);
-  LineReader reader(file);
+  // Runs are written from the reader's buffers, which it reads into again only once the
+  // writer is done with them.
+  LineReader reader(file, LineReader::kDefaultBufferSize, out_ ? &*out_ : nullptr);
   for (;;) {
     // Most lines are validated and go out unchanged as whole runs; the others one by one.
     if (const std::string_view run = reader.NextRun(runExcluded_, take); !run.empty()) {
       if (refusal != LoadRefusal::kNone) return Refused(refusal, reader.LineNumber());
-      if (Writing() && !out_->Append(run)) NoteWriteFailure(WriteFailure::kCopyWriteFailed, path);
+      if (Writing() && !out_->AppendLasting(run)) {
+        NoteWriteFailure(WriteFailure::kCopyWriteFailed, path);
+      }
       continue;
     }
     if (copier) copier->StartLine();

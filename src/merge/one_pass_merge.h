@@ -13,6 +13,7 @@
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
 #include "merge/merged_writer.h"
+#include "platform/serial_worker.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
 
@@ -55,6 +56,9 @@ class OnePassMerge {
   MergedOutput output_;
   std::optional<BlockWriter> out_;  // over output_'s temporary file, once created
   WriteResult writeFailure_;        // the first failed write; none while none
+  // Writes the output while the next lines are read. Declared last: it finishes its work
+  // before the writer and the file it writes to go.
+  platform::SerialWorker worker_;
 };
 
 }  // namespace pcn

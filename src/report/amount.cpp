@@ -31,12 +31,6 @@ std::string GroupDigits(std::uint64_t magnitude, bool negative) {
 
 }  // namespace
 
-Amount AddAmounts(Amount a, Amount b) {
-  if (b > 0 && a > kMax - b) return kMax;
-  if (b < 0 && a < kMin - b) return kMin;
-  return a + b;
-}
-
 Amount SubtractAmounts(Amount a, Amount b) {
   if (b < 0 && a > kMax + b) return kMax;
   if (b > 0 && a < kMin + b) return kMin;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace pcn {
@@ -11,7 +12,14 @@ namespace pcn {
 using Amount = std::int64_t;
 inline constexpr Amount kAmountScale = 10000;
 
-Amount AddAmounts(Amount a, Amount b);
+// Inline: it runs twice for every record of a file being read.
+inline Amount AddAmounts(Amount a, Amount b) {
+  Amount sum;
+  if (__builtin_add_overflow(a, b, &sum)) {
+    return b > 0 ? std::numeric_limits<Amount>::max() : std::numeric_limits<Amount>::min();
+  }
+  return sum;
+}
 Amount SubtractAmounts(Amount a, Amount b);
 // Whole units from whole units, saturating at the amount range.
 Amount AmountFromWhole(std::int64_t whole);

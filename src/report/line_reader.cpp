@@ -71,37 +71,80 @@ const char* FindLineEnd(const char* p, const char* end) {
   return end;
 }
 
-LineReader::LineReader(platform::File& file, std::size_t bufferSize)
+LineReader::LineReader(platform::File& file, std::size_t bufferSize, RunKeeper* keeper)
     : file_(file),
+      keeper_(keeper),
       capacity_((bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize + 63) / 64 * 64),
-      buffer_(capacity_),
-      stops_(capacity_ / 64) {}
+      stops_(2 * capacity_ / 64 + 1) {
+  data_ = ReadArea(blocks_[current_]);
+}
 
-void LineReader::Compact() {
-  if (begin_ == 0) return;
-  std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-  end_ -= begin_;
-  begin_ = 0;
-  Index(0);
+LineReader::~LineReader() {
+  reading_.Wait();
+  if (keeper_ != nullptr) keeper_->WaitFor(keeper_->Mark());
+}
+
+void LineReader::Discard() {
+  begin_ = end_ = 0;
+}
+
+char* LineReader::ReadArea(Block& block) {
+  // Not cleared: only bytes that were read or carried are looked at, and the 64 after them.
+  if (!block.bytes) block.bytes = std::make_unique_for_overwrite<char[]>(2 * capacity_ + 64);
+  return block.bytes.get() + capacity_;
+}
+
+void LineReader::StartReading(Block& block) {
+  // Runs handed out from this block earlier may still be in use.
+  if (keeper_ != nullptr) keeper_->WaitFor(block.keeperMark);
+  char* const into = ReadArea(block);
+  block.read = reading_.Post([this, &block, into] { block.got = file_.Read(into, capacity_); });
+}
+
+LineReader::Status LineReader::Stopped(Status status) {
+  reading_.Wait();  // the file may be closed once the reader has stopped
+  return status;
 }
 
 bool LineReader::Fill() {
   if (endOfFile_) return true;
-  if (end_ == capacity_) Compact();
-  const std::int64_t got = file_.Read(buffer_.data() + end_, capacity_ - end_);
-  if (got < 0) return false;
-  if (got == 0) endOfFile_ = true;
-  const std::size_t from = end_;
-  end_ += static_cast<std::size_t>(got);
-  Index(from);
+  if (keeper_ != nullptr) blocks_[current_].keeperMark = keeper_->Mark();
+  const std::size_t next = (current_ + 1) % kBlocks;
+  Block& block = blocks_[next];
+  if (block.read != 0) {
+    reading_.WaitFor(block.read);
+    block.read = 0;
+  } else {
+    // Nothing was read ahead (the first block, or a short one before): read here.
+    if (keeper_ != nullptr) keeper_->WaitFor(block.keeperMark);
+    block.got = file_.Read(ReadArea(block), capacity_);
+  }
+  if (block.got < 0) return false;
+  // The unread data goes in front of the bytes just read; it is shorter than a block.
+  const std::size_t tail = end_ - begin_;
+  char* const start = ReadArea(block) - tail;
+  std::memmove(start, data_ + begin_, tail);
+  current_ = next;
+  data_ = start;
+  begin_ = 0;
+  end_ = tail + static_cast<std::size_t>(block.got);
+  std::memset(start + end_, 0, 64);  // the index looks at the whole last word
+  if (block.got == 0) endOfFile_ = true;
+  Index(0);
+  // A full block is likely followed by more: that is read while these lines are looked at.
+  // Small files are read without a second thread, and so is a file whose runs a writer
+  // works on behind the reader: two busy threads are what two processors carry.
+  if (keeper_ == nullptr && static_cast<std::size_t>(block.got) == capacity_) {
+    StartReading(blocks_[(current_ + 1) % kBlocks]);
+  }
   return true;
 }
 
 void LineReader::Index(std::size_t from) {
-  // The word that held the old end is made again: it may have grown.
+  // The last word may run past end_ into the block's slack: its extra bits are cleared.
   const std::size_t words = (end_ + 63) / 64;
   for (std::size_t w = from / 64; w < words; ++w) {
-    stops_[w] = LineEndMask64(buffer_.data() + 64 * w);
+    stops_[w] = LineEndMask64(data_ + 64 * w);
   }
   if (end_ % 64 != 0) stops_[words - 1] &= (std::uint64_t{1} << (end_ % 64)) - 1;
 }
@@ -109,22 +152,22 @@ void LineReader::Index(std::size_t from) {
 LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
   head_ = {};
   length_ = 0;
-  if (endOfData_) return Status::kEnd;
+  if (endOfData_) return Stopped(Status::kEnd);
   if (begin_ == end_) {
-    begin_ = end_ = 0;
-    if (!Fill()) return Status::kError;
+    Discard();
+    if (!Fill()) return Stopped(Status::kError);
   }
   if (afterCr_) {
     afterCr_ = false;
-    if (begin_ < end_ && buffer_[begin_] == kLf) ++begin_;
+    if (begin_ < end_ && data_[begin_] == kLf) ++begin_;
     if (begin_ == end_) {
-      begin_ = end_ = 0;
-      if (!Fill()) return Status::kError;
+      Discard();
+      if (!Fill()) return Stopped(Status::kError);
     }
   }
-  if (begin_ == end_ || buffer_[begin_] == kCtrlZ) {
+  if (begin_ == end_ || data_[begin_] == kCtrlZ) {
     endOfData_ = true;
-    return Status::kEnd;
+    return Stopped(Status::kEnd);
   }
 
   bool handedOver = false;  // part of this line already went out as pieces
@@ -132,14 +175,14 @@ LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
   for (;;) {
     const std::size_t stop = NextStop(scanned);
     if (stop < end_ || endOfFile_) {
-      const std::string_view rest(buffer_.data() + begin_, stop - begin_);
+      const std::string_view rest(data_ + begin_, stop - begin_);
       if (sink != nullptr && !rest.empty()) sink->Piece(rest);
       length_ += static_cast<std::int64_t>(rest.size());
       if (!handedOver) head_ = rest;
       if (stop == end_) {
         endOfData_ = true;  // the last line, without a line end
         begin_ = end_;
-      } else if (buffer_[stop] == kCtrlZ) {
+      } else if (data_[stop] == kCtrlZ) {
         endOfData_ = true;
         begin_ = end_;
       } else {
@@ -147,16 +190,16 @@ LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
         afterCr_ = true;
         if (begin_ < end_) {
           afterCr_ = false;
-          if (buffer_[begin_] == kLf) ++begin_;
+          if (data_[begin_] == kLf) ++begin_;
         }
       }
       ++lineNumber_;
       return Status::kLine;
     }
-    // No line end in the buffer yet: make room and read more.
-    if (begin_ == 0 && end_ == capacity_) {
-      // The line fills the whole buffer: hand this part over and keep only its head.
-      const std::string_view part(buffer_.data(), end_);
+    // No line end in the buffer yet: read on.
+    if (end_ - begin_ >= capacity_) {
+      // The line is as long as a block: hand this part over and keep only its head.
+      const std::string_view part(data_ + begin_, end_ - begin_);
       if (!handedOver) {
         longHead_.assign(part.substr(0, kHeadSize));
         head_ = longHead_;
@@ -164,12 +207,10 @@ LineReader::Status LineReader::NextCarefully(LinePieceSink* sink) {
       }
       if (sink != nullptr) sink->Piece(part);
       length_ += static_cast<std::int64_t>(part.size());
-      begin_ = end_ = 0;
-    } else {
-      Compact();
+      Discard();
     }
-    scanned = end_;
-    if (!Fill()) return Status::kError;
+    scanned = end_ - begin_;
+    if (!Fill()) return Stopped(Status::kError);
   }
 }
 

@@ -2,17 +2,22 @@
 // after the CR belongs to the line end; an LF anywhere else stays in the line. A Ctrl-Z
 // byte ends the data. The last line needs no line end, and lines may be of any length:
 // a line longer than the buffer is handed over in pieces, so memory stays bounded.
+// Blocks are read into a ring of a few buffers, so that the runs handed out may stay where
+// they are while a writer works on them; without a writer, the next block is read on a
+// thread of its own while the lines of this one are looked at.
 #pragma once
 
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/serial_worker.h"
 
 namespace pcn {
 
@@ -23,6 +28,17 @@ class LinePieceSink {
   virtual void Piece(std::string_view bytes) = 0;
 };
 
+// Something that may still be using runs a reader handed out (a writer working behind
+// the reader): the reader asks it before it reads into their memory again.
+class RunKeeper {
+ public:
+  virtual ~RunKeeper() = default;
+  // Stands for every run handed over so far.
+  virtual std::uint64_t Mark() = 0;
+  // Returns once the runs that the mark stands for are no longer used.
+  virtual void WaitFor(std::uint64_t mark) = 0;
+};
+
 class LineReader {
  public:
   enum class Status { kLine, kEnd, kError };
@@ -31,7 +47,14 @@ class LineReader {
   static constexpr std::size_t kHeadSize = 4096;
   static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
 
-  explicit LineReader(platform::File& file, std::size_t bufferSize = kDefaultBufferSize);
+  // With a keeper, the runs handed out stay valid, unchanged, until the keeper is done
+  // with them (its WaitFor), not only until the next call.
+  explicit LineReader(platform::File& file, std::size_t bufferSize = kDefaultBufferSize,
+                      RunKeeper* keeper = nullptr);
+  // Waits for the block being read and for the keeper to be done with the runs.
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
 
   // Reads the next line. With a sink, every byte of the line goes to it (the line end
   // excluded). kError when the file could not be read.
@@ -40,11 +63,11 @@ class LineReader {
     // that case is handled here, inline in the caller's loop, everything else apart.
     if (begin_ < end_) {
       const std::size_t stop = NextStop(begin_);
-      if (stop + 1 < end_ && buffer_[stop] == '\r') {
-        head_ = std::string_view(buffer_.data() + begin_, stop - begin_);
+      if (stop + 1 < end_ && data_[stop] == '\r') {
+        head_ = std::string_view(data_ + begin_, stop - begin_);
         length_ = static_cast<std::int64_t>(head_.size());
         if (sink != nullptr && !head_.empty()) sink->Piece(head_);
-        begin_ = stop + (buffer_[stop + 1] == '\n' ? 2 : 1);
+        begin_ = stop + (data_[stop + 1] == '\n' ? 2 : 1);
         ++lineNumber_;
         return Status::kLine;
       }
@@ -54,9 +77,9 @@ class LineReader {
 
   // Lines that lie whole in the buffer, each ended by CR LF and none starting with a byte
   // that `excluded` marks, as many as follow one another there: their bytes, line ends
-  // included, exactly as they stand in the file; valid until the next call. Empty when the
-  // next line is not such a line, which Next then reads. Copying a file is then one write
-  // per run instead of work per line.
+  // included, exactly as they stand in the file; valid until the next call (with a keeper,
+  // until it is done with them). Empty when the next line is not such a line, which Next
+  // then reads. Copying a file is then one write per run instead of work per line.
   std::string_view NextRun(const std::array<bool, 256>& excluded) {
     return NextRun(excluded, [](std::string_view) { return true; });
   }
@@ -68,15 +91,15 @@ class LineReader {
     length_ = 0;
     std::size_t at = begin_;
     std::int64_t lines = 0;
-    while (at < end_ && !excluded[static_cast<unsigned char>(buffer_[at])]) {
+    while (at < end_ && !excluded[static_cast<unsigned char>(data_[at])]) {
       const std::size_t stop = NextStop(at);
-      if (stop + 1 >= end_ || buffer_[stop] != '\r' || buffer_[stop + 1] != '\n') break;
-      const bool goOn = visit(std::string_view(buffer_.data() + at, stop - at));
+      if (stop + 1 >= end_ || data_[stop] != '\r' || data_[stop + 1] != '\n') break;
+      const bool goOn = visit(std::string_view(data_ + at, stop - at));
       at = stop + 2;
       ++lines;
       if (!goOn) break;
     }
-    const std::string_view run(buffer_.data() + begin_, at - begin_);
+    const std::string_view run(data_ + begin_, at - begin_);
     begin_ = at;
     lineNumber_ += lines;
     return run;
@@ -91,10 +114,25 @@ class LineReader {
   std::int64_t LineNumber() const { return lineNumber_; }
 
  private:
-  bool Fill();  // reads more after end_; false on a read failure
-  void Compact();
+  // One buffer of the ring: room for the unread end of the block before it (at most
+  // capacity_ bytes), then capacity_ bytes read from the file, then slack for the index.
+  struct Block {
+    std::unique_ptr<char[]> bytes;  // allocated when first used
+    std::uint64_t keeperMark = 0;   // the runs handed out from it are done after this
+    std::int64_t got = 0;           // what the read into it gave
+    std::uint64_t read = 0;         // the reading task, while it may still run
+  };
+  static constexpr std::size_t kBlocks = 4;
+
+  // Moves to the next block of the ring, carrying the unread data along in front of the
+  // block read there; false on a read failure.
+  bool Fill();
+  void Discard();                   // drops everything in the buffer
+  char* ReadArea(Block& block);     // where the block's bytes from the file go
+  void StartReading(Block& block);  // on the reading thread
+  Status Stopped(Status status);    // no more reading: waits for a read under way
   Status NextCarefully(LinePieceSink* sink);
-  // Marks the line ends of buffer_[from, end_) in stops_.
+  // Marks the line ends of data_[from, end_) in stops_.
   void Index(std::size_t from);
 
   // The first CR or Ctrl-Z at or after `from`, or end_.
@@ -111,13 +149,16 @@ class LineReader {
   }
 
   platform::File& file_;
-  std::size_t capacity_;  // a multiple of 64, so that stops_ covers it in whole words
-  std::vector<char> buffer_;
-  // Bit i of word w is set where buffer_[64 w + i] is a CR or a Ctrl-Z: the search runs
+  RunKeeper* keeper_;
+  std::size_t capacity_;  // a multiple of 64: bytes read at a time
+  std::array<Block, kBlocks> blocks_;
+  std::size_t current_ = 0;  // the block data_ lies in
+  const char* data_;         // the buffer: the unread data is data_[begin_, end_)
+  // Bit i of word w is set where data_[64 w + i] is a CR or a Ctrl-Z: the search runs
   // once over each block as it arrives, in a tight loop, and a line's end is then a bit
   // scan away.
   std::vector<std::uint64_t> stops_;
-  std::size_t begin_ = 0;  // unread data is buffer_[begin_, end_)
+  std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool endOfFile_ = false;
   bool endOfData_ = false;  // end of file reached with nothing left, or a Ctrl-Z seen
@@ -126,6 +167,7 @@ class LineReader {
   std::string longHead_;
   std::int64_t length_ = 0;
   std::int64_t lineNumber_ = 0;
+  platform::SerialWorker reading_{1};  // declared last: done before the blocks go
 };
 
 // The first CR or Ctrl-Z in [begin, end), or end.

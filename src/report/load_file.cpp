@@ -2,6 +2,8 @@
 // is only handed out once the file has been read to its end.
 #include "report/load_file.h"
 
+#include <array>
+
 #include "platform/platform.h"
 #include "report/line_reader.h"
 #include "report/record_format.h"
@@ -38,9 +40,9 @@ LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
 
 }  // namespace
 
-LoadRefusal EntryBuilder::Take(std::string_view line) {
+LoadRefusal EntryBuilder::TakeCarefully(std::string_view line, RecordKind kind) {
   FileEntry& entry = entry_;
-  switch (KindOfRecord(line)) {
+  switch (kind) {
     case RecordKind::kOpening:
       if (checkMonth_ && OpeningRecordMonth(line) != month_) return LoadRefusal::kMonthDiffers;
       ReadOpeningRecord(line, entry);
@@ -75,16 +77,25 @@ LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_
 
   const platform::FileIdentity identity = file.Identity();
   EntryBuilder builder(checkMonth, month);
+  LoadRefusal refusal = LoadRefusal::kNone;
+  const auto take = [&builder, &refusal](std::string_view line) {
+    refusal = builder.Take(line);
+    return refusal == LoadRefusal::kNone;
+  };
+  static constexpr std::array<bool, 256> kEveryLine{};
   LineReader reader(file);
   for (;;) {
+    // Lines whole in the buffer are taken in runs, the others one by one.
+    if (!reader.NextRun(kEveryLine, take).empty()) {
+      if (refusal != LoadRefusal::kNone) return Refused(refusal, reader.LineNumber());
+      continue;
+    }
     const LineReader::Status status = reader.Next();
     if (status == LineReader::Status::kEnd) break;
     if (status == LineReader::Status::kError) {
       return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
     }
-    if (const LoadRefusal refusal = builder.Take(reader.Head()); refusal != LoadRefusal::kNone) {
-      return Refused(refusal, reader.LineNumber());
-    }
+    if (!take(reader.Head())) return Refused(refusal, reader.LineNumber());
   }
   // Everything was read; a failing close of a file opened for reading loses nothing.
   file.Close();

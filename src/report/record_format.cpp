@@ -9,6 +9,9 @@
 namespace pcn {
 namespace {
 
+using detail::EightDigitsValue;
+using detail::LoadWord;
+
 constexpr std::uint64_t kAmountMagnitudeMax =
     static_cast<std::uint64_t>(std::numeric_limits<Amount>::max());
 
@@ -31,28 +34,6 @@ int DigitInBase(char c, int base) {
     return -1;
   }
   return digit < base ? digit : -1;
-}
-
-// The value of eight ASCII digits held in a little-endian word (the first digit in its
-// lowest byte), or false when any byte is not a digit: all eight tested and combined in a
-// few word operations.
-inline bool EightDigitsValue(std::uint64_t word, std::uint64_t& value) {
-  // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
-  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
-  if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) != 0x3333333333333333ull) {
-    return false;
-  }
-  // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
-  word = ((word & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
-  word = ((word & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
-  value = ((word & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
-  return true;
-}
-
-inline std::uint64_t LoadWord(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return word;
 }
 
 constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,     10000,
@@ -297,32 +278,6 @@ std::string CountText(std::int64_t value) {
     return text;
   }
   return Digits(static_cast<std::uint64_t>(value), 9);
-}
-
-bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts) {
-  // VAT in columns 32-40 (one digit, then a word of eight), the sign in 41, the amount in
-  // 42-51 (two digits, then a word of eight).
-  if (std::endian::native != std::endian::little || line.size() < 51) return false;
-  const char* const p = line.data();
-  const unsigned vatHead = static_cast<unsigned char>(p[31]) - unsigned{'0'};
-  std::uint64_t vatTail;
-  if (vatHead > 9 || !EightDigitsValue(LoadWord(p + 32), vatTail)) return false;
-  Amount vat = static_cast<Amount>(vatHead * 100000000ull + vatTail) * kAmountScale;
-  Amount amount = 0;
-  if (isTransaction) {
-    const unsigned high = static_cast<unsigned char>(p[41]) - unsigned{'0'};
-    const unsigned low = static_cast<unsigned char>(p[42]) - unsigned{'0'};
-    std::uint64_t tail;
-    if (high > 9 || low > 9 || !EightDigitsValue(LoadWord(p + 43), tail)) return false;
-    amount = static_cast<Amount>((high * 10 + low) * 100000000ull + tail) * kAmountScale;
-  }
-  if (p[40] == '-') {  // ten digits at most: negating cannot overflow
-    vat = -vat;
-    amount = -amount;
-  }
-  amounts.vat = vat;
-  amounts.amount = amount;
-  return true;
 }
 
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
