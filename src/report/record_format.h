@@ -162,7 +162,7 @@ inline std::uint64_t LoadWord(const char* p) {
 
 // A detail record's VAT and amount columns read as plain digits, both at once whatever
 // the record's type, so that a reading loop needs no branch on the type. `p` is a line at
-// least 51 characters long. A column that is not all digits is marked, its value unused.
+// least 51 characters long. A column that is not all digits is marked and reads as 0.
 struct PlainDetail {
   Amount vat = 0;
   Amount amount = 0;
@@ -202,10 +202,13 @@ inline PlainDetail ReadPlainDetail(const char* p) {
   d.vatPlain = detail::EightDigitsValue(detail::LoadWord(p + 32), vatTail) && vatHead <= 9;
   d.amountPlain = detail::EightDigitsValue(detail::LoadWord(p + 43), tail) && high <= 9 && low <= 9;
 #endif
-  // Ten digits at most: negating cannot overflow.
+  // A column that is not all digits gives 0, not a value made of other bytes. Ten digits
+  // at most: negating cannot overflow.
+  const std::uint64_t vat = d.vatPlain ? vatHead * 100000000ull + vatTail : 0;
+  const std::uint64_t amount = d.amountPlain ? (high * 10 + low) * 100000000ull + tail : 0;
   const Amount sign = p[40] == '-' ? -1 : 1;
-  d.vat = sign * static_cast<Amount>(vatHead * 100000000ull + vatTail) * kAmountScale;
-  d.amount = sign * static_cast<Amount>((high * 10 + low) * 100000000ull + tail) * kAmountScale;
+  d.vat = sign * static_cast<Amount>(vat) * kAmountScale;
+  d.amount = sign * static_cast<Amount>(amount) * kAmountScale;
   return d;
 }
 
