@@ -75,6 +75,8 @@ LineReader::LineReader(platform::File& file, std::size_t bufferSize, RunKeeper* 
     : file_(file),
       keeper_(keeper),
       capacity_((bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize + 63) / 64 * 64),
+      // Huge pages for a file that fills more than a block; a small one takes little.
+      ring_(kBlocks * (2 * capacity_ + 64), file.Size() > static_cast<std::int64_t>(capacity_)),
       stops_(2 * capacity_ / 64 + 1) {
   data_ = ReadArea(blocks_[current_]);
 }
@@ -90,8 +92,8 @@ void LineReader::Discard() {
 
 char* LineReader::ReadArea(Block& block) {
   // Not cleared: only bytes that were read or carried are looked at, and the 64 after them.
-  if (!block.bytes) block.bytes = std::make_unique_for_overwrite<char[]>(2 * capacity_ + 64);
-  return block.bytes.get() + capacity_;
+  const auto index = static_cast<std::size_t>(&block - blocks_.data());
+  return ring_.Data() + index * (2 * capacity_ + 64) + capacity_;
 }
 
 void LineReader::StartReading(Block& block) {

@@ -11,11 +11,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/io_buffer.h"
 #include "platform/platform.h"
 #include "platform/serial_worker.h"
 
@@ -45,7 +45,10 @@ class LineReader {
 
   // The head of a line holds all of it, or at least its first kHeadSize bytes.
   static constexpr std::size_t kHeadSize = 4096;
-  static constexpr std::size_t kDefaultBufferSize = 256 * 1024;
+  // Blocks are read into a ring of kBlocks buffers, each twice a block and 64 bytes: at
+  // this size the ring fills one 2 MB huge page.
+  static constexpr std::size_t kBlocks = 4;
+  static constexpr std::size_t kDefaultBufferSize = (2 << 20) / kBlocks / 2 - 64;
 
   // With a keeper, the runs handed out stay valid, unchanged, until the keeper is done
   // with them (its WaitFor), not only until the next call.
@@ -117,13 +120,10 @@ class LineReader {
   // One buffer of the ring: room for the unread end of the block before it (at most
   // capacity_ bytes), then capacity_ bytes read from the file, then slack for the index.
   struct Block {
-    std::unique_ptr<char[]> bytes;  // allocated when first used
-    std::uint64_t keeperMark = 0;   // the runs handed out from it are done after this
-    std::int64_t got = 0;           // what the read into it gave
-    std::uint64_t read = 0;         // the reading task, while it may still run
+    std::uint64_t keeperMark = 0;  // the runs handed out from it are done after this
+    std::int64_t got = 0;          // what the read into it gave
+    std::uint64_t read = 0;        // the reading task, while it may still run
   };
-  static constexpr std::size_t kBlocks = 4;
-
   // Moves to the next block of the ring, carrying the unread data along in front of the
   // block read there; false on a read failure.
   bool Fill();
@@ -150,7 +150,8 @@ class LineReader {
 
   platform::File& file_;
   RunKeeper* keeper_;
-  std::size_t capacity_;  // a multiple of 64: bytes read at a time
+  std::size_t capacity_;     // a multiple of 64: bytes read at a time
+  platform::IoBuffer ring_;  // the blocks' buffers, one after another
   std::array<Block, kBlocks> blocks_;
   std::size_t current_ = 0;  // the block data_ lies in
   const char* data_;         // the buffer: the unread data is data_[begin_, end_)
