@@ -16,7 +16,8 @@ constexpr std::size_t kHugePage = 2 << 20;
 
 IoBuffer::IoBuffer(std::size_t size, bool huge) {
 #ifdef MADV_HUGEPAGE
-  if (huge) {
+  // A small buffer would take a whole huge page for little.
+  if (huge && size >= kHugePage / 2) {
     const std::size_t whole = (size + kHugePage - 1) / kHugePage * kHugePage;
     data_ = static_cast<char*>(std::aligned_alloc(kHugePage, whole));
     if (data_ == nullptr) throw std::bad_alloc();
