@@ -18,7 +18,7 @@ struct SerialWorker::State {
   std::deque<std::function<void()>> waiting;
   std::atomic<std::uint64_t> posted = 0;
   std::atomic<std::uint64_t> done = 0;
-  bool ending = false;
+  std::atomic<bool> ending = false;
   std::thread thread;
 
   // Hand-overs come every few tens of microseconds while a file is read; sleeping and
@@ -37,7 +37,7 @@ struct SerialWorker::State {
     for (;;) {
       if (waiting.empty() && !ending) {
         lock.unlock();
-        SpinUntil([this] { return posted.load() > done.load(); });
+        SpinUntil([this] { return posted.load() > done.load() || ending.load(); });
         lock.lock();
       }
       changed.wait(lock, [this] { return ending || !waiting.empty(); });

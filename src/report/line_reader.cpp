@@ -71,13 +71,28 @@ const char* FindLineEnd(const char* p, const char* end) {
   return end;
 }
 
+namespace {
+
+// The bytes read at a time: as asked, a multiple of 64 and at least two heads long, but
+// no more than a file of known size needs (it is then read in one block).
+std::size_t BlockCapacity(std::size_t asked, std::int64_t fileSize) {
+  if (fileSize >= 0 && static_cast<std::uint64_t>(fileSize) < asked) {
+    asked = static_cast<std::size_t>(fileSize) + 1;
+  }
+  if (asked < 2 * LineReader::kHeadSize) asked = 2 * LineReader::kHeadSize;
+  return (asked + 63) / 64 * 64;
+}
+
+}  // namespace
+
 LineReader::LineReader(platform::File& file, std::size_t bufferSize, RunKeeper* keeper)
     : file_(file),
       keeper_(keeper),
-      capacity_((bufferSize < 2 * kHeadSize ? 2 * kHeadSize : bufferSize + 63) / 64 * 64),
+      fileSize_(file.Size()),
+      capacity_(BlockCapacity(bufferSize, fileSize_)),
       // Huge pages for a file that fills more than a block; a small one takes little.
-      ring_(kBlocks * (2 * capacity_ + 64), file.Size() > static_cast<std::int64_t>(capacity_)),
-      stops_(2 * capacity_ / 64 + 1) {
+      ring_(kBlocks * (2 * capacity_ + 64), fileSize_ > static_cast<std::int64_t>(capacity_)),
+      stops_(std::make_unique_for_overwrite<std::uint64_t[]>(2 * capacity_ / 64 + 1)) {
   data_ = ReadArea(blocks_[current_]);
 }
 
@@ -133,10 +148,11 @@ bool LineReader::Fill() {
   std::memset(start + end_, 0, 64);  // the index looks at the whole last word
   if (block.got == 0) endOfFile_ = true;
   Index(0);
-  // A full block is likely followed by more: that is read while these lines are looked at.
+  // A full block of a file of several more is read on while these lines are looked at.
   // Small files are read without a second thread, and so is a file whose runs a writer
   // works on behind the reader: two busy threads are what two processors carry.
-  if (keeper_ == nullptr && static_cast<std::size_t>(block.got) == capacity_) {
+  const bool large = fileSize_ < 0 || static_cast<std::uint64_t>(fileSize_) >= kBlocks * capacity_;
+  if (keeper_ == nullptr && large && static_cast<std::size_t>(block.got) == capacity_) {
     StartReading(blocks_[(current_ + 1) % kBlocks]);
   }
   return true;

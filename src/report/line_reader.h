@@ -11,6 +11,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -150,6 +151,7 @@ class LineReader {
 
   platform::File& file_;
   RunKeeper* keeper_;
+  std::int64_t fileSize_;    // when the reader was made; -1 when not known
   std::size_t capacity_;     // a multiple of 64: bytes read at a time
   platform::IoBuffer ring_;  // the blocks' buffers, one after another
   std::array<Block, kBlocks> blocks_;
@@ -158,7 +160,7 @@ class LineReader {
   // Bit i of word w is set where data_[64 w + i] is a CR or a Ctrl-Z: the search runs
   // once over each block as it arrives, in a tight loop, and a line's end is then a bit
   // scan away.
-  std::vector<std::uint64_t> stops_;
+  std::unique_ptr<std::uint64_t[]> stops_;  // each word made before it is read
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   bool endOfFile_ = false;
