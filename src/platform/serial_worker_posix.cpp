@@ -22,13 +22,17 @@ struct SerialWorker::State {
   std::thread thread;
 
   // Hand-overs come every few tens of microseconds while a file is read; sleeping and
-  // being woken costs about as much, so a waiting side first looks again for a while.
+  // being woken costs about as much, so a waiting side first looks again for a while,
+  // giving way now and then to whatever else the machine has to run.
   template <typename Ready>
   static bool SpinUntil(Ready ready) {
     const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
     for (int i = 0;; ++i) {
       if (ready()) return true;
-      if (i % 64 == 63 && std::chrono::steady_clock::now() > until) return false;
+      if (i % 64 == 63) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        std::this_thread::yield();
+      }
     }
   }
 
