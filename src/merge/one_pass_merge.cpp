@@ -19,13 +19,6 @@ std::size_t FirstRecordWidth(OutputKind kind) {
                                            : kRepresentativeHeaderLength;
 }
 
-LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
-  LoadResult result;
-  result.refusal = refusal;
-  result.line = line;
-  return result;
-}
-
 }  // namespace
 
 OnePassMerge::OnePassMerge(std::string directory, OutputKind kind)

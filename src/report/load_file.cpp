@@ -31,13 +31,6 @@ void ReadOpeningRecord(std::string_view line, FileEntry& entry) {
   entry.vatPayable = FieldValue(line, o.vatPayable);
 }
 
-LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
-  LoadResult result;
-  result.refusal = refusal;
-  result.line = line;
-  return result;
-}
-
 }  // namespace
 
 LoadRefusal EntryBuilder::TakeCarefully(std::string_view line, RecordKind kind) {

@@ -28,6 +28,14 @@ struct LoadResult {
   FileEntry entry;
 };
 
+// The result of a refused file: the refusal and the line where reading stopped.
+inline LoadResult Refused(LoadRefusal refusal, std::int64_t line) {
+  LoadResult result;
+  result.refusal = refusal;
+  result.line = line;
+  return result;
+}
+
 // The acceptance rules over a report's lines, one line at a time, so that a caller that
 // reads the file for another purpose too (copying it) can validate it in the same pass.
 class EntryBuilder {
