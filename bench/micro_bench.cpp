@@ -39,23 +39,6 @@ const std::string& Records() {
   return records;
 }
 
-void BM_FindLineEnd(benchmark::State& state) {
-  const std::string& text = Records();
-  for (auto _ : state) {
-    std::int64_t lines = 0;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end) {
-      p = pcn::FindLineEnd(p, end);
-      if (p < end) ++p;
-      ++lines;
-    }
-    benchmark::DoNotOptimize(lines);
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-}
-BENCHMARK(BM_FindLineEnd);
-
 // A temporary file of records, read through the line reader as loading reads it.
 struct RecordFile {
   std::string path;

@@ -22,12 +22,19 @@ namespace {
   std::abort();
 }
 
-class Collect : public pcn::LinePieceSink {
+class Collect : public pcn::LineSink {
  public:
   void Piece(std::string_view bytes) override {
     if (bytes.empty()) Fail("an empty piece", 0);
     line.append(bytes);
   }
+  void End(std::string_view rest, bool crLf) override {
+    line.append(rest);
+    if (crLf && std::string_view(rest.data() + rest.size(), 2) != "\r\n") {
+      Fail("a line said to end in CR LF does not", 0);
+    }
+  }
+  void Reuse() override {}
   std::string line;
 };
 

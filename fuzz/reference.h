@@ -133,15 +133,18 @@ inline std::int64_t RefFieldValue(std::string_view line, int column, int width) 
 // The lines of a file's bytes: a CR ends a line and takes a directly following LF with it,
 // a Ctrl-Z ends the data, the last line needs no end.
 inline std::vector<std::string_view> RefLines(std::string_view data) {
+  // Lines end at CR (an LF right after it included); in a file without any CR, at LF. A
+  // UTF-8 byte-order mark at the start belongs to no line.
+  const char stop = data.find('\r') == std::string_view::npos ? '\n' : '\r';
   std::vector<std::string_view> lines;
-  std::size_t pos = 0;
+  std::size_t pos = data.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
   while (pos < data.size() && data[pos] != 26) {
     std::size_t end = pos;
-    while (end < data.size() && data[end] != '\r' && data[end] != 26) ++end;
+    while (end < data.size() && data[end] != stop && data[end] != 26) ++end;
     lines.push_back(data.substr(pos, end - pos));
     if (end == data.size() || data[end] == 26) break;
     pos = end + 1;
-    if (pos < data.size() && data[pos] == '\n') ++pos;
+    if (stop == '\r' && pos < data.size() && data[pos] == '\n') ++pos;
   }
   return lines;
 }

@@ -34,8 +34,7 @@ Opening MarchOpening() {
 // A window with files added through the open-file dialog, as a user would.
 struct Window {
   FileTable table;
-  HeadlessDialog dialog{
-      [this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog;
 
   AddOutcome Add(const std::string& path) {
     dialog.QueueOpenFile({true, path});
@@ -168,7 +167,7 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
   }
   EXPECT_EQ(w.table.FileCount(), 1);
   // Another file of a dealer already listed is taken, and adds no combo entry.
-  test::WriteFile(dir.File("b.txt"), MarchFile("123456782", 1000));
+  test::WriteFile(dir.File("b.txt"), MarchFile("123456782", 2000));
   EXPECT_EQ(w.Add(dir.File("b.txt")), AddOutcome::kAdded);
   EXPECT_EQ(w.dialog.Dealers().size(), 1u);
 }

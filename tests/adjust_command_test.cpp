@@ -56,6 +56,32 @@ TEST(AdjustMergedTotal, VatStepsRecomputeVatPayable) {
   EXPECT_TRUE(f.dialog.messages.empty());
 }
 
+TEST(AdjustMergedTotal, StepsFromTheTotalAsDisplayed) {
+  // The records sum to 1,050, so the candidate must stay within 997.5 .. 1,102.5. A total
+  // halfway between units shows rounded to even; the candidate is that shown value plus
+  // the step, while the stored total moves by the step.
+  static const struct {
+    Amount stored;  // in ten-thousandths
+    std::int64_t delta;
+    Amount storedAfter;
+    const char* shownAfter;
+  } kCases[] = {
+      {11015000, +1, 11015000, "1,102 "},  // shows 1,102: 1,103 is refused
+      {9985000, -1, 9985000, "998 "},      // shows 998: 997 is refused
+      {11005000, +1, 11015000, "1,102 "},  // shows 1,100: 1,101 passes
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.stored);
+    FileTable table = TableWith(0, 0, 0, 0, 0, 1050, 0, 0);
+    table.Combined().taxableSales = c.stored;
+    SpinFixture f(std::move(table));
+    f.Click(ControlId::kSpinTaxableSales, c.delta);
+    EXPECT_EQ(f.table.Combined().taxableSales, c.storedAfter);
+    EXPECT_EQ(f.dialog.Text(ControlId::kTaxableSales), c.shownAfter);
+    EXPECT_EQ(f.dialog.messages.size(), c.storedAfter == c.stored ? 1u : 0u);
+  }
+}
+
 TEST(AdjustMergedTotal, DoesNothingOnAZeroOrEmptyTotal) {
   SpinFixture f(TableWith(0, 0, 0, 0, 0, 1000, 0, 0));
   f.Click(ControlId::kSpinTaxableSales, +1);

@@ -1,9 +1,19 @@
 // The command-line tool as a script runs it: exit codes, the merged bytes, the messages,
 // and nothing written on a refusal.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
 
 #include "app/messages.h"
 #include "test_support.h"
@@ -18,11 +28,13 @@ struct CliRun {
   std::string out, err;
 };
 
+// Grouped, so that `arguments` may redirect the tool's output themselves; time-limited, so
+// that a run that waits forever (on a FIFO, say) fails its test instead of hanging it.
 CliRun Cli(const std::string& arguments, const std::string& directory = ".") {
   CliRun run;
-  run.code =
-      test::RunCommand("cd " + Quote(directory) + " && " + Quote(PCN_CLI_PATH) + " " + arguments,
-                       &run.out, &run.err);
+  run.code = test::RunCommand("cd " + Quote(directory) + " && { timeout -k 5 60 " +
+                                  Quote(PCN_CLI_PATH) + " " + arguments + "; }",
+                              &run.out, &run.err);
   return run;
 }
 
@@ -45,7 +57,11 @@ TEST(CliMerge, WritesTheSameBytesAsTheGoldenFile) {
           " " + Quote(golden + "/in/2.txt") + " " + Quote(golden + "/in/3.txt"));
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.out, out.path() + "/Pcn874-03-2024.txt\n");
-  EXPECT_EQ(run.err, "");
+  // The error stream carries the merged file's findings (its records are short), nothing else.
+  std::istringstream err(run.err);
+  for (std::string line; std::getline(err, line);) {
+    EXPECT_EQ(line.rfind(golden + "/in/", 0), 0u) << line;
+  }
   EXPECT_EQ(test::ReadFile(out.File("Pcn874-03-2024.txt")), test::ReadFile(golden + "/expected"));
 }
 
@@ -94,6 +110,8 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
       {"a.txt b.txt ./a.txt", text::kAlreadyLoaded, "the same file by another path"},
       {"a.txt b.txt link.txt", text::kAlreadyLoaded, "a symbolic link to a loaded file"},
       {"a.txt b.txt hard.txt", text::kAlreadyLoaded, "a hard link to a loaded file"},
+      {"a.txt b.txt copy.txt", text::kAlreadyLoaded + std::string("\na.txt"),
+       "a copy of a loaded file: the same report, named by the file it repeats"},
       {"--number 19 a.txt b.txt", text::kInvalidNumber, "bad check digit"},
       {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers, "adjustment refused"},
       {"--out missing a.txt b.txt", text::kCannotOpenOutput, "no such directory"},
@@ -101,6 +119,10 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
       // Every file is read before the output's troubles are told, and the 5% rule before it.
       {"--out missing a.txt april.txt", text::kMonthDiffers, "a file's refusal comes first"},
       {"--out missing --number 19 a.txt b.txt", text::kInvalidNumber, "the number comes first"},
+      {"--out fifo a.txt b.txt", text::kCannotOpenOutput,
+       "the merged file's name taken by a FIFO: refused, not waited on"},
+      {"--out read-only a.txt b.txt", text::kCannotOpenOutput,
+       "a read-only merged file is not replaced, even by root"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
@@ -109,12 +131,162 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
                     test::ConsistentFile("123456782", "04-2024", 1, 0, 1, 0, 0));
     std::filesystem::create_symlink("a.txt", f.dir.File("link.txt"));
     std::filesystem::create_hard_link(f.a, f.dir.File("hard.txt"));
-    const auto before = test::ListDirectory(f.dir.path());
+    std::filesystem::copy_file(f.a, f.dir.File("copy.txt"));
+    // Directories where the merged file's name is taken by a FIFO and by a read-only file.
+    std::filesystem::create_directory(f.dir.File("fifo"));
+    ASSERT_EQ(::mkfifo(f.dir.File("fifo/Pcn874-03-2024.txt").c_str(), 0600), 0);
+    const std::string readOnly = f.dir.File("read-only/Pcn874-03-2024.txt");
+    std::filesystem::create_directory(f.dir.File("read-only"));
+    test::WriteFile(readOnly, "earlier\r\n");
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    const auto listing = [&f] {
+      return std::vector{test::ListDirectory(f.dir.path()), test::ListDirectory(f.dir.File("fifo")),
+                         test::ListDirectory(f.dir.File("read-only"))};
+    };
+    const auto before = listing();
     const CliRun run = Cli(std::string("merge ") + c.arguments, f.dir.path());
     EXPECT_EQ(run.code, 2);
     EXPECT_EQ(run.err, c.message + "\n");
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(test::ListDirectory(f.dir.path()), before);
+    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(test::ReadFile(readOnly), "earlier\r\n");
+  }
+}
+
+TEST(CliCheck, ExitCodesAndStrictMerge) {
+  test::TempDir dir;
+  // clean.txt has no finding; short.txt a detail record of 51 characters; minus.txt and
+  // minus2.txt are credit notes alone: their union's taxable sales are negative.
+  // Records of distinct references (columns 23-31), so that none repeats another.
+  const auto sale = [](char sign, int reference, bool full = true) {
+    std::string line = test::DetailLine('S', 170, sign, 1000) + (full ? "000000000" : "");
+    const std::string number = std::to_string(reference);
+    return line.replace(22, 9, std::string(9 - number.size(), '0') + number);
+  };
+  test::Opening o;
+  o.taxableSales = 1000;
+  o.salesVat = 170;
+  test::WriteFile(dir.File("clean.txt"),
+                  test::CrLf({test::OpeningLine(o), sale('+', 1), test::ClosingLine()}));
+  test::WriteFile(dir.File("short.txt"),
+                  test::CrLf({test::OpeningLine(o), sale('+', 2, false), test::ClosingLine()}));
+  o.dealer = "000000018";
+  o.taxableSales = -1000;
+  o.salesVat = -170;
+  const std::string minus = test::OpeningLine(o);
+  test::WriteFile(dir.File("minus.txt"),
+                  test::CrLf({minus, sale('-', 3), test::ClosingLine("000000018")}));
+  test::WriteFile(dir.File("minus2.txt"),
+                  test::CrLf({minus, sale('-', 4), test::ClosingLine("000000018")}));
+  static const struct {
+    const char* arguments;
+    int code;
+    const char* inOut;  // a text the standard output must hold
+    const char* why;
+  } kCases[] = {
+      {"check clean.txt", 0, "", "no finding"},
+      {"check short.txt", 3, "short.txt:2: record-length: ", "a finding"},
+      {"check clean.txt missing.txt", 2, "", "a file refused"},
+      {"check", 1, "", "no file"},
+      {"check --json minus.txt minus2.txt", 3, "\"code\": 101", "the union record's total"},
+      {"check --json clean.txt", 0, "\"merged\": null", "one file has no union record"},
+      {"merge --date 20241201 minus.txt minus2.txt", 0, "Pcn874-03-2024.txt",
+       "findings told, the file written"},
+      {"merge --strict --date 20241201 minus.txt minus2.txt", 2, "", "--strict: nothing written"},
+      {"merge --strict --date 20241201 --representative --number 18 clean.txt short.txt", 0,
+       "Pcn874-03-2024.txt", "--strict lets a file of format findings through"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    std::filesystem::remove(dir.File("Pcn874-03-2024.txt"));
+    const CliRun run = Cli(c.arguments, dir.path());
+    EXPECT_EQ(run.code, c.code) << run.err;
+    EXPECT_NE(run.out.find(c.inOut), std::string::npos) << run.out;
+    const bool merge = std::string(c.arguments).rfind("merge", 0) == 0;
+    if (merge) {
+      EXPECT_EQ(test::Exists(dir.File("Pcn874-03-2024.txt")), c.code == 0);
+      if (c.code == 2 || std::string(c.arguments).find("minus") != std::string::npos) {
+        EXPECT_NE(run.err.find("Pcn874-03-2024.txt:1: negative-total 101: "), std::string::npos)
+            << run.err;
+      }
+    }
+  }
+}
+
+// regression: a merged file replacing one only its owner could read was readable by all
+TEST(CliMerge, TheMergedFileKeepsThePermissionsOfTheFileItReplaces) {
+  static const struct {
+    int before;  // -1: no file of that name yet
+    unsigned after;
+    const char* why;
+  } kCases[] = {
+      {0600, 0600, "a file only its owner may read stays so"},
+      {0664, 0664, "a file its group may write stays so, though the umask says less"},
+      {-1, 0640, "a new file: 0666 less the umask"},
+  };
+  const mode_t savedUmask = ::umask(027);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    Files f;
+    if (c.before >= 0) {
+      test::WriteFile(f.Merged(), "earlier\r\n");
+      EXPECT_EQ(::chmod(f.Merged().c_str(), static_cast<mode_t>(c.before)), 0);
+    }
+    const CliRun run = Cli("merge --date 20241201 a.txt b.txt", f.dir.path());
+    EXPECT_EQ(run.code, 0) << run.err;
+    struct stat info {};
+    EXPECT_EQ(::stat(f.Merged().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, c.after);
+  }
+  ::umask(savedUmask);
+}
+
+// regression: Ctrl-C, SIGTERM or SIGHUP during a merge left its temporary file behind
+TEST(CliMerge, AnInterruptedMergeLeavesNoTemporaryFile) {
+  Files f;
+  // 8 GB that take no room: after the opening record, a hole that reads as one line of NULs,
+  // copied for seconds, so that the merge is caught while it writes.
+  const std::string big = f.dir.File("big.txt");
+  test::WriteFile(big, test::OpeningLine({}) + "\r\n");
+  std::filesystem::resize_file(big, std::uintmax_t{8} << 30);
+  {
+    std::ofstream tail(big, std::ios::binary | std::ios::app);
+    tail << "\r\n" << test::ClosingLine() << "\r\n";
+  }
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(::strsignal(signal));
+    const std::string out = f.dir.File("out-" + std::to_string(signal));
+    std::filesystem::create_directory(out);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      // As a shell starts a command: these signals at their default actions.
+      for (const int s : {SIGINT, SIGTERM, SIGHUP}) ::signal(s, SIG_DFL);
+      ::execl(PCN_CLI_PATH, PCN_CLI_PATH, "merge", "--out", out.c_str(), big.c_str(), f.b.c_str(),
+              static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // Signalled once its temporary file is there and growing, or once it has ended.
+    bool writing = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!writing && std::chrono::steady_clock::now() < deadline) {
+      siginfo_t ended{};
+      if (::waitid(P_PID, static_cast<id_t>(pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+          ended.si_pid == pid) {
+        break;
+      }
+      for (const std::string& name : test::ListDirectory(out)) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(out + "/" + name, error);
+        writing = writing || (name.ends_with(".tmp") && !error && size > (1u << 20));
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(pid, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(writing) << "the merge was not caught writing";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "status " << status;
+    EXPECT_EQ(test::ListDirectory(out), std::vector<std::string>{});
   }
 }
 
@@ -155,6 +327,22 @@ TEST(CliInspect, PrintsEntriesAndRefusalsAsJson) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
   }
   EXPECT_EQ(Cli("inspect a.txt b.txt", f.dir.path()).code, 0);
+}
+
+// regression: output lost to a full disk went unnoticed, and the run exited 0
+TEST(CliOutput, AFailedWriteToStandardOutputFailsTheRun) {
+  Files f;
+  for (const char* arguments :
+       {"inspect --json a.txt", "merge --date 20241201 a.txt b.txt", "--version"}) {
+    SCOPED_TRACE(arguments);
+    const CliRun run = Cli(std::string(arguments) + " >/dev/full", f.dir.path());
+    EXPECT_EQ(run.code, 1);
+    // After the merged file's findings, if any.
+    const std::string told =
+        std::string("pcn874: cannot write to standard output: ") + std::strerror(ENOSPC) + "\n";
+    ASSERT_GE(run.err.size(), told.size());
+    EXPECT_EQ(run.err.substr(run.err.size() - told.size()), told);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // make (every open, read, write, flush, rename and close, and short writes and a full disk),
 // and checks each outcome: exactly the right message, no handle left open, no file under
 // the final name unless complete, an existing merged file intact, the sources unchanged
-// and the table unchanged. The command line's one-pass merge is swept the same way.
+// and the table unchanged; for the window's Generate and the command line's merge alike.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,8 +16,8 @@
 #include "app/headless_dialog.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
+#include "merge/merge_run.h"
 #include "merge/merged_writer.h"
-#include "merge/one_pass_merge.h"
 #include "platform/io_faults.h"
 #include "report/load_file.h"
 #include "test_support.h"
@@ -157,8 +157,7 @@ class IoFaultSweep : public ::testing::Test {
 
   struct Window {
     FileTable table;
-    HeadlessDialog dialog{
-        [this](int row, int column) { return FileListCellText(table, row, column); }};
+    HeadlessDialog dialog;
   };
 
   // A window with `count` of the sources loaded, set to generate into out/.
@@ -182,24 +181,42 @@ class IoFaultSweep : public ::testing::Test {
     return true;
   }
 
-  // The message the failure tables give for a fault in generation, found from where the
-  // faulty call stands in the clean run's trace. Empty: the run must succeed.
-  std::string ExpectedGenerateMessage(const std::vector<IoOp>& trace, const Fault& fault,
-                                      bool existing) const {
-    const int outputOpens = existing ? 2 : 1;  // the existing file is held, then the temporary
+  // The command line's merge of every source: "" when written, else the one message it
+  // tells (a refused file's, or Generate's).
+  std::string MergeOnCommandLine(bool representative) const {
+    MergeRun merge(out_, representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion);
+    for (const std::string& path : paths_) {
+      const LoadResult loaded = merge.Add(path);
+      if (loaded.refusal != LoadRefusal::kNone) return MessageFor(loaded.refusal);
+    }
+    const WriteResult result = merge.Finish(merge.Table(), "123456782", "20240415");
+    return result.Written() ? "" : MessageFor(result);
+  }
+
+  // The message for a fault, from where the faulty call stands in the clean run's trace:
+  // the temporary file is created and its first record's place written before the first
+  // source is opened; each source is read and its lines written between its open and its
+  // close; the existing file is held, the last records written, the file synced, closed
+  // and renamed after the last source. The window and the command line share that order;
+  // they differ only in how a source that cannot be opened or read is told. Empty: the
+  // merge must succeed.
+  std::string ExpectedMessage(const std::vector<IoOp>& trace, const Fault& fault,
+                              bool window) const {
+    const int sources = static_cast<int>(paths_.size());
+    const std::string stopped = text::kGenerationStopped;
     int opens = 0, sourceCloses = 0, closesAfterSources = 0;
     std::int64_t nth = 0;
-    const int sources = static_cast<int>(paths_.size());
     for (IoOp op : trace) {
       const bool sourcesDone = sourceCloses == sources;
-      const int source = opens - outputOpens;  // from 1 while a source is being copied
+      const int source = opens - 1;  // from 1 once the first source is open
       if (op == fault.op && ++nth == fault.nth) {
-        const std::string stopped = text::kGenerationStopped;
         switch (op) {
           case IoOp::kOpen:
-            if (opens < outputOpens) return text::kCannotOpenOutput;
+            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput;
+            if (!window) return text::kCannotOpen;
             return text::kSourceOpenFailed + paths_[static_cast<std::size_t>(source)] + stopped;
           case IoOp::kRead:
+            if (!window) return text::kCorruptFile;
             return text::kSourceReadFailed + paths_[static_cast<std::size_t>(source - 1)] + stopped;
           case IoOp::kWrite:
             if (source < 1 || sourcesDone) return text::kWriteFailed;  // first or last record
@@ -222,7 +239,8 @@ class IoFaultSweep : public ::testing::Test {
     return "<no such call>";
   }
 
-  void SweepGeneration(bool representative, bool existing) {
+  // Every call of a merge, by the window's Generate or by the command line, fails in turn.
+  void Sweep(bool window, bool representative, bool existing) {
     const std::string finalPath = out_ + "/" + kMergedName;
     auto reset = [&] {
       for (const auto& entry : std::filesystem::directory_iterator(out_)) {
@@ -230,12 +248,18 @@ class IoFaultSweep : public ::testing::Test {
       }
       if (existing) test::WriteFile(finalPath, kOldMerged);
     };
+    // One merge: "" when written, else the one message told.
+    auto merge = [&](Window* w) {
+      if (!window) return MergeOnCommandLine(representative);
+      const WriteResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
+      return result.Written() ? "" : MessageFor(result);
+    };
 
     reset();
     auto clean = Loaded(paths_.size(), representative);
     platform::ClearIoFaultPlan();
     platform::TraceIoCalls(true);
-    ASSERT_TRUE(GenerateMergedFile(clean->dialog, clean->table, "20240415").Written());
+    ASSERT_EQ(merge(clean.get()), "");
     platform::TraceIoCalls(false);
     const std::vector<IoOp> trace = platform::IoCallTrace();
     const std::string complete = test::ReadFile(finalPath);
@@ -250,19 +274,17 @@ class IoFaultSweep : public ::testing::Test {
       const FileTable before = w->table;
       const std::string shownBefore = WindowState(w->dialog);
       const int descriptors = OpenDescriptors();
-      const std::string want = ExpectedGenerateMessage(trace, fault, existing);
+      const std::string want = ExpectedMessage(trace, fault, window);
 
       platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
-      const WriteResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
+      const std::string told = merge(w.get());
       platform::ClearIoFaultPlan();
 
       std::vector<std::string> wantFiles;
       if (existing || want.empty()) wantFiles.push_back(kMergedName);
       const bool ok[] = {
-          w->dialog.messages.size() == 1,
-          !w->dialog.messages.empty() &&
-              w->dialog.messages[0].text == (want.empty() ? text::kGenerated : want),
-          result.Written() == want.empty(),
+          told == want,
+          !window || w->dialog.messages.size() == 1,
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,
           !(want.empty() || existing) ||
@@ -271,131 +293,13 @@ class IoFaultSweep : public ::testing::Test {
           SameTable(before, w->table) && WindowState(w->dialog) == shownBefore,
       };
       static const char* const kWhat[] = {
-          "exactly one message",
           "the right message",
-          "the result",
+          "exactly one message",
           "no handle left open",
           "only a complete file under the final name, no temporary left",
           "the merged file",
           "sources unchanged",
           "table and window unchanged"};
-      bool all = true;
-      for (std::size_t i = 0; i < std::size(ok); ++i) {
-        EXPECT_TRUE(ok[i]) << kWhat[i] << "; message: "
-                           << (w->dialog.messages.empty() ? "none" : w->dialog.messages[0].text)
-                           << "; wanted: " << (want.empty() ? "success" : want);
-        all = all && ok[i];
-      }
-      ++swept;
-      behaved += all ? 1 : 0;
-    }
-    g_total.swept += swept;
-    g_total.behaved += behaved;
-    std::cout << "[ sweep    ] generate " << (representative ? "representative" : "union")
-              << (existing ? " over an existing file" : "") << ": " << trace.size() << " calls, "
-              << swept << " faults, " << behaved << " behaved\n";
-  }
-
-  // The command line's merge of every source in one pass: "" when written, else the one
-  // message it tells (a refused file's, or Generate's).
-  std::string MergeInOnePass(bool representative) const {
-    OnePassMerge merge(out_,
-                       representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion);
-    for (const std::string& path : paths_) {
-      const LoadResult loaded = merge.Add(path);
-      if (loaded.refusal != LoadRefusal::kNone) return MessageFor(loaded.refusal);
-    }
-    const WriteResult result = merge.Finish("123456782", "20240415");
-    return result.Written() ? "" : MessageFor(result);
-  }
-
-  // The message for a fault in the one-pass merge, from where the faulty call stands in the
-  // clean run's trace: the temporary file is created and its first record's place written
-  // before the first source is opened; each source is read and its lines written between
-  // its open and its close; the existing file is held, the last records written, the file
-  // synced, closed and renamed after the last source. Empty: the merge must succeed.
-  std::string ExpectedOnePassMessage(const std::vector<IoOp>& trace, const Fault& fault) const {
-    const int sources = static_cast<int>(paths_.size());
-    int opens = 0, sourceCloses = 0, closesAfterSources = 0;
-    std::int64_t nth = 0;
-    for (IoOp op : trace) {
-      const bool sourcesDone = sourceCloses == sources;
-      const int source = opens - 1;  // from 1 once the first source is open
-      if (op == fault.op && ++nth == fault.nth) {
-        switch (op) {
-          case IoOp::kOpen:
-            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput;
-            return text::kCannotOpen;
-          case IoOp::kRead:
-            return text::kCorruptFile;
-          case IoOp::kWrite:
-            if (source < 1 || sourcesDone) return text::kWriteFailed;
-            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] +
-                   text::kGenerationStopped;
-          case IoOp::kFlush:
-          case IoOp::kRename:
-            return text::kWriteFailed;
-          case IoOp::kClose:
-            if (!sourcesDone) return "";
-            return closesAfterSources == 0 ? text::kWriteFailed : "";
-          case IoOp::kCount:
-            break;
-        }
-      }
-      if (op == IoOp::kOpen) ++opens;
-      if (op == IoOp::kClose) (sourcesDone ? closesAfterSources : sourceCloses) += 1;
-    }
-    return "<no such call>";
-  }
-
-  void SweepOnePass(bool representative, bool existing) {
-    const std::string finalPath = out_ + "/" + kMergedName;
-    auto reset = [&] {
-      for (const auto& entry : std::filesystem::directory_iterator(out_)) {
-        std::filesystem::remove(entry.path());
-      }
-      if (existing) test::WriteFile(finalPath, kOldMerged);
-    };
-
-    // The clean run must write what the window's two steps write.
-    reset();
-    auto window = Loaded(paths_.size(), representative);
-    ASSERT_TRUE(GenerateMergedFile(window->dialog, window->table, "20240415").Written());
-    const std::string complete = test::ReadFile(finalPath);
-    reset();
-    platform::ClearIoFaultPlan();
-    platform::TraceIoCalls(true);
-    ASSERT_EQ(MergeInOnePass(representative), "");
-    platform::TraceIoCalls(false);
-    const std::vector<IoOp> trace = platform::IoCallTrace();
-    ASSERT_EQ(test::ReadFile(finalPath), complete);
-    ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);
-
-    int swept = 0, behaved = 0;
-    for (const Fault& fault : FaultsFor(trace)) {
-      SCOPED_TRACE(testing::Message()
-                   << OpName(fault.op) << " #" << fault.nth << " " << KindName(fault.kind));
-      reset();
-      const int descriptors = OpenDescriptors();
-      const std::string want = ExpectedOnePassMessage(trace, fault);
-      platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
-      const std::string told = MergeInOnePass(representative);
-      platform::ClearIoFaultPlan();
-
-      std::vector<std::string> wantFiles;
-      if (existing || want.empty()) wantFiles.push_back(kMergedName);
-      const bool ok[] = {
-          told == want,
-          OpenDescriptors() == descriptors,
-          test::ListDirectory(out_) == wantFiles,
-          !(want.empty() || existing) ||
-              test::ReadFile(finalPath) == (want.empty() ? complete : kOldMerged),
-          SourcesUnchanged(),
-      };
-      static const char* const kWhat[] = {
-          "the right message", "no handle left open",
-          "only a complete file under the final name, no temporary left", "the merged file",
-          "sources unchanged"};
       bool all = true;
       for (std::size_t i = 0; i < std::size(ok); ++i) {
         EXPECT_TRUE(ok[i]) << kWhat[i] << "; told: " << (told.empty() ? "success" : told)
@@ -407,7 +311,8 @@ class IoFaultSweep : public ::testing::Test {
     }
     g_total.swept += swept;
     g_total.behaved += behaved;
-    std::cout << "[ sweep    ] one-pass merge " << (representative ? "representative" : "union")
+    std::cout << "[ sweep    ] " << (window ? "window" : "command line") << " merge "
+              << (representative ? "representative" : "union")
               << (existing ? " over an existing file" : "") << ": " << trace.size() << " calls, "
               << swept << " faults, " << behaved << " behaved\n";
   }
@@ -467,32 +372,21 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
             << behaved << " behaved\n";
 }
 
-TEST_F(IoFaultSweep, EveryCallOfAUnionGeneration) {
-  SweepGeneration(false, false);
-}
-TEST_F(IoFaultSweep, EveryCallOfARepresentativeGeneration) {
-  SweepGeneration(true, false);
-}
-TEST_F(IoFaultSweep, EveryCallOfAUnionGenerationOverAnExistingFile) {
-  SweepGeneration(false, true);
-}
-TEST_F(IoFaultSweep, EveryCallOfARepresentativeGenerationOverAnExistingFile) {
-  SweepGeneration(true, true);
-}
-
-TEST_F(IoFaultSweep, EveryCallOfAOnePassMerge) {
-  for (const bool representative : {false, true}) {
-    for (const bool existing : {false, true}) SweepOnePass(representative, existing);
+TEST_F(IoFaultSweep, EveryCallOfAMerge) {
+  for (const bool window : {true, false}) {
+    for (const bool representative : {false, true}) {
+      for (const bool existing : {false, true}) Sweep(window, representative, existing);
+    }
   }
 }
 
 // A write that fails part-way is told only where Generate would tell it: a later file's
 // refusal still comes first, and nothing stays behind.
-TEST_F(IoFaultSweep, OnePassTellsALaterRefusalBeforeAFailedWrite) {
+TEST_F(IoFaultSweep, ALaterRefusalIsToldBeforeAFailedWrite) {
   test::WriteFile(paths_[2], test::ConsistentFile("123456782", "04-2024", 10, 1, 3, 0, 0));
   const int descriptors = OpenDescriptors();
   platform::SetIoFaultPlan({IoOp::kWrite, 2, IoFaultKind::kDiskFull});  // the first copy
-  EXPECT_EQ(MergeInOnePass(false), text::kMonthDiffers);
+  EXPECT_EQ(MergeOnCommandLine(false), text::kMonthDiffers);
   platform::ClearIoFaultPlan();
   EXPECT_EQ(OpenDescriptors(), descriptors);
   EXPECT_TRUE(test::ListDirectory(out_).empty());

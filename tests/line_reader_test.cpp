@@ -1,4 +1,5 @@
-// Line splitting: CR, CR LF, LF inside a line, Ctrl-Z, lines longer than the buffer.
+// Line splitting: CR, CR LF, LF inside a line, Ctrl-Z, lines longer than the buffer, and
+// what a sink receives of each line.
 #include "report/line_reader.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,18 @@
 namespace pcn {
 namespace {
 
-class Collect : public LinePieceSink {
+// A line's bytes as a sink receives them; a line said to end in CR LF must have those
+// bytes right after it, where the copier takes them from.
+class Collect : public LineSink {
  public:
   void Piece(std::string_view bytes) override { line.append(bytes); }
+  void End(std::string_view rest, bool crLf) override {
+    line.append(rest);
+    if (crLf) {
+      EXPECT_EQ(std::string_view(rest.data() + rest.size(), 2), "\r\n");
+    }
+  }
+  void Reuse() override {}
   std::string line;
 };
 
@@ -48,7 +58,11 @@ TEST(LineReader, SplitsByTheLineRule) {
   } kCases[] = {
       {"a\r\nb\r\n", {"a", "b"}, "CR LF"},
       {"a\rb\r", {"a", "b"}, "CR alone"},
-      {"a\nb\n", {"a\nb\n"}, "LF alone stays in the line"},
+      {"a\nb\n", {"a", "b"}, "a file without any CR: lines end at LF"},
+      {"a\nb\rc\n", {"a\nb", "c\n"}, "with a CR anywhere, an LF alone stays in the line"},
+      {"\xEF\xBB\xBFO1\r\nX1\r\n", {"O1", "X1"}, "a byte-order mark starts no line"},
+      {"\xEF\xBB\xBFO1\nX1", {"O1", "X1"}, "a byte-order mark and LF line ends"},
+      {"\xEF\xBBO1\r\n", {"\xEF\xBBO1"}, "not a whole mark: part of the line"},
       {"a\r\n\r\nb", {"a", "", "b"}, "an empty line; the last needs no end"},
       {"a\r\r\nb", {"a", "", "b"}, "CR CR LF"},
       {"a\r\n\x1a"
@@ -65,7 +79,7 @@ TEST(LineReader, SplitsByTheLineRule) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
-    EXPECT_EQ(ReadAll(c.bytes, LineReader::kDefaultBufferSize), c.lines);
+    EXPECT_EQ(ReadAll(c.bytes, LineReader::kBlockSize), c.lines);
   }
 }
 
@@ -102,18 +116,23 @@ TEST(LineReader, LongLinesArriveInPiecesWithTheirHead) {
   EXPECT_EQ(heads[1], "short");
 }
 
-TEST(FindLineEnd, FindsTheFirstCrOrCtrlZ) {
-  for (std::size_t at = 0; at < 70; ++at) {
-    for (char stop : {'\r', '\x1a'}) {
-      std::string text(80, 'a');
-      text[at] = stop;
-      text[79] = '\r';
-      EXPECT_EQ(FindLineEnd(text.data(), text.data() + text.size()) - text.data(),
-                static_cast<std::ptrdiff_t>(at));
-    }
+TEST(LineReader, ReadsRecordFilesWholeLineByLine) {
+  // Lines of record length with CR LF, CR alone and no line end at the very end, across
+  // buffer edges of several sizes.
+  std::string bytes;
+  std::vector<std::string> want;
+  for (int i = 0; i < 3000; ++i) {
+    std::string line(static_cast<std::size_t>(40 + i % 23), static_cast<char>('A' + i % 26));
+    want.push_back(line);
+    bytes += line;
+    bytes += (i % 17 == 0) ? "\r" : "\r\n";
   }
-  const std::string none(50, '\n');
-  EXPECT_EQ(FindLineEnd(none.data(), none.data() + none.size()), none.data() + none.size());
+  bytes += "last";
+  want.push_back("last");
+  for (std::size_t bufferSize : {8192u, 8193u, 65536u, 262144u}) {
+    SCOPED_TRACE(bufferSize);
+    EXPECT_EQ(ReadAll(bytes, bufferSize), want);
+  }
 }
 
 }  // namespace

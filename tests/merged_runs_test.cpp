@@ -77,8 +77,7 @@ TEST(MergedRuns, BodyIsEverySourceLineByTheLineRule) {
   for (bool representative : {false, true}) {
     SCOPED_TRACE(representative ? "representative" : "dealers' union");
     FileTable table;
-    HeadlessDialog dialog(
-        [&table](int row, int column) { return FileListCellText(table, row, column); });
+    HeadlessDialog dialog;
     dialog.SetOutputDirectory(dir.path());
     dialog.SetRepresentative(representative);
     for (const std::string& path : paths) {

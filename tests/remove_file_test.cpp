@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/file_list_text.h"
 #include "app/headless_dialog.h"
 #include "app/messages.h"
 #include "app/show_totals.h"
@@ -12,16 +13,16 @@
 namespace pcn {
 namespace {
 
-using fixtures::Entry;
 using fixtures::kUnit;
+using fixtures::Source;
 using fixtures::Window;
 
 TEST(RemoveFile, KeepsOrderAndDealerList) {
   Window w;
-  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
-  w.Add(Entry("222222226", 2000, 0, 0, 0, 0));
-  w.Add(Entry("111111118", 3000, 0, 0, 0, 0));
-  w.Add(Entry("333333334", 4000, 0, 0, 0, 0));
+  w.Add(Source("111111118", 1000, 0, 0, 0, 0));
+  w.Add(Source("222222226", 2000, 0, 0, 0, 0));
+  w.Add(Source("111111118", 3000, 0, 0, 0, 0));
+  w.Add(Source("333333334", 4000, 0, 0, 0, 0));
   w.Remove(1);  // the second file: the only one of dealer 222222226
   ASSERT_EQ(w.table.FileCount(), 3);
   EXPECT_EQ(w.table.slots[1].taxableSales, 1000 * kUnit);
@@ -41,8 +42,8 @@ TEST(RemoveFile, KeepsOrderAndDealerList) {
 
 TEST(RemoveFile, LastFileBlanksEverything) {
   Window w;
-  w.Add(Entry("111111118", 1000, 170, 50, 20, 100));
-  w.Add(Entry("222222226", 2500, 425, 100, 0, 325));
+  w.Add(Source("111111118", 1000, 170, 50, 20, 100));
+  w.Add(Source("222222226", 2500, 425, 100, 0, 325));
   w.Remove(1);
   w.Remove(0);
   const FileEntry& c = w.table.Combined();
@@ -68,7 +69,7 @@ TEST(RemoveFile, BeepsOrAsksForASelection) {
   EXPECT_EQ(w.dialog.beeps, 1);
   EXPECT_TRUE(w.dialog.messages.empty());
 
-  w.Add(Entry("111111118", 1000, 0, 0, 0, 0));
+  w.Add(Source("111111118", 1000, 0, 0, 0, 0));
   w.dialog.SelectRow(-1);
   RemoveFile(w.dialog, w.table);
   ASSERT_EQ(w.dialog.messages.size(), 1u);

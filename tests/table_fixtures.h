@@ -1,55 +1,55 @@
-// Tables of round amounts, and a window filled as adding files fills it, for the tests of
-// the table, the 5% rule and the window's commands over them.
+// Tables and a window filled from real source files, through the loading and the Add-file
+// command, for the tests of the table, the 5% rule and the window's commands over them.
+// Amounts are in whole units and never negative.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
+#include "app/add_file.h"
 #include "app/headless_dialog.h"
 #include "app/remove_file.h"
-#include "app/show_totals.h"
 #include "report/file_table.h"
+#include "report/load_file.h"
+#include "test_support.h"
 
 namespace pcn::fixtures {
 
 constexpr Amount kUnit = kAmountScale;
 
-inline FileEntry Entry(const std::string& dealer, Amount taxable, Amount salesVat, Amount inputsVat,
-                       Amount assetVat, Amount declaredPayable) {
-  FileEntry e;
-  e.path = dealer + ".txt";
-  e.dealerNumber = dealer;
-  e.reportMonth = "03-2024 ";
-  e.headerCode = "1";
-  e.taxableSales = taxable * kUnit;
-  e.salesVat = salesVat * kUnit;
-  e.inputsVat = inputsVat * kUnit;
-  e.assetInputsVat = assetVat * kUnit;
-  e.vatPayable = declaredPayable * kUnit;
-  e.salesRecordCount = 3;
-  e.inputRecordCount = 2;
-  e.salesRecordAmount = taxable * kUnit;
-  e.salesRecordVat = salesVat * kUnit;
-  e.inputRecordVat = (inputsVat + assetVat) * kUnit;
-  return e;
+// A March file declaring these totals, its three sales records summing to `taxable` and
+// `salesVat`, its two input records' VAT to `inputsVat + assetVat`.
+inline std::string Source(const std::string& dealer, Amount taxable, Amount salesVat,
+                          Amount inputsVat, Amount assetVat, Amount declaredPayable) {
+  test::Opening o;
+  o.dealer = dealer;
+  o.taxableSales = taxable;
+  o.salesVat = salesVat;
+  o.salesCount = 3;
+  o.inputsVat = inputsVat;
+  o.assetInputsVat = assetVat;
+  o.inputCount = 2;
+  o.vatPayable = declaredPayable;
+  return test::CrLf({test::OpeningLine(o), test::DetailLine('S', salesVat, '+', taxable),
+                     test::DetailLine('S', 0, '+', 0), test::DetailLine('S', 0, '+', 0),
+                     test::DetailLine('T', inputsVat + assetVat, '+', 0),
+                     test::DetailLine('T', 0, '+', 0), test::ClosingLine(dealer)});
 }
 
-// A window whose table and controls are filled as adding files fills them.
+// A window whose files are added with the Add-file button, each from its own file.
 struct Window {
+  test::TempDir dir;
   FileTable table;
-  HeadlessDialog dialog{
-      [this](int row, int column) { return FileListCellText(table, row, column); }};
+  HeadlessDialog dialog;
+  int written = 0;
 
-  void Add(FileEntry e) {
-    const std::string dealer = e.dealerNumber;
-    AddEntry(table, std::move(e));
-    dialog.SetFileCount(table.FileCount());
-    if (dialog.FindDealerExact(dealer) < 0) {
-      dialog.AddDealer(dealer);
-      dialog.SelectFirstDealer();
-    }
-    dialog.SetText(ControlId::kNumber, dialog.DealerText());
-    ShowTotals(dialog, table);
+  void Add(const std::string& source) {
+    const std::string path = dir.File("file" + std::to_string(++written) + ".txt");
+    test::WriteFile(path, source);
+    dialog.QueueOpenFile({true, path});
+    ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
   }
   void Remove(int row) {
     dialog.SelectRow(row);
@@ -57,25 +57,29 @@ struct Window {
   }
 };
 
-// A table of one file with these declared totals and record sums.
+// A table of one file with these declared totals and record sums, loaded as Add-file
+// loads it.
 inline FileTable TableWith(Amount taxable, Amount exempt, Amount salesVat, Amount inputsVat,
                            Amount assetVat, Amount recordAmount, Amount recordVat,
                            Amount inputRecordVat) {
-  FileEntry e;
-  e.path = "a";
-  e.dealerNumber = "123456782";
-  e.reportMonth = "03-2024 ";
-  e.headerCode = "1";
-  e.taxableSales = taxable * kUnit;
-  e.exemptSales = exempt * kUnit;
-  e.salesVat = salesVat * kUnit;
-  e.inputsVat = inputsVat * kUnit;
-  e.assetInputsVat = assetVat * kUnit;
-  e.salesRecordAmount = recordAmount * kUnit;
-  e.salesRecordVat = recordVat * kUnit;
-  e.inputRecordVat = inputRecordVat * kUnit;
+  test::Opening o;
+  o.taxableSales = taxable;
+  o.exemptSales = exempt;
+  o.salesVat = salesVat;
+  o.salesCount = 1;
+  o.inputsVat = inputsVat;
+  o.assetInputsVat = assetVat;
+  o.inputCount = 1;
+  test::TempDir dir;
+  const std::string path = dir.File("a.txt");
+  test::WriteFile(
+      path,
+      test::CrLf({test::OpeningLine(o), test::DetailLine('S', recordVat, '+', recordAmount),
+                  test::DetailLine('T', inputRecordVat, '+', 0), test::ClosingLine(o.dealer)}));
   FileTable table;
-  AddEntry(table, e);
+  LoadResult loaded = LoadReportFor(table, path);
+  EXPECT_EQ(loaded.refusal, LoadRefusal::kNone) << path;
+  if (loaded.refusal == LoadRefusal::kNone) AddEntry(table, std::move(loaded.entry));
   return table;
 }
 

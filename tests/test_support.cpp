@@ -114,14 +114,16 @@ std::string ConsistentFile(const std::string& dealer, const std::string& month,
 }
 
 std::vector<std::string> RuleLines(const std::string& bytes) {
+  // Lines end at CR (an LF right after it included); in a file without any CR, at LF.
+  const char end = bytes.find('\r') == std::string::npos ? '\n' : '\r';
   std::vector<std::string> lines;
-  std::size_t i = 0;
+  std::size_t i = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (i < bytes.size() && bytes[i] != 26) {
     std::string line;
-    while (i < bytes.size() && bytes[i] != '\r' && bytes[i] != 26) line += bytes[i++];
+    while (i < bytes.size() && bytes[i] != end && bytes[i] != 26) line += bytes[i++];
     lines.push_back(line);
     if (i < bytes.size() && bytes[i] == 26) break;
-    if (i < bytes.size() && ++i < bytes.size() && bytes[i] == '\n') ++i;
+    if (i < bytes.size() && ++i < bytes.size() && end == '\r' && bytes[i] == '\n') ++i;
   }
   return lines;
 }

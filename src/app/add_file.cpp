@@ -25,7 +25,7 @@ AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
   }
   LoadResult loaded = LoadReportFor(table, path);
   if (loaded.refusal != LoadRefusal::kNone) {
-    ShowStop(dialog, MessageFor(loaded.refusal) + std::string(nameLine));
+    ShowStop(dialog, MessageFor(loaded) + std::string(nameLine));
     return AddOutcome::kRefused;
   }
   const std::string dealer = loaded.entry.dealerNumber;

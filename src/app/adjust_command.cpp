@@ -1,27 +1,25 @@
-// The spin step reads the value the display shows, as the user sees it, and lets the core
-// decide.
+// The spin step starts from the value the display shows, as the user sees it, and lets the
+// core decide.
 #include "app/adjust_command.h"
 
 #include "app/message_box.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "merge/spin_step.h"
-#include "report/record_format.h"
 
 namespace pcn {
 namespace {
 
 struct SpinButton {
   ControlId spin;
-  ControlId valueField;
   SpinTotal total;
 };
 constexpr SpinButton kSpinButtons[] = {
-    {ControlId::kSpinTaxableSales, ControlId::kTaxableSales, SpinTotal::kTaxableSales},
-    {ControlId::kSpinExemptSales, ControlId::kExemptSales, SpinTotal::kExemptSales},
-    {ControlId::kSpinSalesVat, ControlId::kSalesVat, SpinTotal::kSalesVat},
-    {ControlId::kSpinInputsVat, ControlId::kInputsVat, SpinTotal::kInputsVat},
-    {ControlId::kSpinAssetInputsVat, ControlId::kAssetInputsVat, SpinTotal::kAssetInputsVat},
+    {ControlId::kSpinTaxableSales, SpinTotal::kTaxableSales},
+    {ControlId::kSpinExemptSales, SpinTotal::kExemptSales},
+    {ControlId::kSpinSalesVat, SpinTotal::kSalesVat},
+    {ControlId::kSpinInputsVat, SpinTotal::kInputsVat},
+    {ControlId::kSpinAssetInputsVat, SpinTotal::kAssetInputsVat},
 };
 
 }  // namespace
@@ -32,16 +30,9 @@ void AdjustMergedTotal(Dialog& dialog, FileTable& table, ControlId spinButton, s
     if (each.spin == spinButton) button = &each;
   }
   if (button == nullptr) return;
-  // The display as ShowTotals wrote it ("1,234 "); read up to its first comma it is 0 only
-  // when the total shows as 0 (or nothing was ever shown).
-  const std::string shownText = dialog.Text(button->valueField);
-  if (NumberValue(shownText) == 0) return;
-  std::string withoutCommas;
-  for (char ch : shownText) {
-    if (ch != ',') withoutCommas += ch;
-  }
+  const FileEntry& combined = table.Combined();
   const SpinStep step =
-      StepTotal(table.Combined(), button->total, NumberValue(withoutCommas), delta);
+      StepTotal(combined, button->total, ShownTotal(combined, button->total), delta);
   if (step.refused) {
     ShowStop(dialog, MessageFor(*step.refused));
     return;

@@ -34,11 +34,9 @@ class Dialog {
  public:
   virtual ~Dialog() = default;
 
-  // File list 1023. Rows count from 0; -1 means no row.
-  virtual int FileCount() = 0;
+  // File list 1023, a view of the file table. Rows count from 0; -1 means no row.
   virtual void SetFileCount(int count) = 0;  // also redraws the list
   virtual int SelectedFile() = 0;
-  virtual std::string FileListFirstColumn(int row) = 0;
   virtual void SelectFileAndRedraw(int row) = 0;
 
   // Dealer-number combo box 1015 (a drop-down list). Entries count from 0; -1: not found.

@@ -3,15 +3,30 @@
 
 #include "app/message_box.h"
 #include "app/refusal_text.h"
+#include "merge/merge_run.h"
 
 namespace pcn {
 
-WriteResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today) {
+namespace {
+
+// Every loaded file read again and copied, each row selected while its file is copied,
+// then the one Finish of every merge.
+WriteResult Merge(Dialog& dialog, const FileTable& table, const std::string& today) {
   const OutputKind kind =
       dialog.RepresentativeChecked() ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
-  const WriteResult result =
-      WriteMergedFile(table, kind, dialog.Text(ControlId::kNumber), dialog.OutputDirectory(), today,
-                      [&dialog](int row) { dialog.SelectFileAndRedraw(row); });
+  MergeRun run(dialog.OutputDirectory(), kind);
+  for (int row = 0; row < table.FileCount(); ++row) {
+    dialog.SelectFileAndRedraw(row);
+    const WriteResult copied = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
+    if (!copied.Written()) return copied;
+  }
+  return run.Finish(table, dialog.Text(ControlId::kNumber), today);
+}
+
+}  // namespace
+
+WriteResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today) {
+  const WriteResult result = Merge(dialog, table, today);
   // The success message too carries the stop icon, as every message of the program does.
   ShowStop(dialog, MessageFor(result));
   return result;

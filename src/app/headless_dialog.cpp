@@ -3,17 +3,10 @@
 
 namespace pcn {
 
-HeadlessDialog::HeadlessDialog(CellText cellText) : cellText_(std::move(cellText)) {}
-
 void HeadlessDialog::SetFileCount(int count) {
   fileCount_ = count < 0 ? 0 : count;
   // A virtual list keeps its selection only while the row still exists.
   if (selectedFile_ >= fileCount_) selectedFile_ = -1;
-}
-
-std::string HeadlessDialog::FileListFirstColumn(int row) {
-  if (!cellText_ || row < 0 || row >= fileCount_) return std::string();
-  return cellText_(row, 0);
 }
 
 void HeadlessDialog::SelectFileAndRedraw(int row) {

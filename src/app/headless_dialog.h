@@ -3,7 +3,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,14 +24,8 @@ class HeadlessDialog : public Dialog {
     bool selectionTooLong = false;
   };
 
-  // The file list asks for the text of a cell as the real list view does.
-  using CellText = std::function<std::string(int row, int column)>;
-  explicit HeadlessDialog(CellText cellText = nullptr);
-
-  int FileCount() override { return fileCount_; }
   void SetFileCount(int count) override;
   int SelectedFile() override { return selectedFile_; }
-  std::string FileListFirstColumn(int row) override;
   void SelectFileAndRedraw(int row) override;
 
   int FindDealerExact(std::string_view number) override;
@@ -59,6 +52,7 @@ class HeadlessDialog : public Dialog {
   void SetRepresentative(bool checked) { representative_ = checked; }
   void QueueOpenFile(OpenFileAnswer answer) { openFileAnswers.push_back(std::move(answer)); }
 
+  int FileCount() const { return fileCount_; }  // the rows the list was last given
   const std::vector<std::string>& Dealers() const { return dealers_; }
 
   std::vector<Message> messages;
@@ -68,7 +62,6 @@ class HeadlessDialog : public Dialog {
   int beeps = 0;
 
  private:
-  CellText cellText_;
   int fileCount_ = 0;
   int selectedFile_ = -1;
   std::vector<std::string> dealers_;

@@ -32,6 +32,10 @@ inline constexpr char kSourceReadFailed[] = "תקלה בזמן קריאה מקו
 inline constexpr char kCopyWriteFailed[] = "תקלה בזמן כתיבה לקובץ";
 inline constexpr char kGenerationStopped[] = "\rהפקת הקובץ הופסקה";
 inline constexpr char kGenerated[] = "הפקת הקובץ הושלמה בהצלחה";
+// A file changed on disk between Add-file and Generate: its loaded totals would head
+// records that are no longer the ones counted. The file's name follows on a second line.
+inline constexpr char kSourceChanged[] =
+    "הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק";
 // A merged file may never replace one of the files it is made from.
 inline constexpr char kOutputIsSource[] = "הקובץ המאוחד זהה לאחד מהקבצים שנבחרו לאיחוד - ";
 inline constexpr char kChooseAnotherDirectory[] = "\rיש לבחור ספרייה אחרת";

@@ -30,6 +30,12 @@ const char* FieldName(RecordField field) {
   return "";
 }
 
+// The last part of a path; Windows paths may use either separator.
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
 }  // namespace
 
 std::string MessageFor(LoadRefusal refusal) {
@@ -50,6 +56,15 @@ std::string MessageFor(LoadRefusal refusal) {
       return text::kCorruptFile;
   }
   return "";
+}
+
+std::string MessageFor(const LoadResult& loaded) {
+  std::string message = MessageFor(loaded.refusal);
+  if (!loaded.samePath.empty()) {
+    message += '\r';
+    message += FileNameOf(loaded.samePath);
+  }
+  return message;
 }
 
 std::string MessageFor(TotalsPair pair) {
@@ -91,6 +106,8 @@ std::string MessageFor(const WriteResult& r) {
     // The path follows the text directly, with no separator, as the message always had it.
     case WriteFailure::kCopyWriteFailed:
       return text::kCopyWriteFailed + r.path + stopped;
+    case WriteFailure::kSourceChanged:
+      return text::kSourceChanged + std::string("\r") + std::string(FileNameOf(r.path));
   }
   return "";
 }

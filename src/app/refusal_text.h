@@ -11,6 +11,8 @@
 namespace pcn {
 
 std::string MessageFor(LoadRefusal refusal);  // empty for kNone
+// The refusal's message; for a copy of a loaded file, that file's name on a second line.
+std::string MessageFor(const LoadResult& loaded);
 std::string MessageFor(TotalsPair pair);
 std::string MessageFor(const WriteResult& result);  // the success message when written
 

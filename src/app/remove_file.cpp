@@ -8,20 +8,20 @@
 namespace pcn {
 
 void RemoveFile(Dialog& dialog, FileTable& table) {
-  const int n = dialog.FileCount();
+  const int n = table.FileCount();
   if (n == 0) {
     dialog.Beep();
     return;
   }
   const int s = dialog.SelectedFile() + 1;  // from 1; 0 when no row is selected
-  if (s <= 0 || s > n || s > table.FileCount()) {
+  if (s <= 0 || s > n) {
     ShowStop(dialog, text::kMarkFileToRemove);
     return;
   }
   const std::string dealer = table.slots[static_cast<std::size_t>(s)].dealerNumber;
   bool anotherHasIt = false;
   for (int r = 1; r <= n && !anotherHasIt; ++r) {
-    if (r != s) anotherHasIt = dialog.FileListFirstColumn(r - 1) == dealer;
+    if (r != s) anotherHasIt = table.slots[static_cast<std::size_t>(r)].dealerNumber == dealer;
   }
   if (!anotherHasIt) {
     const int index = dialog.FindDealerExact(dealer);

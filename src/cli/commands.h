@@ -10,6 +10,7 @@ namespace pcn::cli {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;
+inline constexpr int kExitFindings = 3;  // `check`: the files load, but the checks found something
 
 struct MergeOptions {
   bool representative = false;
@@ -19,9 +20,15 @@ struct MergeOptions {
   std::string date;                      // empty: today
   std::vector<std::string> adjustments;  // FIELD=DELTA
   std::vector<std::string> files;
-  bool twoPass = false;  // the window's two steps, for comparing the two paths
+  bool strict = false;  // refuse when the file would carry a finding the reception refuses
 };
 int RunMerge(const MergeOptions& options);
+
+struct CheckOptions {
+  bool json = false;
+  std::vector<std::string> files;
+};
+int RunCheck(const CheckOptions& options);
 
 struct InspectOptions {
   bool json = false;

@@ -54,6 +54,26 @@ std::string Cp1255ToUtf8(std::string_view bytes) {
   return out;
 }
 
+const char* RefusalReason(LoadRefusal refusal) {
+  switch (refusal) {
+    case LoadRefusal::kNone:
+      return "accepted";
+    case LoadRefusal::kAlreadyLoaded:
+      return "the same file is loaded already";
+    case LoadRefusal::kCannotOpen:
+      return "the file cannot be opened, or it is empty";
+    case LoadRefusal::kReadFailed:
+      return "a line could not be read";
+    case LoadRefusal::kMonthDiffers:
+      return "the opening record's month differs from the loaded files' month";
+    case LoadRefusal::kClosingDealerDiffers:
+      return "the closing record's dealer number differs from the opening record's";
+    case LoadRefusal::kTooFewRecords:
+      return "fewer than two opening or closing records (no records)";
+  }
+  return "";
+}
+
 void PrintMessage(std::ostream& out, std::string_view message) {
   for (char c : message) out << (c == '\r' ? '\n' : c);
   out << '\n';

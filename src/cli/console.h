@@ -6,7 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "report/load_file.h"
+
 namespace pcn::cli {
+
+// A short English reason for a refusal, beside the window's message.
+const char* RefusalReason(LoadRefusal refusal);
 
 // Windows-1255 bytes as UTF-8; a byte with no character becomes U+FFFD.
 std::string Cp1255ToUtf8(std::string_view bytes);

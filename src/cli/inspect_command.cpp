@@ -28,27 +28,6 @@ const char* PairName(TotalsPair pair) {
   return "";
 }
 
-// A short English reason beside the window's message.
-const char* RefusalReason(LoadRefusal refusal) {
-  switch (refusal) {
-    case LoadRefusal::kNone:
-      return "accepted";
-    case LoadRefusal::kAlreadyLoaded:
-      return "the same file is loaded already";
-    case LoadRefusal::kCannotOpen:
-      return "the file cannot be opened, or it is empty";
-    case LoadRefusal::kReadFailed:
-      return "a line could not be read";
-    case LoadRefusal::kMonthDiffers:
-      return "the opening record's month differs from the loaded files' month";
-    case LoadRefusal::kClosingDealerDiffers:
-      return "the closing record's dealer number differs from the opening record's";
-    case LoadRefusal::kTooFewRecords:
-      return "fewer than two opening or closing records (no records)";
-  }
-  return "";
-}
-
 constexpr TotalsPair kPairs[] = {TotalsPair::kIncome, TotalsPair::kSalesVat,
                                  TotalsPair::kInputsVat};
 

@@ -1,5 +1,8 @@
 // pcn874: merges PCN874 files of one month from the command line, with the same rules as
 // the window program, and shows what a file holds.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "CLI/CLI.hpp"
@@ -22,6 +25,19 @@ bool IsDate(const std::string& text) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+// The command's exit code, unless its output did not all reach standard output (a full disk,
+// a closed pipe): a script must not take a cut listing or a lost path for a whole one.
+int FlushedOutput(int code) {
+  // When a write failed already (an option's text is flushed at once), its reason is the
+  // last error the system told.
+  if (std::cout && !std::ferror(stdout)) errno = 0;
+  std::cout.flush();
+  if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
+  const int reason = errno != 0 ? errno : EIO;
+  std::cerr << "pcn874: cannot write to standard output: " << std::strerror(reason) << '\n';
+  return 1;
 }
 
 }  // namespace
@@ -58,9 +74,9 @@ int main(int argc, char** argv) {
                    "exemptSales, salesVat, inputsVat, assetInputsVat")
       ->allow_extra_args(false)
       ->take_all();
-  // Not for users: the window's way (load every file, then read them all again), so that
-  // the cross-check can compare the two paths byte for byte.
-  mergeCommand->add_flag("--two-pass", merge.twoPass)->group("");
+  mergeCommand->add_flag("--strict", merge.strict,
+                         "Write nothing when the file would carry a finding the reception "
+                         "refuses or an invoice counted twice");
   mergeCommand->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
 
   InspectOptions inspect;
@@ -69,17 +85,24 @@ int main(int argc, char** argv) {
   inspectCommand->add_flag("--json", inspect.json, "Print a JSON array");
   inspectCommand->add_option("FILE", inspect.files, "PCN874 files")->required();
 
+  CheckOptions check;
+  CLI::App* checkCommand = app.add_subcommand(
+      "check", "Load FILEs together and tell what the tax authority will refuse or question.");
+  checkCommand->add_flag("--json", check.json, "Print one JSON object");
+  checkCommand->add_option("FILE", check.files, "PCN874 files, in load order")->required();
+
   try {
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
     app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
     const int code = app.exit(error);
-    return code == 0 ? kExitDone : kExitUsage;
+    return FlushedOutput(code == 0 ? kExitDone : kExitUsage);
   }
   if (mergeCommand->parsed()) {
     merge.numberGiven = mergeCommand->count("--number") > 0;
-    return RunMerge(merge);
+    return FlushedOutput(RunMerge(merge));
   }
-  return RunInspect(inspect);
+  if (checkCommand->parsed()) return FlushedOutput(RunCheck(check));
+  return FlushedOutput(RunInspect(inspect));
 }

@@ -1,16 +1,16 @@
 // `pcn874 merge`: the files loaded in turn by the Add-file rules, the spin steps asked for,
 // then the merged file written, all through the core's operations; a refusal is printed
-// with the window's message. Each file is read once: validated and copied in one pass.
-// --two-pass takes the window's way instead (every file loaded, then read again to copy
-// it), so that the cross-check can compare the two byte for byte.
+// with the window's message. Each file is read once: checked and copied in one pass.
 #include <charconv>
 #include <iostream>
 
 #include "app/refusal_text.h"
+#include "check/line_checks.h"
+#include "check/rules.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "merge/merge_run.h"
 #include "merge/merged_writer.h"
-#include "merge/one_pass_merge.h"
 #include "merge/spin_step.h"
 #include "platform/platform.h"
 #include "report/file_table.h"
@@ -85,20 +85,18 @@ int RunMerge(const MergeOptions& options) {
   const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
 
   // The temporary file goes with `merge` on every way out.
-  OnePassMerge merge(directory, kind);
-  FileTable twoPassTable;
-  FileTable& table = options.twoPass ? twoPassTable : merge.Table();
+  MergeRun merge(directory, kind);
+  FileTable& table = merge.Table();
   for (const std::string& file : options.files) {
     if (!platform::IsOrdinaryFile(file)) {
       std::cerr << "pcn874 merge: no such file, or not an ordinary file: " << file << '\n';
       return kExitRefused;
     }
-    if (options.twoPass) {
-      LoadResult loaded = LoadReportFor(table, file);
-      if (loaded.refusal != LoadRefusal::kNone) return Refuse(MessageFor(loaded.refusal));
-      AddEntry(table, std::move(loaded.entry));
-    } else if (const LoadResult loaded = merge.Add(file); loaded.refusal != LoadRefusal::kNone) {
-      return Refuse(MessageFor(loaded.refusal));
+    if (const LoadResult loaded = merge.Add(file); loaded.refusal != LoadRefusal::kNone) {
+      // A copy names the file it repeats by the path given for it here.
+      std::string message = MessageFor(loaded.refusal);
+      if (!loaded.samePath.empty()) message += "\r" + loaded.samePath;
+      return Refuse(message);
     }
   }
 
@@ -112,10 +110,30 @@ int RunMerge(const MergeOptions& options) {
     if (step.moved) table.Combined() = step.combined;
   }
 
-  const WriteResult result = options.twoPass
-                                 ? WriteMergedFile(table, kind, number, directory, today)
-                                 : merge.Finish(number, today);
+  // What the reception would refuse, or an invoice counted twice, is told before anything
+  // is written; with --strict nothing is.
+  const std::vector<MergeRun::PlacedFinding> findings = merge.MergedFindings(table);
+  if (options.strict) {
+    int weighty = 0;
+    for (const auto& placed : findings) {
+      const Severity severity = SeverityOf(placed.finding);
+      if (severity == Severity::kRefused || severity == Severity::kDouble) {
+        std::cerr << FindingText(placed.path, placed.finding) << '\n';
+        ++weighty;
+      }
+    }
+    if (weighty > 0) {
+      std::cerr << "pcn874 merge: --strict: " << weighty
+                << " finding(s) the reception refuses or that count an invoice twice; nothing "
+                   "was written\n";
+      return kExitRefused;
+    }
+  }
+  const WriteResult result = merge.Finish(table, number, today);
   if (!result.Written()) return Refuse(MessageFor(result));
+  for (const auto& placed : findings) {
+    std::cerr << FindingText(placed.path, placed.finding) << '\n';
+  }
   std::cout << result.path << '\n';
   return kExitDone;
 }

@@ -7,7 +7,7 @@
 namespace pcn {
 
 // A column of the file list: its width at 96 DPI and its title (UTF-8).
-struct ColumnDef {
+struct ListColumn {
   int width;
   const char* title;
 };

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "app/file_list_text.h"
 #include "controls/button_geometry.h"
 #include "controls/column_fit.h"
 #include "controls/dpi.h"
@@ -94,7 +95,7 @@ HFONT MakeFont(const wchar_t* face, BYTE charSet, int weight, bool underline, in
                      OUT_TT_PRECIS, 0, 0, 0, face);
 }
 
-void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns) {
+void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns) {
   HWND list = GetDlgItem(dialog, id);
   const auto style = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   const DWORD wanted = (style | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_SUBITEMIMAGES) ^
@@ -110,7 +111,7 @@ void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns) {
   SetWindowLongPtrW(header, GWLP_USERDATA, headerProc);
 
   int index = 0;
-  for (const ColumnDef& def : columns) {
+  for (const ListColumn& def : columns) {
     std::wstring title = Utf8ToWide(def.title);
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM | LVCF_IMAGE;
@@ -122,10 +123,10 @@ void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns) {
   }
 }
 
-void SetFileListColumnWidths(HWND dialog, int id, std::span<const ColumnDef> columns) {
+void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> columns) {
   HWND list = GetDlgItem(dialog, id);
   int index = 0;
-  for (const ColumnDef& def : columns) {
+  for (const ListColumn& def : columns) {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index++),
                  MAKELPARAM(static_cast<WORD>(def.width), 0));
   }

@@ -13,9 +13,9 @@ namespace pcn {
 
 // Extended styles, the columns (widths already in pixels; the last is the filler) and the two
 // replacement window procedures.
-void SetUpFileList(HWND dialog, int id, std::span<const ColumnDef> columns);
+void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns);
 // Gives the columns new widths in pixels (after a change of resolution).
-void SetFileListColumnWidths(HWND dialog, int id, std::span<const ColumnDef> columns);
+void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> columns);
 // WM_NOTIFY from the list; the result is the dialog procedure's, and for custom draw it is
 // also stored as the dialog's message result.
 LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const FileTable& table);

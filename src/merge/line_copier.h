@@ -1,10 +1,9 @@
-// Copying source lines into the merged file: the lines that go out in runs as they stand,
-// and the copier for the others, which gives every line a CR LF and drops the opening and
-// closing records of the union form. Shared by the window's copy at Generate and the
-// command line's one-pass merge.
+// Copying a source's lines into the merged file as the reader hands them over: every line
+// gets a CR LF, and the union form drops the opening and closing records. Lines that end
+// in CR LF and follow one another in the reader's buffer go out together, as one write
+// from where they stand.
 #pragma once
 
-#include <array>
 #include <string_view>
 
 #include "merge/block_writer.h"
@@ -14,42 +13,62 @@ namespace pcn {
 
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// The first bytes of lines that cannot go out in a run as they stand: in the union form
-// the opening and closing records, which are dropped.
-constexpr std::array<bool, 256> FirstBytesOutsideRuns(bool dropOpeningAndClosing) {
-  std::array<bool, 256> excluded{};
-  excluded['O'] = dropOpeningAndClosing;
-  excluded['X'] = dropOpeningAndClosing;
-  return excluded;
-}
-
-// Copies one source line into the output, or drops it when the union form leaves out
-// opening and closing records.
-class LineCopier : public LinePieceSink {
+class LineCopier : public LineSink {
  public:
   LineCopier(BlockWriter& out, bool dropOpeningAndClosing)
       : out_(out), dropOpeningAndClosing_(dropOpeningAndClosing) {}
+  ~LineCopier() override { WriteRun(); }
+  LineCopier(const LineCopier&) = delete;
+  LineCopier& operator=(const LineCopier&) = delete;
 
-  void StartLine() {
-    first_ = true;
-    dropped_ = false;
-  }
   void Piece(std::string_view bytes) override {
-    if (first_) {
-      first_ = false;
-      dropped_ = dropOpeningAndClosing_ && (bytes.front() == 'O' || bytes.front() == 'X');
-    }
-    if (!dropped_) out_.Append(bytes);
+    if (!inLine_) StartLine(bytes);
+    if (dropped_) return;
+    WriteRun();
+    out_.Append(bytes);
   }
-  void EndLine() {
-    if (!dropped_) out_.Append(kLineEnd);
+  void End(std::string_view rest, bool crLf) override {
+    if (!inLine_) StartLine(rest);
+    inLine_ = false;
+    if (dropped_) return;
+    if (crLf && run_ != nullptr && run_ + runSize_ == rest.data()) {
+      runSize_ += rest.size() + kLineEnd.size();  // the next line of the run
+    } else if (crLf) {
+      WriteRun();
+      run_ = rest.data();
+      runSize_ = rest.size() + kLineEnd.size();
+    } else {
+      WriteRun();
+      out_.Append(rest);
+      out_.Append(kLineEnd);
+    }
+  }
+  void Reuse() override { WriteRun(); }
+  // A source's last lines go out before it is closed and the next one read, so that a
+  // failing write is told with the source whose lines it held.
+  void Done() override {
+    WriteRun();
+    out_.Flush();
   }
 
  private:
+  void StartLine(std::string_view first) {
+    inLine_ = true;
+    dropped_ =
+        dropOpeningAndClosing_ && !first.empty() && (first.front() == 'O' || first.front() == 'X');
+  }
+  void WriteRun() {
+    if (runSize_ > 0) out_.Append(std::string_view(run_, runSize_));
+    run_ = nullptr;
+    runSize_ = 0;
+  }
+
   BlockWriter& out_;
   bool dropOpeningAndClosing_;
-  bool first_ = true;
+  bool inLine_ = false;  // pieces of the current line came already
   bool dropped_ = false;
+  const char* run_ = nullptr;  // lines as they stand in the reader's buffer, not yet written
+  std::size_t runSize_ = 0;
 };
 
 }  // namespace pcn

@@ -1,10 +1,14 @@
 // The temporary file and its rename into place.
 #include "merge/merged_output.h"
 
+#include "platform/interrupt_cleanup.h"
+
 namespace pcn {
 
 bool MergedOutput::HoldExisting(const std::string& finalPath) {
   finalPath_ = finalPath;
+  // A NUL (from a month field) would cut the name short at the system calls.
+  if (finalPath_.find('\0') != std::string::npos) return false;
   if (platform::PathExists(finalPath_)) {
     existing_ = platform::OpenExistingForWriting(finalPath_);
     if (!existing_.IsOpen()) return false;
@@ -18,15 +22,20 @@ bool MergedOutput::CreateTemporary(const std::string& directory, const std::stri
     existing_.Close();
     return false;
   }
+  // A merge stopped with Ctrl-C must not leave a file of hundreds of megabytes behind.
+  platform::RemoveOnInterrupt(temporaryPath_);
   return true;
 }
 
 // The data reaches the device before the rename: otherwise a crash soon after it could
-// leave an empty file under the final name.
+// leave an empty file under the final name. The replaced file's permissions go with it: a
+// file only its owner could read stays so.
 bool MergedOutput::Commit() {
+  if (!platform::MatchPermissions(temporary_, existing_)) return false;
   if (!temporary_.Flush() || !temporary_.Close()) return false;
   existing_.Close();  // the rename replaces it; Windows refuses while it is open
   if (!platform::RenameReplacing(temporaryPath_, finalPath_)) return false;
+  platform::KeepOnInterrupt(temporaryPath_);
   temporaryPath_.clear();
   return true;
 }
@@ -34,7 +43,10 @@ bool MergedOutput::Commit() {
 void MergedOutput::Discard() {
   temporary_.Close();
   existing_.Close();
-  if (!temporaryPath_.empty()) platform::DeleteFilePath(temporaryPath_);
+  if (!temporaryPath_.empty()) {
+    platform::DeleteFilePath(temporaryPath_);
+    platform::KeepOnInterrupt(temporaryPath_);
+  }
   temporaryPath_.clear();
 }
 

@@ -29,7 +29,8 @@ class MergedOutput {
   bool HoldExisting(const std::string& finalPath);
   platform::File& File() { return temporary_; }
   const std::string& FinalPath() const { return finalPath_; }
-  // Puts the data on the device, closes the file and gives it its final name.
+  // Puts the data on the device, closes the file and gives it its final name, with the
+  // permissions of the file it replaces (or those of a new file).
   bool Commit();
   // Closes and removes the temporary file; nothing under the final name changes.
   void Discard();

@@ -1,10 +1,9 @@
-// Writing one merged PCN874 file from every loaded file, as a dealers' union file or a
-// representative's file: the checks before writing, the first and last records, and the
-// copy of every source. Values in, the written path or a failure out.
+// What a merged PCN874 file is made of, as a dealers' union file or a representative's
+// file: the checks before writing, its name, and its first and last records. MergeRun
+// writes it.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +40,7 @@ enum class WriteFailure {
   kSourceOpenFailed,  // the source `path` cannot be opened again
   kSourceReadFailed,  // reading the source `path` failed
   kCopyWriteFailed,   // writing the lines of the source `path` failed
+  kSourceChanged,     // the source `path` no longer holds what was loaded from it
 };
 
 struct WriteResult {
@@ -77,15 +77,5 @@ std::string MergedFilePath(const FileTable& table, const std::string& directory)
 WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
                                std::string_view typedNumber, const std::string& directory,
                                std::string& number);
-
-// Called with the row (from 0) of each source just before it is copied.
-using SourceProgress = std::function<void(int row)>;
-
-// Checks and writes the merged file of every file in `table` into `directory`, the month
-// that of the loaded files. `number` is the number as typed (normalised here), `date` the
-// opening record's date. Nothing is left on disk but a complete file.
-WriteResult WriteMergedFile(const FileTable& table, OutputKind kind, std::string_view number,
-                            const std::string& directory, std::string_view date,
-                            const SourceProgress& progress = nullptr);
 
 }  // namespace pcn

@@ -2,79 +2,66 @@
 // the check before generating applies: a zero side refuses the step.
 #include "merge/spin_step.h"
 
+#include <cstddef>
+#include <iterator>
+
 namespace pcn {
+namespace {
+
+// What a step on one total reads and moves. The pair's declared side is the moved total
+// plus `alongside` (no other for VAT on transactions); `summed` is its records' side.
+struct SpinRow {
+  Amount FileEntry::*field;
+  TotalsPair pair;
+  Amount FileEntry::*alongside;
+  Amount FileEntry::*summed;
+};
+
+// One row per SpinTotal, in its order.
+constexpr SpinRow kSpinRows[] = {
+    {&FileEntry::taxableSales, TotalsPair::kIncome, &FileEntry::exemptSales,
+     &FileEntry::salesRecordAmount},
+    {&FileEntry::exemptSales, TotalsPair::kIncome, &FileEntry::taxableSales,
+     &FileEntry::salesRecordAmount},
+    {&FileEntry::salesVat, TotalsPair::kSalesVat, nullptr, &FileEntry::salesRecordVat},
+    {&FileEntry::inputsVat, TotalsPair::kInputsVat, &FileEntry::assetInputsVat,
+     &FileEntry::inputRecordVat},
+    {&FileEntry::assetInputsVat, TotalsPair::kInputsVat, &FileEntry::inputsVat,
+     &FileEntry::inputRecordVat},
+};
+static_assert(std::size(kSpinRows) == static_cast<std::size_t>(SpinTotal::kAssetInputsVat) + 1);
+
+const SpinRow& RowOf(SpinTotal total) {
+  return kSpinRows[static_cast<std::size_t>(total)];
+}
+
+}  // namespace
 
 Amount ShownTotal(const FileEntry& c, SpinTotal total) {
-  switch (total) {
-    case SpinTotal::kTaxableSales:
-      return ShownAmount(c.taxableSales);
-    case SpinTotal::kExemptSales:
-      return ShownAmount(c.exemptSales);
-    case SpinTotal::kSalesVat:
-      return ShownAmount(c.salesVat);
-    case SpinTotal::kInputsVat:
-      return ShownAmount(c.inputsVat);
-    case SpinTotal::kAssetInputsVat:
-      return ShownAmount(c.assetInputsVat);
-  }
-  return 0;
+  // Rounded as FormatAmount rounds it for the display.
+  return AmountFromWhole(RoundToWhole(c.*RowOf(total).field));
 }
 
 SpinStep StepTotal(const FileEntry& c, SpinTotal total, Amount shown, std::int64_t delta) {
   SpinStep step;
   if (shown == 0) return step;  // a total shown as zero cannot be moved
+  const SpinRow& row = RowOf(total);
   const Amount amount = AmountFromWhole(delta);
   const Amount moved = AddAmounts(amount, shown);
-
-  std::optional<Amount> p;
-  TotalsPair pair = TotalsPair::kIncome;
-  switch (total) {
-    case SpinTotal::kTaxableSales:
-      p = PercentDifference(AddAmounts(moved, c.exemptSales), c.salesRecordAmount);
-      break;
-    case SpinTotal::kExemptSales:
-      p = PercentDifference(AddAmounts(moved, c.taxableSales), c.salesRecordAmount);
-      break;
-    case SpinTotal::kSalesVat:
-      p = PercentDifference(moved, c.salesRecordVat);
-      pair = TotalsPair::kSalesVat;
-      break;
-    case SpinTotal::kInputsVat:
-      p = PercentDifference(c.inputRecordVat, AddAmounts(moved, c.assetInputsVat));
-      pair = TotalsPair::kInputsVat;
-      break;
-    case SpinTotal::kAssetInputsVat:
-      p = PercentDifference(c.inputRecordVat, AddAmounts(moved, c.inputsVat));
-      pair = TotalsPair::kInputsVat;
-      break;
-  }
+  const Amount declared = row.alongside == nullptr ? moved : AddAmounts(moved, c.*row.alongside);
+  // Input VAT is measured against the declared side, the others against the records, as
+  // the check before generating measures them.
+  const std::optional<Amount> p = row.pair == TotalsPair::kInputsVat
+                                      ? PercentDifference(c.*row.summed, declared)
+                                      : PercentDifference(declared, c.*row.summed);
   if (!WithinFivePercent(p)) {
-    step.refused = pair;
+    step.refused = row.pair;
     return step;
   }
   step.moved = true;
   step.combined = c;
-  FileEntry& n = step.combined;
-  Amount* field = nullptr;
-  switch (total) {
-    case SpinTotal::kTaxableSales:
-      field = &n.taxableSales;
-      break;
-    case SpinTotal::kExemptSales:
-      field = &n.exemptSales;
-      break;
-    case SpinTotal::kSalesVat:
-      field = &n.salesVat;
-      break;
-    case SpinTotal::kInputsVat:
-      field = &n.inputsVat;
-      break;
-    case SpinTotal::kAssetInputsVat:
-      field = &n.assetInputsVat;
-      break;
-  }
-  *field = AddAmounts(*field, amount);
-  if (pair != TotalsPair::kIncome) RecomputeVatPayable(n);
+  step.combined.*row.field = AddAmounts(c.*row.field, amount);
+  if (row.pair != TotalsPair::kIncome) RecomputeVatPayable(step.combined);
   return step;
 }
 

@@ -20,7 +20,7 @@ struct SpinStep {
 };
 
 // A step of `delta` whole units on `total`, whose display shows `shown` (the total rounded
-// to whole units, see ShownAmount). The candidate is formed from the shown value, the
+// to whole units, see ShownTotal). The candidate is formed from the shown value, the
 // stored field moves by delta. A total shown as 0 cannot be moved: neither moved nor
 // refused.
 SpinStep StepTotal(const FileEntry& combined, SpinTotal total, Amount shown, std::int64_t delta);

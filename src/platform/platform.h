@@ -52,6 +52,8 @@ class File {
   // Asks the system to start putting `length` bytes from `offset` on the device now,
   // without waiting, so that a later Flush has little left to wait for. Only a hint.
   void StartWriteBack(std::int64_t offset, std::int64_t length);
+  // The next Read starts again at the beginning of the file; false on failure.
+  bool Rewind();
   // Size in bytes, or -1 when it cannot be told.
   std::int64_t Size();
   // The identity of the open file; unknown when it cannot be told.
@@ -67,15 +69,23 @@ class File {
   std::intptr_t handle_ = kNoHandle;
 };
 
-// Opens an existing file for sequential reading, held exclusively. Not open on failure.
+// Opens an existing ordinary file for sequential reading, held exclusively. Not open on
+// failure, or for anything else (a FIFO, a device): without waiting for it.
 File OpenForReading(const std::string& path);
-// Opens an existing file for writing without truncating it, held exclusively; used to
-// find out whether a file may be replaced. Not open on failure (missing included).
+// Opens an existing ordinary file for writing without truncating it, held exclusively; used
+// to find out whether a file may be replaced. Not open on failure (missing included), for
+// anything but an ordinary file, and for a read-only file (even where the user could write
+// it, as root can).
 File OpenExistingForWriting(const std::string& path);
 // Creates a new, empty file with a unique name in `directory`, held exclusively, whose
-// name starts with `prefix`. On success `createdPath` names it.
+// name starts with `prefix`; only its owner may read it until MatchPermissions. On success
+// `createdPath` names it.
 File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
                          std::string& createdPath);
+// Gives `created`, which is to take the place of `replaced`, the permissions `replaced` has,
+// or, when `replaced` is not open (nothing had the name), those of a newly created file.
+// False when a replacing file would be open to more than the replaced one was.
+bool MatchPermissions(File& created, const File& replaced);
 // Gives `from` the name `to`, replacing a file of that name. False on failure.
 bool RenameReplacing(const std::string& from, const std::string& to);
 // Removes a file; false when it could not be removed.

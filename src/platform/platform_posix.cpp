@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -38,19 +39,86 @@ bool Faulted(IoOp op) {
   return TakeIoFault(op, kind);
 }
 
-// Opens and takes the exclusive lock; on a failed lock the descriptor is closed again.
-File OpenLocked(const std::string& path, int flags, mode_t mode = 0) {
+// Opens an ordinary file whose mode has all of `requiredMode`, and takes the exclusive lock.
+// The open does not wait: a FIFO would wait for a writer or a reader that may never come.
+// Anything else, and a file whose lock is held elsewhere, is closed again.
+File OpenLocked(const std::string& path, int flags, mode_t requiredMode) {
   if (Faulted(IoOp::kOpen)) return File();
   int fd;
   do {
-    fd = ::open(SystemPath(path), flags | O_CLOEXEC, mode);
+    fd = ::open(SystemPath(path), flags | O_CLOEXEC | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) return File();
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  struct stat info;
+  bool taken = ::fstat(fd, &info) == 0;
+  if (taken && (!S_ISREG(info.st_mode) || (info.st_mode & requiredMode) != requiredMode)) {
+    taken = false;
+    errno = S_ISREG(info.st_mode) ? EACCES : EINVAL;
+  }
+  const int status = taken ? ::fcntl(fd, F_GETFL) : -1;
+  taken = status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0 &&
+          ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  if (!taken) {
+    const int reason = errno;
     ::close(fd);
+    errno = reason;
     return File();
   }
   return File(fd);
+}
+
+// Where a write goes: at the file position, or at an offset from the start of the file.
+constexpr std::int64_t kAtPosition = -1;
+
+ssize_t WriteOnce(int fd, const void* data, std::size_t size, std::int64_t offset) {
+  return offset == kAtPosition ? ::write(fd, data, size)
+                               : ::pwrite(fd, data, size, static_cast<off_t>(offset));
+}
+
+// The one loop of partial writes behind Write and WriteAt. A planned fault stores half of
+// the bytes (a short write) or none, and fails with the system's code for it.
+bool WriteAll(int fd, const void* data, std::size_t size, std::int64_t offset) {
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) (void)!WriteOnce(fd, data, size / 2, offset);
+    errno = fault == IoFaultKind::kDiskFull ? ENOSPC : EIO;
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t put = WriteOnce(fd, bytes, size, offset);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (put == 0) return false;
+    bytes += put;
+    size -= static_cast<std::size_t>(put);
+    if (offset != kAtPosition) offset += put;
+  }
+  return true;
+}
+
+// The umask, which umask() tells only by changing it, for a moment, for every thread: Linux
+// shows it in /proc/self/status, read instead where it can be.
+mode_t CurrentUmask() {
+#ifdef __linux__
+  const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    char text[4096];
+    const ssize_t got = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    text[got > 0 ? got : 0] = '\0';
+    if (const char* line = std::strstr(text, "\nUmask:")) {
+      char* end = nullptr;
+      const long mask = std::strtol(line + 7, &end, 8);
+      if (end != line + 7) return static_cast<mode_t>(mask) & 0777;
+    }
+  }
+#endif
+  const mode_t mask = ::umask(022);
+  ::umask(mask);
+  return mask;
 }
 
 }  // namespace
@@ -65,53 +133,11 @@ std::int64_t File::Read(void* buffer, std::size_t size) {
 }
 
 bool File::Write(const void* data, std::size_t size) {
-  if (!IsOpen()) return false;
-  IoFaultKind fault;
-  if (TakeIoFault(IoOp::kWrite, fault)) {
-    if (fault == IoFaultKind::kShortWrite && size > 1) {
-      (void)!::write(Fd(handle_), data, size / 2);
-    }
-    errno = fault == IoFaultKind::kDiskFull ? ENOSPC : EIO;
-    return false;
-  }
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const ssize_t put = ::write(Fd(handle_), bytes, size);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (put == 0) return false;
-    bytes += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return true;
+  return IsOpen() && WriteAll(Fd(handle_), data, size, kAtPosition);
 }
 
 bool File::WriteAt(std::int64_t offset, const void* data, std::size_t size) {
-  if (!IsOpen() || offset < 0) return false;
-  IoFaultKind fault;
-  if (TakeIoFault(IoOp::kWrite, fault)) {
-    if (fault == IoFaultKind::kShortWrite && size > 1) {
-      (void)!::pwrite(Fd(handle_), data, size / 2, static_cast<off_t>(offset));
-    }
-    errno = fault == IoFaultKind::kDiskFull ? ENOSPC : EIO;
-    return false;
-  }
-  const char* bytes = static_cast<const char*>(data);
-  off_t at = static_cast<off_t>(offset);
-  while (size > 0) {
-    const ssize_t put = ::pwrite(Fd(handle_), bytes, size, at);
-    if (put < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (put == 0) return false;
-    bytes += put;
-    at += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return true;
+  return IsOpen() && offset >= 0 && WriteAll(Fd(handle_), data, size, offset);
 }
 
 bool File::Flush() {
@@ -126,6 +152,10 @@ void File::StartWriteBack(std::int64_t offset, std::int64_t length) {
   (void)offset;
   (void)length;
 #endif
+}
+
+bool File::Rewind() {
+  return IsOpen() && ::lseek(Fd(handle_), 0, SEEK_SET) == 0;
 }
 
 std::int64_t File::Size() {
@@ -151,7 +181,7 @@ bool File::Close() {
 }
 
 File OpenForReading(const std::string& path) {
-  File file = OpenLocked(path, O_RDONLY);
+  File file = OpenLocked(path, O_RDONLY, 0);
   if (file.IsOpen()) {
     // Only a hint for read-ahead; the file is read once from start to end.
     (void)::posix_fadvise(Fd(file.NativeHandle()), 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -159,8 +189,10 @@ File OpenForReading(const std::string& path) {
   return file;
 }
 
+// A file without its owner's write bit is read-only, and is not replaced even by root, whom
+// the system lets open it for writing.
 File OpenExistingForWriting(const std::string& path) {
-  return OpenLocked(path, O_WRONLY);
+  return OpenLocked(path, O_WRONLY, S_IWUSR);
 }
 
 File CreateTemporaryFile(const std::string& directory, const std::string& prefix,
@@ -175,7 +207,8 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
     path += prefix;
     path += suffix;
     if (Faulted(IoOp::kOpen)) return File();
-    const int fd = ::open(SystemPath(path), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    // The owner's alone while it is written: it may replace a file no one else may read.
+    const int fd = ::open(SystemPath(path), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
       if (errno == EEXIST || errno == EINTR) continue;
       return File();
@@ -189,6 +222,22 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
     return File(fd);
   }
   return File();
+}
+
+bool MatchPermissions(File& created, const File& replaced) {
+  if (!created.IsOpen()) return false;
+  const int fd = Fd(created.NativeHandle());
+  if (!replaced.IsOpen()) {
+    // As any new file. A file system with no modes of its own (FAT) keeps the one it gives.
+    (void)::fchmod(fd, 0666 & ~CurrentUmask());
+    return true;
+  }
+  struct stat info;
+  if (::fstat(Fd(replaced.NativeHandle()), &info) != 0) return false;
+  const mode_t wanted = info.st_mode & 0777;
+  if (::fchmod(fd, wanted) == 0) return true;
+  struct stat now;
+  return ::fstat(fd, &now) == 0 && (now.st_mode & 0777 & ~wanted) == 0;
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to) {

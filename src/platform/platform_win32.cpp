@@ -65,12 +65,58 @@ FileIdentity IdentityOfHandle(HANDLE handle) {
           (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow, true};
 }
 
-File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
+// Only a file on a disk is taken: a pipe, a console or another device is closed again before
+// anything waits on it.
+File OpenExclusive(const std::string& path, DWORD access, DWORD disposition, DWORD flags,
+                   DWORD share = 0) {
   if (Faulted(IoOp::kOpen)) return File();
   HANDLE handle =
-      CreateFileW(SystemPath(path).c_str(), access, 0, nullptr, disposition, flags, nullptr);
+      CreateFileW(SystemPath(path).c_str(), access, share, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return File();
+  if (GetFileType(handle) != FILE_TYPE_DISK) {
+    CloseHandle(handle);
+    SetLastError(ERROR_BAD_FILE_TYPE);
+    return File();
+  }
   return File(reinterpret_cast<std::intptr_t>(handle));
+}
+
+// Where a write goes: at the file position, or at an offset from the start of the file.
+constexpr std::int64_t kAtPosition = -1;
+
+// On a handle opened for synchronous access, an OVERLAPPED structure only carries the
+// offset: the call still waits until the bytes are written.
+bool WriteOnce(HANDLE handle, const void* data, DWORD size, std::int64_t offset, DWORD& put) {
+  put = 0;
+  if (offset == kAtPosition) return WriteFile(handle, data, size, &put, nullptr) != 0;
+  OVERLAPPED position{};
+  position.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(offset) & 0xFFFFFFFFu);
+  position.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+  return WriteFile(handle, data, size, &put, &position) != 0;
+}
+
+// The one loop of partial writes behind Write and WriteAt. A planned fault stores half of
+// the bytes (a short write) or none, and fails with the system's code for it.
+bool WriteAll(HANDLE handle, const void* data, std::size_t size, std::int64_t offset) {
+  IoFaultKind fault;
+  if (TakeIoFault(IoOp::kWrite, fault)) {
+    if (fault == IoFaultKind::kShortWrite && size > 1) {
+      DWORD put = 0;
+      WriteOnce(handle, data, static_cast<DWORD>(size / 2), offset, put);
+    }
+    SetLastError(fault == IoFaultKind::kDiskFull ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
+    DWORD put = 0;
+    if (!WriteOnce(handle, bytes, chunk, offset, put) || put == 0) return false;
+    bytes += put;
+    size -= put;
+    if (offset != kAtPosition) offset += put;
+  }
+  return true;
 }
 
 }  // namespace
@@ -84,57 +130,11 @@ std::int64_t File::Read(void* buffer, std::size_t size) {
 }
 
 bool File::Write(const void* data, std::size_t size) {
-  if (!IsOpen()) return false;
-  IoFaultKind fault;
-  if (TakeIoFault(IoOp::kWrite, fault)) {
-    if (fault == IoFaultKind::kShortWrite && size > 1) {
-      DWORD put = 0;
-      WriteFile(Native(handle_), data, static_cast<DWORD>(size / 2), &put, nullptr);
-    }
-    SetLastError(fault == IoFaultKind::kDiskFull ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
-    return false;
-  }
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    DWORD put = 0;
-    if (!WriteFile(Native(handle_), bytes, chunk, &put, nullptr) || put == 0) return false;
-    bytes += put;
-    size -= put;
-  }
-  return true;
+  return IsOpen() && WriteAll(Native(handle_), data, size, kAtPosition);
 }
 
-// On a handle opened for synchronous access, an OVERLAPPED structure only carries the
-// offset: the call still waits until the bytes are written.
 bool File::WriteAt(std::int64_t offset, const void* data, std::size_t size) {
-  if (!IsOpen() || offset < 0) return false;
-  auto writeAt = [this](std::int64_t at, const void* bytes, DWORD count, DWORD& put) {
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(at) & 0xFFFFFFFFu);
-    position.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(at) >> 32);
-    put = 0;
-    return WriteFile(Native(handle_), bytes, count, &put, &position) != 0;
-  };
-  IoFaultKind fault;
-  if (TakeIoFault(IoOp::kWrite, fault)) {
-    if (fault == IoFaultKind::kShortWrite && size > 1) {
-      DWORD put = 0;
-      writeAt(offset, data, static_cast<DWORD>(size / 2), put);
-    }
-    SetLastError(fault == IoFaultKind::kDiskFull ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
-    return false;
-  }
-  const char* bytes = static_cast<const char*>(data);
-  while (size > 0) {
-    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    DWORD put = 0;
-    if (!writeAt(offset, bytes, chunk, put) || put == 0) return false;
-    bytes += put;
-    offset += put;
-    size -= put;
-  }
-  return true;
+  return IsOpen() && offset >= 0 && WriteAll(Native(handle_), data, size, offset);
 }
 
 bool File::Flush() {
@@ -145,6 +145,11 @@ bool File::Flush() {
 // Windows has no call that starts write-back without waiting for it; its lazy writer
 // already works in the background.
 void File::StartWriteBack(std::int64_t, std::int64_t) {}
+
+bool File::Rewind() {
+  LARGE_INTEGER start{};
+  return IsOpen() && SetFilePointerEx(Native(handle_), start, nullptr, FILE_BEGIN) != 0;
+}
 
 std::int64_t File::Size() {
   LARGE_INTEGER size;
@@ -170,6 +175,7 @@ File OpenForReading(const std::string& path) {
   return OpenExclusive(path, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN);
 }
 
+// A read-only file cannot be opened for writing, by anyone: it is not replaced.
 File OpenExistingForWriting(const std::string& path) {
   return OpenExclusive(path, GENERIC_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
 }
@@ -184,7 +190,9 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
     path += kPathSeparator;
     path += prefix;
     path += suffix;
-    File file = OpenExclusive(path, GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    // Delete sharing alone, so that an interruption can remove it while it is open.
+    File file =
+        OpenExclusive(path, GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_DELETE);
     if (file.IsOpen()) {
       createdPath = path;
       return file;
@@ -192,6 +200,13 @@ File CreateTemporaryFile(const std::string& directory, const std::string& prefix
     if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   return File();
+}
+
+// A file here takes the permissions its folder gives every new file; the temporary file was
+// created in the replaced one's folder, so it has what a file saved there anew would have.
+// (A read-only file is not replaced at all: OpenExistingForWriting refuses it.)
+bool MatchPermissions(File& created, const File&) {
+  return created.IsOpen();
 }
 
 bool RenameReplacing(const std::string& from, const std::string& to) {

@@ -1,10 +1,42 @@
 // The combined entry follows every addition and removal exactly.
 #include "report/file_table.h"
 
+#include <functional>
+
+#include "report/content_hash.h"
 #include "report/record_format.h"
 
 namespace pcn {
 namespace {
+
+// The keys of the index: a hash of each thing a loaded file is found by. Two things may
+// share a key; a hit is then confirmed against the slots themselves.
+std::uint64_t Mixed(std::uint64_t kind, std::uint64_t a, std::uint64_t b) {
+  std::uint64_t h = (kind + 1) * 0x9E3779B97F4A7C15ull ^ a;
+  h = (h ^ (h >> 31)) * 0xBF58476D1CE4E5B9ull ^ b;
+  return (h ^ (h >> 29)) * 0x94D049BB133111EBull;
+}
+std::uint64_t PathKey(const std::string& path) {
+  return Mixed(0, std::hash<std::string>{}(path), 0);
+}
+std::uint64_t IdentityKey(const platform::FileIdentity& identity) {
+  return Mixed(1, identity.volume, identity.index);
+}
+std::uint64_t ContentKey(std::int64_t size, std::uint64_t contentHash) {
+  return Mixed(2, static_cast<std::uint64_t>(size), contentHash);
+}
+
+void Index(FileTable& table, const FileEntry& entry, int change) {
+  for (const std::uint64_t key : {PathKey(entry.path), IdentityKey(entry.identity),
+                                  ContentKey(entry.size, entry.contentHash)}) {
+    const int count = table.loadedKeys[key] += change;
+    if (count <= 0) table.loadedKeys.erase(key);
+  }
+}
+
+bool Indexed(const FileTable& table, std::uint64_t key) {
+  return table.loadedKeys.find(key) != table.loadedKeys.end();
+}
 
 // Adds (sign +1) or subtracts (sign -1) a file's figures into the combined entry. The
 // month, the report code and vatPayable are not summed.
@@ -23,6 +55,7 @@ void Fold(FileEntry& c, const FileEntry& e, int sign) {
   apply(c.salesRecordAmount, e.salesRecordAmount);
   apply(c.salesRecordVat, e.salesRecordVat);
   apply(c.inputRecordVat, e.inputRecordVat);
+  apply(c.pettyCashVat, e.pettyCashVat);
 }
 
 }  // namespace
@@ -36,74 +69,54 @@ void AddEntry(FileTable& table, FileEntry entry) {
   c.reportMonth = entry.reportMonth;
   c.headerCode = entry.headerCode;
   Fold(c, entry, +1);
+  Index(table, entry, +1);
   table.slots.push_back(std::move(entry));
 }
 
 void DeleteEntry(FileTable& table, int slot) {
   Fold(table.Combined(), table.slots[static_cast<std::size_t>(slot)], -1);
+  Index(table, table.slots[static_cast<std::size_t>(slot)], -1);
   table.slots.erase(table.slots.begin() + slot);
   if (table.FileCount() == 0) table.Combined().reportMonth = std::string(8, ' ');
 }
 
 int FindLoaded(const FileTable& table, const std::string& path) {
   const platform::FileIdentity identity = platform::IdentityOf(path);
+  const bool samePath = Indexed(table, PathKey(path));
+  const bool sameFile = identity.known && Indexed(table, IdentityKey(identity));
+  if (!samePath && !sameFile) return 0;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
     const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
-    if (entry.path == path) return slot;
-    // The file its path names now, which is what Generate reads; while that path names
-    // nothing (moved since), the file as it was loaded.
-    platform::FileIdentity loaded = platform::IdentityOf(entry.path);
-    if (!loaded.known) loaded = entry.identity;
-    if (platform::SameIdentity(identity, loaded)) return slot;
+    if (entry.path == path || platform::SameIdentity(identity, entry.identity)) return slot;
   }
   return 0;
 }
 
+int FindCopy(const FileTable& table, const std::string& path, std::int64_t size,
+             std::uint64_t contentHash) {
+  if (!Indexed(table, ContentKey(size, contentHash))) return 0;
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    if (entry.size == size && entry.contentHash == contentHash && SameContent(entry.path, path)) {
+      return slot;
+    }
+  }
+  return 0;
+}
+
+bool SameReading(const FileEntry& a, const FileEntry& b) {
+  return a.size == b.size && a.contentHash == b.contentHash && a.dealerNumber == b.dealerNumber &&
+         a.reportMonth == b.reportMonth && a.headerCode == b.headerCode &&
+         a.taxableSales == b.taxableSales && a.exemptSales == b.exemptSales &&
+         a.salesVat == b.salesVat && a.inputsVat == b.inputsVat &&
+         a.assetInputsVat == b.assetInputsVat && a.vatPayable == b.vatPayable &&
+         a.salesRecordCount == b.salesRecordCount && a.inputRecordCount == b.inputRecordCount &&
+         a.salesRecordAmount == b.salesRecordAmount && a.salesRecordVat == b.salesRecordVat &&
+         a.inputRecordVat == b.inputRecordVat;
+}
+
 std::string LoadedMonth(const FileTable& table) {
   return std::string(TrimBlanks(table.Combined().reportMonth));
-}
-
-Amount ShownAmount(Amount amount) {
-  return AmountFromWhole(RoundToWhole(amount));
-}
-
-std::string FileListCellText(const FileTable& table, int row, int column) {
-  if (row < 0 || row >= table.FileCount()) return " ";
-  const FileEntry& e = table.slots[static_cast<std::size_t>(row) + 1];
-  std::string text;
-  switch (column) {
-    case 0:
-      text = e.dealerNumber;
-      break;
-    case 1:
-      text = FormatAmount(e.taxableSales);
-      break;
-    case 2:
-      text = FormatAmount(e.exemptSales);
-      break;
-    case 3:
-      text = FormatAmount(e.salesVat);
-      break;
-    case 4:
-      text = FormatAmount(e.inputsVat);
-      break;
-    case 5:
-      text = FormatAmount(e.assetInputsVat);
-      break;
-    case 6:
-      text = FormatAmount(e.vatPayable);
-      break;
-    case 7:
-      text = FormatWholeNumber(e.salesRecordCount);
-      break;
-    case 8:
-      text = FormatWholeNumber(e.inputRecordCount);
-      break;
-    default:
-      break;
-  }
-  if (text.size() > 255) text.resize(255);
-  return text.empty() ? " " : text;
 }
 
 }  // namespace pcn

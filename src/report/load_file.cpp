@@ -2,14 +2,14 @@
 // is only handed out once the file has been read to its end.
 #include "report/load_file.h"
 
-#include <array>
-
 #include "platform/platform.h"
 #include "report/line_reader.h"
 #include "report/record_format.h"
 
 namespace pcn {
 namespace {
+
+constexpr std::string_view kNoDealerNumber("\0\0\0\0\0\0\0\0\0", 9);
 
 // A text held in a fixed-width field: cut or padded with blanks.
 std::string Fixed(std::string_view text, std::size_t width) {
@@ -33,16 +33,20 @@ void ReadOpeningRecord(std::string_view line, FileEntry& entry) {
 
 }  // namespace
 
-LoadRefusal EntryBuilder::TakeCarefully(std::string_view line, RecordKind kind) {
+LoadRefusal EntryBuilder::Take(std::string_view line) {
   FileEntry& entry = entry_;
-  switch (kind) {
+  switch (KindOfRecord(line)) {
     case RecordKind::kOpening:
       if (checkMonth_ && OpeningRecordMonth(line) != month_) return LoadRefusal::kMonthDiffers;
       ReadOpeningRecord(line, entry);
+      opened_ = true;
       ++accepted_;
       break;
     case RecordKind::kClosing:
-      if (FieldText(line, kClosingDealerNumber) != entry.dealerNumber) {
+      // Before any opening record the number is a new entry's zero-filled field: nine NUL
+      // bytes, which no ordinary closing record carries.
+      if (FieldText(line, kClosingDealerNumber) !=
+          (opened_ ? std::string_view(entry.dealerNumber) : kNoDealerNumber)) {
         return LoadRefusal::kClosingDealerDiffers;
       }
       ++accepted_;
@@ -64,46 +68,80 @@ LoadRefusal EntryBuilder::TakeCarefully(std::string_view line, RecordKind kind) 
   return LoadRefusal::kNone;
 }
 
-LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_view month) {
-  platform::File file = platform::OpenForReading(path);
-  if (!file.IsOpen() || file.Size() == 0) return Refused(LoadRefusal::kCannotOpen, 0);
+namespace {
 
-  const platform::FileIdentity identity = file.Identity();
-  EntryBuilder builder(checkMonth, month);
-  LoadRefusal refusal = LoadRefusal::kNone;
-  const auto take = [&builder, &refusal](std::string_view line) {
-    refusal = builder.Take(line);
-    return refusal == LoadRefusal::kNone;
-  };
-  static constexpr std::array<bool, 256> kEveryLine{};
-  LineReader reader(file);
+LoadResult ReadLines(LineReader& reader, EntryBuilder& builder, SourceParts parts) {
   for (;;) {
-    // Lines whole in the buffer are taken in runs, the others one by one.
-    if (!reader.NextRun(kEveryLine, take).empty()) {
-      if (refusal != LoadRefusal::kNone) return Refused(refusal, reader.LineNumber());
-      continue;
-    }
-    const LineReader::Status status = reader.Next();
+    const LineReader::Status status = reader.Next(parts.copier);
     if (status == LineReader::Status::kEnd) break;
     if (status == LineReader::Status::kError) {
       return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
     }
-    if (!take(reader.Head())) return Refused(refusal, reader.LineNumber());
+    if (const LoadRefusal refusal = builder.Take(reader.Head()); refusal != LoadRefusal::kNone) {
+      return Refused(refusal, reader.LineNumber());
+    }
+    if (parts.checker != nullptr) {
+      parts.checker->Line(reader.Head(), reader.Length(), reader.LineNumber());
+    }
   }
-  // Everything was read; a failing close of a file opened for reading loses nothing.
-  file.Close();
-  if (builder.Finish() != LoadRefusal::kNone) return Refused(builder.Finish(), reader.LineNumber());
+  if (const LoadRefusal refusal = builder.Finish(); refusal != LoadRefusal::kNone) {
+    return Refused(refusal, reader.LineNumber());
+  }
   LoadResult result;
   result.entry = std::move(builder.Entry());
-  result.entry.path = path;
-  result.entry.identity = identity;
   return result;
 }
 
-LoadResult LoadReportFor(const FileTable& table, const std::string& path) {
+}  // namespace
+
+LoadResult ReadSource(platform::File& file, EntryBuilder& builder, SourceParts parts) {
+  ContentHash hash;
+  LineReader reader(file, LineReader::kBlockSize, &hash);
+  LoadResult result = ReadLines(reader, builder, parts);
+  // The copier may hold lines in the reader's buffer, which goes with the reader.
+  if (parts.copier != nullptr) parts.copier->Done();
+  result.entry.size = hash.Size();
+  result.entry.contentHash = hash.Value();
+  return result;
+}
+
+namespace {
+
+LoadResult LoadOpenFile(platform::File& file, const std::string& path, bool checkMonth,
+                        std::string_view month, SourceParts parts) {
+  if (!file.IsOpen() || file.Size() == 0) return Refused(LoadRefusal::kCannotOpen, 0);
+  EntryBuilder builder(checkMonth, month);
+  LoadResult result = ReadSource(file, builder, parts);
+  if (result.refusal != LoadRefusal::kNone) return result;
+  result.entry.path = path;
+  result.entry.identity = file.Identity();
+  // Everything was read; a failing close of a file opened for reading loses nothing.
+  file.Close();
+  return result;
+}
+
+}  // namespace
+
+LoadResult LoadSourceFile(const std::string& path, bool checkMonth, std::string_view month) {
+  platform::File file = platform::OpenForReading(path);
+  return LoadOpenFile(file, path, checkMonth, month, {});
+}
+
+LoadResult LoadReportFor(const FileTable& table, const std::string& path, SourceParts parts) {
   if (FindLoaded(table, path) > 0) return Refused(LoadRefusal::kAlreadyLoaded, 0);
   const bool checkMonth = table.FileCount() > 0;
-  return LoadSourceFile(path, checkMonth, checkMonth ? LoadedMonth(table) : std::string());
+  platform::File file = platform::OpenForReading(path);
+  LoadResult result =
+      LoadOpenFile(file, path, checkMonth, checkMonth ? LoadedMonth(table) : std::string(), parts);
+  if (result.refusal != LoadRefusal::kNone) return result;
+  // The same report under another name would count twice.
+  if (const int slot = FindCopy(table, path, result.entry.size, result.entry.contentHash);
+      slot > 0) {
+    LoadResult copy = Refused(LoadRefusal::kAlreadyLoaded, 0);
+    copy.samePath = table.slots[static_cast<std::size_t>(slot)].path;
+    return copy;
+  }
+  return result;
 }
 
 }  // namespace pcn

@@ -1,16 +1,13 @@
 // Record types, fields, the number rule and the records this system writes.
 #include "report/record_format.h"
 
-#include <bit>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
 namespace pcn {
 namespace {
-
-using detail::EightDigitsValue;
-using detail::LoadWord;
 
 constexpr std::uint64_t kAmountMagnitudeMax =
     static_cast<std::uint64_t>(std::numeric_limits<Amount>::max());
@@ -36,8 +33,46 @@ int DigitInBase(char c, int base) {
   return digit < base ? digit : -1;
 }
 
-constexpr std::uint64_t kPowersOfTen[] = {1,      10,      100,      1000,     10000,
-                                          100000, 1000000, 10000000, 100000000};
+// Digits only, at most 14 of them (times the scale, that stays inside 64 bits): their
+// value, or false. A loop without an early exit, which the compiler unrolls for the
+// record's fixed widths.
+inline bool DigitsValue(const char* p, std::size_t count, std::uint64_t& value) {
+  std::uint64_t whole = 0;
+  unsigned notDigit = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const unsigned digit = static_cast<unsigned char>(p[i]) - unsigned{'0'};
+    notDigit |= digit > 9 ? 1u : 0u;
+    whole = whole * 10 + digit;
+  }
+  value = whole;
+  return notDigit == 0 && count > 0 && count <= 14;
+}
+
+// The same for a field of fixed width: each digit times its own power of ten, so that the
+// products are independent of one another and the compiler can work on them side by side
+// rather than in a chain of multiplications.
+template <std::size_t kWidth>
+inline bool FixedDigitsValue(const char* p, std::uint64_t& value) {
+  static_assert(kWidth > 0 && kWidth <= 14);
+  constexpr auto kWeights = [] {
+    std::array<std::uint64_t, kWidth> weights{};
+    std::uint64_t weight = 1;
+    for (std::size_t i = kWidth; i-- > 0;) {
+      weights[i] = weight;
+      weight *= 10;
+    }
+    return weights;
+  }();
+  std::uint64_t whole = 0;
+  unsigned notDigit = 0;
+  for (std::size_t i = 0; i < kWidth; ++i) {
+    const unsigned digit = static_cast<unsigned char>(p[i]) - unsigned{'0'};
+    notDigit |= digit > 9 ? 1u : 0u;
+    whole += digit * kWeights[i];
+  }
+  value = whole;
+  return notDigit == 0;
+}
 
 // The fast path of the number rule: optional blanks, an optional sign and 1 to 14 digits
 // that run to the end of the text. Anything else is left to the full rule.
@@ -50,28 +85,9 @@ inline bool PlainValue(std::string_view text, Amount& value) {
     negative = *p == '-';
     ++p;
   }
-  // Up to 14 digits times the scale stays inside 64 bits, so nothing here can saturate.
-  const std::ptrdiff_t count = end - p;
   std::uint64_t whole = 0;
-  if (std::endian::native == std::endian::little && count > 8 && count <= 14) {
-    // The fields of the records (9 to 12 digits) as two words that overlap: the first
-    // eight digits, and the last eight with the bytes the first word already holds
-    // turned into zeros, so that they add nothing.
-    const int shared = static_cast<int>(16 - count) * 8;  // bits, 16 to 56
-    const std::uint64_t last =
-        (LoadWord(end - 8) >> shared << shared) | (0x3030303030303030ull >> (64 - shared));
-    std::uint64_t high, low;
-    if (!EightDigitsValue(LoadWord(p), high) || !EightDigitsValue(last, low)) return false;
-    whole = high * kPowersOfTen[count - 8] + low;
-  } else if (count > 0 && count <= 14) {
-    for (; p < end; ++p) {
-      const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-      if (digit > 9) return false;  // a point, an exponent, a blank inside: the full rule
-      whole = whole * 10 + digit;
-    }
-  } else {
-    return false;
-  }
+  const auto count = static_cast<std::size_t>(end - p);
+  if (count > 14 || !DigitsValue(p, count, whole)) return false;
   const Amount magnitude = static_cast<Amount>(whole) * kAmountScale;
   value = negative ? -magnitude : magnitude;
   return true;
@@ -278,6 +294,22 @@ std::string CountText(std::int64_t value) {
     return text;
   }
   return Digits(static_cast<std::uint64_t>(value), 9);
+}
+
+bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts) {
+  if (line.size() < 51) return false;
+  std::uint64_t vat = 0;
+  std::uint64_t amount = 0;
+  if (!FixedDigitsValue<kDetailVat.width>(line.data() + kDetailVat.column - 1, vat)) return false;
+  if (isTransaction &&
+      !FixedDigitsValue<kDetailAmount.width>(line.data() + kDetailAmount.column - 1, amount)) {
+    return false;
+  }
+  // Ten digits at most: negating cannot overflow.
+  const Amount sign = line[kDetailSign.column - 1] == '-' ? -1 : 1;
+  amounts.vat = sign * static_cast<Amount>(vat) * kAmountScale;
+  amounts.amount = sign * static_cast<Amount>(amount) * kAmountScale;
+  return true;
 }
 
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {

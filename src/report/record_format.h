@@ -3,19 +3,12 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "report/amount.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PCN_RECORD_SSE2 1
-#endif
 
 namespace pcn {
 
@@ -135,94 +128,10 @@ struct DetailAmounts {
 };
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction);
 
-namespace detail {
-// The value of eight ASCII digits held in a little-endian word (the first digit in its
-// lowest byte), or false when any byte is not a digit: all eight tested and combined in a
-// few word operations.
-inline bool EightDigitsValue(std::uint64_t word, std::uint64_t& value) {
-  // Each byte is 0x30-0x39 exactly when its high nibble is 3 and adding 6 keeps it 3.
-  constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ull;
-  if (((word & kHigh) | (((word + 0x0606060606060606ull) & kHigh) >> 4)) != 0x3333333333333333ull) {
-    return false;
-  }
-  // Pairs, then fours, then all eight: each step multiplies the higher half up and adds.
-  word = ((word & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
-  word = ((word & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
-  value = ((word & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
-  return true;
-}
-
-inline std::uint64_t LoadWord(const char* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return word;
-}
-
-}  // namespace detail
-
-// A detail record's VAT and amount columns read as plain digits, both at once whatever
-// the record's type, so that a reading loop needs no branch on the type. `p` is a line at
-// least 51 characters long. A column that is not all digits is marked and reads as 0.
-struct PlainDetail {
-  Amount vat = 0;
-  Amount amount = 0;
-  bool vatPlain = false;
-  bool amountPlain = false;
-};
-inline PlainDetail ReadPlainDetail(const char* p) {
-  // VAT in columns 32-40 (one digit, then eight), the sign in 41, the amount in 42-51 (two
-  // digits, then eight).
-  PlainDetail d;
-  const unsigned vatHead = static_cast<unsigned char>(p[31]) - unsigned{'0'};
-  const unsigned high = static_cast<unsigned char>(p[41]) - unsigned{'0'};
-  const unsigned low = static_cast<unsigned char>(p[42]) - unsigned{'0'};
-  std::uint64_t vatTail = 0;
-  std::uint64_t tail = 0;
-#ifdef PCN_RECORD_SSE2
-  // Both groups of eight at once: checked in one comparison, then pairs, fours and eights
-  // multiplied together in three steps.
-  const __m128i digits =
-      _mm_sub_epi8(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 32)),
-                                      _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 43))),
-                   _mm_set1_epi8('0'));
-  const unsigned plain = static_cast<unsigned>(
-      _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits)));
-  const __m128i zero = _mm_setzero_si128();
-  const __m128i tens = _mm_set1_epi32(0x0001000A);  // 10, 1 in each pair of words
-  const __m128i pairs = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(digits, zero), tens),
-                                        _mm_madd_epi16(_mm_unpackhi_epi8(digits, zero), tens));
-  const __m128i fours = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010064));  // 100, 1
-  const __m128i eights =
-      _mm_madd_epi16(_mm_packs_epi32(fours, fours), _mm_set1_epi32(0x00012710));  // 10000, 1
-  vatTail = static_cast<std::uint32_t>(_mm_cvtsi128_si32(eights));
-  tail = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(eights, 4)));
-  d.vatPlain = (plain & 0x00FF) == 0x00FF && vatHead <= 9;
-  d.amountPlain = (plain & 0xFF00) == 0xFF00 && high <= 9 && low <= 9;
-#else
-  d.vatPlain = detail::EightDigitsValue(detail::LoadWord(p + 32), vatTail) && vatHead <= 9;
-  d.amountPlain = detail::EightDigitsValue(detail::LoadWord(p + 43), tail) && high <= 9 && low <= 9;
-#endif
-  // A column that is not all digits gives 0, not a value made of other bytes. Ten digits
-  // at most: negating cannot overflow.
-  const std::uint64_t vat = d.vatPlain ? vatHead * 100000000ull + vatTail : 0;
-  const std::uint64_t amount = d.amountPlain ? (high * 10 + low) * 100000000ull + tail : 0;
-  const Amount sign = p[40] == '-' ? -1 : 1;
-  d.vat = sign * static_cast<Amount>(vat) * kAmountScale;
-  d.amount = sign * static_cast<Amount>(amount) * kAmountScale;
-  return d;
-}
-
 // The fast path of ReadDetailAmounts: a record at least 51 characters long whose VAT and
 // (for a transaction record) amount columns hold only digits. False for anything else,
 // which ReadDetailAmounts reads field by field with the number rule.
-inline bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts) {
-  if (std::endian::native != std::endian::little || line.size() < 51) return false;
-  const PlainDetail d = ReadPlainDetail(line.data());
-  if (!d.vatPlain || (isTransaction && !d.amountPlain)) return false;
-  amounts.vat = d.vat;
-  amounts.amount = isTransaction ? d.amount : 0;
-  return true;
-}
+bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts);
 
 // The text without its leading and trailing blanks, as the report-month display is read.
 std::string_view TrimBlanks(std::string_view text);

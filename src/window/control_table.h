@@ -56,7 +56,7 @@ inline constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | 
 inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 
 // The file list's columns at 96 DPI; a filler column follows them.
-inline constexpr ColumnDef kFileListColumns[] = {
+inline constexpr ListColumn kFileListColumns[] = {
     {100, "מס. עוסק"},    {200, "עיס. חייבות"}, {200, "עיס. פטורות"},
     {200, "מעמ עיסקאות"}, {200, "מעמ תשומות"},  {200, "תשומות רכוש"},
     {200, "לתשלום"},      {200, "מ. עסקאות"},   {200, "מ. תשומות"},

@@ -108,9 +108,9 @@ void PlaceControls(HWND dialog) {
 }
 
 // The file list's columns in pixels, the filler last.
-std::vector<ColumnDef> ScaledColumns() {
-  std::vector<ColumnDef> columns;
-  for (const ColumnDef& column : kFileListColumns) {
+std::vector<ListColumn> ScaledColumns() {
+  std::vector<ListColumn> columns;
+  for (const ListColumn& column : kFileListColumns) {
     columns.push_back({Scaled(column.width), column.title});
   }
   columns.push_back({Scaled(kFillerColumnWidth), ""});

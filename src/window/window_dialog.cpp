@@ -23,10 +23,6 @@ HWND WindowDialog::Control(ControlId id) const {
   return GetDlgItem(dialog_, static_cast<int>(id));
 }
 
-int WindowDialog::FileCount() {
-  return static_cast<int>(SendMessageW(Control(ControlId::kFileList), LVM_GETITEMCOUNT, 0, 0));
-}
-
 void WindowDialog::SetFileCount(int count) {
   HWND list = Control(ControlId::kFileList);
   SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
@@ -37,18 +33,6 @@ void WindowDialog::SetFileCount(int count) {
 int WindowDialog::SelectedFile() {
   return static_cast<int>(SendMessageW(Control(ControlId::kFileList), LVM_GETNEXTITEM,
                                        static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-std::string WindowDialog::FileListFirstColumn(int row) {
-  // Through the list, which asks the dialog for the text of a virtual item.
-  wchar_t text[256] = {};
-  LVITEMW item = {};
-  item.iSubItem = 0;
-  item.pszText = text;
-  item.cchTextMax = 256;
-  SendMessageW(Control(ControlId::kFileList), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-               reinterpret_cast<LPARAM>(&item));
-  return WideToHebrew(text);
 }
 
 void WindowDialog::SelectFileAndRedraw(int row) {

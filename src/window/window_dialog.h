@@ -14,10 +14,8 @@ class WindowDialog : public Dialog {
  public:
   explicit WindowDialog(HWND dialog) : dialog_(dialog) {}
 
-  int FileCount() override;
   void SetFileCount(int count) override;
   int SelectedFile() override;
-  std::string FileListFirstColumn(int row) override;
   void SelectFileAndRedraw(int row) override;
 
   int FindDealerExact(std::string_view number) override;

@@ -59,6 +59,8 @@ const std::wstring kMarkToRemove = Utf8("יש לסמן את הקובץ שברצ�
 const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור הקובץ המאוחד");
 const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
+const std::wstring kSourceChanged =
+    Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
 
 // The controls the scenarios work, by their identifiers in the program's shared list.
 using pcn::ControlId;
@@ -1150,6 +1152,78 @@ void DroppedFiles(App& app) {
   CheckBothFilesTotals(app, L" after the refused drop");
 }
 
+// A file exported again between Add-file and Generate: its loaded totals no longer describe
+// its records, so nothing is written until it is removed and added again. May files, so that
+// no other scenario's merged file is in the way.
+void SourceChanged(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  const std::wstring first = InputPath(L"may-a.txt"), second = InputPath(L"may-b.txt");
+  WriteLines(first, {Opening(kDealerA, "202405", {1000, 170, 1, 0, 50, 0, 1, 120}),
+                     Detail('S', "111111118202405010000000001", 170, false, 1000),
+                     Detail('T', "222222226202405020000000002", 50, false, 0), "X" + kDealerA});
+  WriteLines(second, {Opening(kDealerB, "202405", {2500, 425, 1, 0, 100, 0, 1, 325}),
+                      Detail('S', "333333334202405050000000003", 425, false, 2500),
+                      Detail('T', "555555557202405070000000005", 100, false, 0), "X" + kDealerB});
+  if (!AddAndWaitForRows(app, first, 1) || !AddAndWaitForRows(app, second, 2)) return;
+  CheckEqual(ItemText(app.main, kTaxable), L"3,500 ", L"taxable revenues as first loaded");
+
+  // Exported again with one more sale.
+  const Declared now = {3100, 527, 2, 0, 100, 0, 1, 427};
+  if (!Check(WriteLines(second, {Opening(kDealerB, "202405", now),
+                                 Detail('S', "333333334202405050000000003", 425, false, 2500),
+                                 Detail('S', "444444442202405060000000004", 102, false, 600),
+                                 Detail('T', "555555557202405070000000005", 100, false, 0),
+                                 "X" + kDealerB}),
+             L"the second file can be written again while it is listed")) {
+    return;
+  }
+  const std::wstring merged = g_work + L"\\Pcn874-05-2024.txt";
+  Click(app, kGenerate);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kSourceChanged, L"may-b.txt"),
+             L"Generate names the changed file");
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"one message for the changed file");
+  Check(GetFileAttributesW(merged.c_str()) == INVALID_FILE_ATTRIBUTES,
+        L"no merged file is written over the changed file");
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((g_work + L"\\Pcn874-merge*.tmp").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  Check(search == INVALID_HANDLE_VALUE,
+        L"no temporary file is left, saw " +
+            std::wstring(search == INVALID_HANDLE_VALUE ? L"none" : found.cFileName));
+
+  // Removed and added again, its new totals count and head the merged file.
+  if (!CheckEqual(ListCell(app, list, 1, 0), Utf8(kDealerB.c_str()),
+                  L"the changed file is row 2")) {
+    return;
+  }
+  ListSelect(app, list, 1, true);
+  Click(app, kRemove);
+  if (!Check(WaitFor([&] { return ListCount(list) == 1; }), L"the changed file is removed") ||
+      !AddAndWaitForRows(app, second, 2)) {
+    return;
+  }
+  CheckEqual(ItemText(app.main, kTaxable), L"4,100 ", L"taxable revenues after adding it again");
+  Click(app, kGenerate);
+  if (!CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"generated after re-adding")) {
+    return;
+  }
+  std::string line;
+  if (FILE* file = _wfopen(merged.c_str(), L"rb")) {
+    char buffer[256] = {};
+    if (fgets(buffer, sizeof(buffer), file)) line = buffer;
+    fclose(file);
+  }
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  // Columns 18-25 are the day of the run.
+  const std::string want = Opening(kDealerA, "202405", {4100, 697, 3, 0, 150, 0, 2, 547});
+  auto withoutDate = [](const std::string& record) {
+    return record.size() < 25 ? record : record.substr(0, 17) + record.substr(25);
+  };
+  CheckEqual(Utf8(withoutDate(line).c_str()), Utf8(withoutDate(want).c_str()),
+             L"the merged file's opening record declares the new totals");
+}
+
 // Every caption fits its control at the run's resolution: measured with Tahoma 8 pt (bold
 // for the group boxes and the list caption) at that resolution, as the program is meant to
 // use, against the part of the control the text is drawn in.
@@ -1395,6 +1469,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"several-files", &SeveralFiles, true},
       {L"drop-handle", &DropHandle, false},
       {L"dropped-files", &DroppedFiles, true},
+      {L"source-changed", &SourceChanged, true},
   };
   // The resolution and code page the script asked for are the ones the system runs at.
   g_results.scenario = L"setup";

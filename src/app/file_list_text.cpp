@@ -1,0 +1,47 @@
+// Each file's figures in the "#," format the summary uses for the combined ones.
+#include "app/file_list_text.h"
+
+#include "report/amount.h"
+
+namespace pcn {
+
+std::string FileListCellText(const FileTable& table, int row, int column) {
+  if (row < 0 || row >= table.FileCount()) return " ";
+  const FileEntry& e = table.slots[static_cast<std::size_t>(row) + 1];
+  std::string text;
+  switch (column) {
+    case 0:
+      text = e.dealerNumber;
+      break;
+    case 1:
+      text = FormatAmount(e.taxableSales);
+      break;
+    case 2:
+      text = FormatAmount(e.exemptSales);
+      break;
+    case 3:
+      text = FormatAmount(e.salesVat);
+      break;
+    case 4:
+      text = FormatAmount(e.inputsVat);
+      break;
+    case 5:
+      text = FormatAmount(e.assetInputsVat);
+      break;
+    case 6:
+      text = FormatAmount(e.vatPayable);
+      break;
+    case 7:
+      text = FormatWholeNumber(e.salesRecordCount);
+      break;
+    case 8:
+      text = FormatWholeNumber(e.inputRecordCount);
+      break;
+    default:
+      break;
+  }
+  if (text.size() > 255) text.resize(255);
+  return text.empty() ? " " : text;
+}
+
+}  // namespace pcn

@@ -1,0 +1,124 @@
+// The rules' table and the law's dated figures.
+#include "check/rules.h"
+
+#include <array>
+
+namespace pcn {
+namespace {
+
+constexpr const char* kLayout = "the published PCN874 record structure (Israel Tax Authority)";
+constexpr const char* kReception = "the reception's published error codes (Israel Tax Authority)";
+constexpr const char* kDirective =
+    "the VAT directive on allocation numbers (Israel invoices reform)";
+
+constexpr RuleRow kRules[] = {
+    {Rule::kRecordLength, "record-length", Severity::kFormat, 0, "אורך רשומת הפירוט אינו 60 תווים",
+     "the detail record is not 60 characters long", kLayout},
+    {Rule::kCounterpartyNumber, "counterparty-number", Severity::kFormat, 0,
+     "מספר העוסק של הצד השני אינו 9 ספרות או שספרת הביקורת שגויה",
+     "the counterparty's number is not 9 digits or fails the check digit", kLayout},
+    {Rule::kInvoiceDate, "invoice-date", Severity::kFormat, 0,
+     "תאריך החשבונית אינו תאריך קיים או שהוא אחרי סוף חודש הדיווח",
+     "the invoice date is not a calendar date, or is after the reporting month", kLayout},
+    {Rule::kSign, "sign", Severity::kFormat, 0, "הסימן ברשומה אינו + או -",
+     "the sign is neither + nor -", kLayout},
+    {Rule::kDigits, "digits", Severity::kFormat, 0, "שדה מספרי ברשומה מכיל תו שאינו ספרה",
+     "a numeric field holds a character other than a digit", kLayout},
+    {Rule::kAllocationNumber, "allocation-number", Severity::kDeduction, 0,
+     "חשבונית תשומות מעל סכום הסף ללא מספר הקצאה - ניכוי המע\"מ בסיכון",
+     "an input invoice above the threshold has no allocation number: its VAT deduction is at "
+     "risk",
+     kDirective},
+    {Rule::kNegativeTotal, "negative-total", Severity::kRefused, 0,
+     "סכום שלילי ברשומת הפתיחה - הקליטה תדחה את הקובץ",
+     "a negative total in the opening record: the reception refuses the file", kReception},
+    {Rule::kPettyCashShare, "petty-cash-share", Severity::kRefused, 216,
+     "מע\"מ קופה קטנה עולה על 5% ממע\"מ התשומות בדוח החזר",
+     "petty-cash VAT is more than 5% of the input VAT in a refund report", kReception},
+    {Rule::kRepeatedRecord, "repeated-record", Severity::kDouble, 0,
+     "החשבונית דווחה כבר - היא תיספר פעמיים",
+     "the same invoice was reported before: it counts twice", kLayout},
+};
+
+// From its first day on, each row replaces the one before.
+constexpr struct {
+  int from;
+  Amount above;
+} kAllocationThresholds[] = {
+    {20240505, 25000 * kAmountScale},
+    {20250101, 20000 * kAmountScale},
+    {20260101, 10000 * kAmountScale},
+    {20260601, 5000 * kAmountScale},
+};
+
+}  // namespace
+
+const RuleRow& RowOf(Rule rule) {
+  for (const RuleRow& row : kRules) {
+    if (row.rule == rule) return row;
+  }
+  return kRules[0];
+}
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kRefused:
+      return "refused";
+    case Severity::kDouble:
+      return "double";
+    case Severity::kDeduction:
+      return "deduction";
+    case Severity::kFormat:
+      return "format";
+  }
+  return "";
+}
+
+std::optional<Amount> AllocationThreshold(int date) {
+  std::optional<Amount> threshold;
+  for (const auto& row : kAllocationThresholds) {
+    if (date >= row.from) threshold = row.above;
+  }
+  return threshold;
+}
+
+namespace {
+
+bool Leap(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+int DaysIn(int year, int month) {
+  static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && Leap(year) ? 1 : 0);
+}
+bool Digits(std::string_view text, int& value) {
+  value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  return !text.empty();
+}
+
+}  // namespace
+
+int CalendarDate(std::string_view text) {
+  int year = 0, month = 0, day = 0;
+  if (text.size() != 8 || !Digits(text.substr(0, 4), year) || !Digits(text.substr(4, 2), month) ||
+      !Digits(text.substr(6, 2), day)) {
+    return 0;
+  }
+  if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return 0;
+  return year * 10000 + month * 100 + day;
+}
+
+int LastDayOfMonth(std::string_view month) {
+  int mm = 0, yyyy = 0;
+  if (month.size() != 7 || month[2] != '-' || !Digits(month.substr(0, 2), mm) ||
+      !Digits(month.substr(3, 4), yyyy) || mm < 1 || mm > 12 || yyyy < 1) {
+    return 0;
+  }
+  return yyyy * 10000 + mm * 100 + DaysIn(yyyy, mm);
+}
+
+}  // namespace pcn

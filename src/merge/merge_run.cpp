@@ -1,0 +1,146 @@
+// One reading of each source: checked by the loader's rules and copied in the same pass;
+// the first record written last into the place kept for it.
+#include "merge/merge_run.h"
+
+#include <utility>
+
+#include "check/line_checks.h"
+#include "merge/line_copier.h"
+#include "platform/platform.h"
+#include "report/record_format.h"
+
+namespace pcn {
+namespace {
+
+// The first record's width, known before any total is: it is written last, over the
+// blanks kept for it. Every value that goes into it has been checked to fit by then.
+std::size_t FirstRecordWidth(OutputKind kind) {
+  return kind == OutputKind::kDealersUnion ? static_cast<std::size_t>(kOpening.length)
+                                           : kRepresentativeHeaderLength;
+}
+
+WriteResult Failed(WriteFailure failure, std::string path = {}) {
+  WriteResult result;
+  result.failure = failure;
+  result.path = std::move(path);
+  return result;
+}
+
+}  // namespace
+
+MergeRun::MergeRun(std::string directory, OutputKind kind)
+    : directory_(std::move(directory)), kind_(kind) {}
+
+void MergeRun::CreateOutput() {
+  outputTried_ = true;
+  // The month, and with it the final name, is known only once a file has been read.
+  if (!output_.CreateTemporary(directory_, "Pcn874-merge")) return;
+  out_.emplace(output_.File());
+  // Blanks where the first record goes, written at once, so that a failure to write them
+  // is told as a failure to write the first record.
+  out_->Append(std::string(FirstRecordWidth(kind_), ' '));
+  out_->Append(kLineEnd);
+  if (!out_->Flush()) writeFailure_ = Failed(WriteFailure::kWriteFailed);
+}
+
+// A failure to create or write the output is kept for Finish to tell where Generate tells
+// it; reading goes on meanwhile without writing, so that a later source's refusal still
+// comes first.
+template <typename Read>
+auto MergeRun::Copying(const std::string& path, Read read) {
+  if (!outputTried_) CreateOutput();
+  std::optional<LineCopier> copier;
+  if (Writing()) copier.emplace(*out_, kind_ == OutputKind::kDealersUnion);
+  auto result = read(copier ? &*copier : nullptr);
+  // The copier's Done flushed the file's lines while it was still open.
+  if (copier && out_->Failed()) writeFailure_ = Failed(WriteFailure::kCopyWriteFailed, path);
+  return result;
+}
+
+LoadResult MergeRun::Add(const std::string& path) {
+  if (ended_) return Refused(LoadRefusal::kCannotOpen, 0);
+  LoadResult loaded =
+      Copying(path, [&](LineSink* copier) { return LoadChecked(table_, path, repeats_, copier); });
+  if (loaded.refusal != LoadRefusal::kNone) {
+    ended_ = true;
+    return loaded;
+  }
+  sourceFindings_.emplace_back(path, loaded.entry.findings);
+  AddEntry(table_, loaded.entry);
+  return loaded;
+}
+
+WriteResult MergeRun::Copy(const FileEntry& loaded) {
+  if (ended_) return Failed(WriteFailure::kSourceChanged, loaded.path);
+  const WriteResult result = Copying(loaded.path, [&](LineSink* copier) {
+    // Gone since it was loaded: changed, as far as the user is concerned.
+    if (!platform::PathExists(loaded.path)) return Failed(WriteFailure::kSourceChanged);
+    platform::File file = platform::OpenForReading(loaded.path);
+    if (!file.IsOpen()) return Failed(WriteFailure::kSourceOpenFailed);
+    // The month and the other files were checked at Add-file: the same entry says enough.
+    EntryBuilder builder(false, "");
+    LineChecker checker(repeats_, loaded.path);
+    const LoadResult again = ReadSource(file, builder, {copier, &checker});
+    if (again.refusal == LoadRefusal::kReadFailed) return Failed(WriteFailure::kSourceReadFailed);
+    // Read to its end: a failing close loses nothing.
+    file.Close();
+    if (again.refusal != LoadRefusal::kNone || !SameReading(again.entry, loaded)) {
+      return Failed(WriteFailure::kSourceChanged);
+    }
+    sourceFindings_.emplace_back(loaded.path, checker.Finish(again.entry));
+    return WriteResult();
+  });
+  if (result.Written()) return result;
+  ended_ = true;
+  return Failed(result.failure, loaded.path);
+}
+
+std::vector<MergeRun::PlacedFinding> MergeRun::MergedFindings(const FileTable& table) const {
+  const bool dealersUnion = kind_ == OutputKind::kDealersUnion;
+  std::vector<PlacedFinding> placed;
+  if (dealersUnion && table.FileCount() > 0) {
+    for (const Finding& finding : UnionRecordFindings(table.Combined())) {
+      placed.push_back({MergedFileName(LoadedMonth(table)), finding});
+    }
+  }
+  for (const auto& [path, findings] : sourceFindings_) {
+    for (const Finding& finding : findings) {
+      // The sources' opening records do not go into a union file.
+      const bool openingRecord =
+          finding.rule == Rule::kNegativeTotal || finding.rule == Rule::kPettyCashShare;
+      if (!(dealersUnion && openingRecord)) placed.push_back({path, finding});
+    }
+  }
+  return placed;
+}
+
+WriteResult MergeRun::Finish(const FileTable& table, std::string_view typedNumber,
+                             std::string_view date) {
+  if (ended_) return Failed(WriteFailure::kTooFewFiles);  // not called after a refusal
+  std::string number;
+  if (WriteResult refused = CheckBeforeWriting(table, kind_, typedNumber, directory_, number);
+      !refused.Written()) {
+    return refused;
+  }
+  // The existing file is held from here to the rename, so that no other program takes it.
+  if (!output_.HoldExisting(MergedFilePath(table, directory_)) || !out_) {
+    return Failed(WriteFailure::kCannotOpenOutput);
+  }
+  if (writeFailure_) return *writeFailure_;
+
+  const FirstAndLast records =
+      MergedRecords(table.Combined(), kind_, number, LoadedMonth(table), date, table.FileCount());
+  if (records.first.size() != FirstRecordWidth(kind_)) return Failed(WriteFailure::kWriteFailed);
+  const std::string first = records.first + std::string(kLineEnd);
+  out_->Append(records.last);
+  out_->Append(kLineEnd);
+  if (!out_->Flush() || !output_.File().WriteAt(0, first.data(), first.size()) ||
+      !output_.Commit()) {
+    return Failed(WriteFailure::kWriteFailed);
+  }
+  WriteResult result;
+  result.path = output_.FinalPath();
+  return result;
+}
+
+}  // namespace pcn

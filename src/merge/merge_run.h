@@ -1,0 +1,81 @@
+// Writing a merged file while its sources are read, each once: every source is checked,
+// summed and copied into a temporary output file in the same reading, and the first
+// record, whose width is fixed, goes into the place kept for it at the start once the
+// totals are known. The command line loads its files this way (Add); the window, whose
+// files were loaded at Add-file, reads each again as it copies it and requires the same
+// entry as at Add-file (Copy), so that the header never disagrees with the records.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "check/finding.h"
+#include "check/repeat_index.h"
+#include "merge/block_writer.h"
+#include "merge/merged_output.h"
+#include "merge/merged_writer.h"
+#include "report/file_table.h"
+#include "report/line_reader.h"
+#include "report/load_file.h"
+
+namespace pcn {
+
+class MergeRun {
+ public:
+  MergeRun(std::string directory, OutputKind kind);
+  // The temporary file goes unless Finish completed the merge.
+  ~MergeRun() = default;
+  MergeRun(const MergeRun&) = delete;
+  MergeRun& operator=(const MergeRun&) = delete;
+
+  // Loads `path` by the Add-file rules against the files added so far (LoadReportFor) and
+  // copies its lines as they are read. Accepted, it joins Table(). A refusal ends the
+  // merge: the caller tells it and lets the object go.
+  LoadResult Add(const std::string& path);
+
+  // Reads again the file `loaded` came from and copies its lines. Fails (and ends the
+  // merge) when the file cannot be opened or read, or no longer gives the same entry: it
+  // changed, was replaced, truncated or deleted since it was loaded.
+  WriteResult Copy(const FileEntry& loaded);
+
+  // The files added and the combined entry, which spin steps may move before Finish.
+  FileTable& Table() { return table_; }
+
+  // A finding of the merged file, with the file its line is in.
+  struct PlacedFinding {
+    std::string path;
+    Finding finding;
+  };
+  // What the checks before upload find in the file that Finish would write for `table`:
+  // every source's lines as read here (a record repeated from an earlier source included)
+  // and, in the union form, the new opening record's findings in place of the sources'
+  // own opening records, which it drops.
+  std::vector<PlacedFinding> MergedFindings(const FileTable& table) const;
+
+  // Generate's checks in Generate's order for the files of `table` (Table(), or the
+  // window's table whose files were all copied, in order): CheckBeforeWriting, then the
+  // output can be opened, then every write succeeded; then the last record, the first
+  // record in its place, the sync and the final name. `typedNumber` is normalised here.
+  WriteResult Finish(const FileTable& table, std::string_view typedNumber, std::string_view date);
+
+ private:
+  void CreateOutput();
+  bool Writing() const { return out_.has_value() && !writeFailure_.has_value(); }
+  // Reads one source through `read`, copying when the output is being written.
+  template <typename Read>
+  auto Copying(const std::string& path, Read read);
+
+  std::string directory_;
+  OutputKind kind_;
+  FileTable table_;
+  RepeatIndex repeats_;  // the records of every source read so far
+  std::vector<std::pair<std::string, std::vector<Finding>>> sourceFindings_;
+  bool ended_ = false;  // a source was refused or failed: nothing is to be written
+  bool outputTried_ = false;
+  MergedOutput output_;
+  std::optional<BlockWriter> out_;           // over output_'s temporary file, once created
+  std::optional<WriteResult> writeFailure_;  // the first failed write
+};
+
+}  // namespace pcn
