@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "merge/dealer_number.h"
 #include "report/record_format.h"
 
 namespace {
@@ -159,6 +160,16 @@ class Generator {
     Put(kOdd[random_.Between(0, 4)]);
   }
 
+  // Eight digits and the check digit that makes them a valid dealer number.
+  static std::string Counterparty(std::int64_t eight) {
+    std::string number;
+    PutDigits(number, static_cast<std::uint64_t>(eight), 8);
+    for (char check = '0'; check <= '9'; ++check) {
+      if (pcn::DealerNumberCheck(number + check) == 0) return number + check;
+    }
+    return number + '0';
+  }
+
   void DetailRecord(std::string& line) {
     static constexpr char kTransactionTypes[] = "SSSSSSSSSSSSSSSSLLLMMYI";
     static constexpr char kInputTypes[] = "TTTTTTTTTTTTTTTTTCKRPH";
@@ -172,7 +183,7 @@ class Generator {
     const std::int64_t vat = exempt ? 0 : (amount * 17 + 50) / 100;
 
     line += type;
-    PutDigits(line, static_cast<std::uint64_t>(random_.Between(0, 999'999'999)), 9);
+    line += Counterparty(random_.Between(1'000'000, 99'999'999));
     line += o_.month.substr(3, 4);
     line += o_.month.substr(0, 2);
     PutDigits(line, static_cast<std::uint64_t>(random_.Between(1, 28)), 2);

@@ -23,10 +23,17 @@ class LineChecker : public LineObserver {
 
   void Line(std::string_view head, std::int64_t length, std::int64_t number) override;
 
-  // After the last line, with the entry the file gave: the file's findings in line order,
-  // and the VAT of its petty-cash (K) records, which the union record's check adds up.
+  // At most this many findings of a file are kept (and listed); the rest are only counted,
+  // so that a file that breaks a rule on every line costs no more than this.
+  static constexpr std::size_t kKept = 1000;
+
+  // After the last line, with the entry the file gave: the file's first kKept findings in
+  // line order, and the VAT of its petty-cash (K) records, which the union record's check
+  // adds up.
   std::vector<Finding> Finish(const FileEntry& entry);
   Amount PettyCashVat() const { return pettyCashVat_; }
+  // Every finding, the ones not kept included; valid after Finish.
+  std::int64_t FindingCount() const { return count_; }
 
  private:
   void Detail(std::string_view line, std::int64_t length, std::int64_t number);
@@ -42,6 +49,7 @@ class LineChecker : public LineObserver {
   bool refund_ = false;
   std::int64_t openingLine_ = 0;
   Amount pettyCashVat_ = 0;
+  std::int64_t count_ = 0;
 };
 
 // LoadReportFor with the checks: an accepted entry carries its findings and petty-cash VAT.

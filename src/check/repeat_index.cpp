@@ -1,19 +1,18 @@
-// Open addressing with linear probing over a power-of-two table. Two records are taken as
-// the same when both 64-bit hashes of their keys agree: a false match among millions of
-// records has a chance far below one in 10^20.
+// Open addressing with linear probing. Two records are taken as the same when the 64-bit
+// fingerprints of their keys agree: among the four million records of a large merge, a
+// false match has a chance of about one in two million.
 #include "check/repeat_index.h"
 
 #include <cstring>
 #include <limits>
 
 namespace pcn {
-namespace {
 
-// Eight bytes at a time; `multiplier` makes the two hashes of a key independent.
-std::uint64_t Hash(std::string_view key, std::uint64_t seed, std::uint64_t multiplier) {
-  std::uint64_t h = seed ^ key.size();
-  auto mix = [&h, multiplier](std::uint64_t word) {
-    h = (h ^ word) * multiplier;
+std::uint64_t RepeatIndex::Fingerprint(std::string_view key) const {
+  // Eight bytes at a time, each mixed in by a multiplication and a shift.
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ key.size();
+  auto mix = [&h](std::uint64_t word) {
+    h = (h ^ word) * 0xC2B2AE3D27D4EB4Full;
     h ^= h >> 29;
   };
   std::size_t at = 0;
@@ -27,41 +26,52 @@ std::uint64_t Hash(std::string_view key, std::uint64_t seed, std::uint64_t multi
   mix(tail);
   h ^= h >> 33;
   h *= 0xFF51AFD7ED558CCDull;
-  return h ^ (h >> 33);
+  h ^= h >> 33;
+  return h != 0 ? h : 1;
 }
 
-}  // namespace
+std::size_t RepeatIndex::Home(std::uint64_t fingerprint) const {
+  // The high bits of fingerprint x capacity: any capacity, no division.
+  __extension__ typedef unsigned __int128 Wide;
+  return static_cast<std::size_t>((static_cast<Wide>(fingerprint) * slots_.size()) >> 64);
+}
+
+void RepeatIndex::Prefetch(std::uint64_t fingerprint) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[Home(fingerprint)]);
+}
+
+void RepeatIndex::Reserve(std::int64_t records) {
+  if (records <= 0) return;
+  const auto wanted = static_cast<std::size_t>(records) * 5 / 3 + 16;  // 3/5 full
+  if (wanted > slots_.size()) Rebuild(wanted);
+}
 
 int RepeatIndex::AddFile(const std::string& path) {
   paths_.push_back(path);
   return static_cast<int>(paths_.size()) - 1;
 }
 
-void RepeatIndex::Grow() {
+void RepeatIndex::Rebuild(std::size_t capacity) {
   std::vector<Slot> old = std::move(slots_);
-  slots_.assign(old.empty() ? 1024 : old.size() * 2, Slot{});
-  const std::size_t mask = slots_.size() - 1;
+  slots_.assign(capacity, Slot{});
   for (const Slot& slot : old) {
-    if (slot.file == 0) continue;
-    std::size_t at = slot.a & mask;
-    while (slots_[at].file != 0) at = (at + 1) & mask;
+    if (slot.fingerprint == 0) continue;
+    std::size_t at = Home(slot.fingerprint);
+    while (slots_[at].fingerprint != 0) at = at + 1 < slots_.size() ? at + 1 : 0;
     slots_[at] = slot;
   }
 }
 
-RepeatIndex::Place RepeatIndex::FirstOrAdd(std::string_view key, int file, std::int64_t line) {
-  if (3 * (used_ + 1) > 2 * slots_.size()) Grow();
-  const std::uint64_t a = Hash(key, 0xCBF29CE484222325ull, 0x9E3779B97F4A7C15ull);
-  const std::uint64_t b = Hash(key, 0x84222325CBF29CE4ull, 0xC2B2AE3D27D4EB4Full);
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t at = a & mask;
-  for (; slots_[at].file != 0; at = (at + 1) & mask) {
-    if (slots_[at].a == a && slots_[at].b == b) {
-      return {static_cast<int>(slots_[at].file) - 1, slots_[at].line};
+RepeatIndex::Place RepeatIndex::FirstOrAdd(std::uint64_t fingerprint, int file, std::int64_t line) {
+  if (4 * (used_ + 1) > 3 * slots_.size()) Rebuild(slots_.size() * 3 / 2 + 1024);
+  std::size_t at = Home(fingerprint);
+  for (; slots_[at].fingerprint != 0; at = at + 1 < slots_.size() ? at + 1 : 0) {
+    if (slots_[at].fingerprint == fingerprint) {
+      return {static_cast<int>(slots_[at].file), slots_[at].line};
     }
   }
   constexpr std::int64_t kMaxLine = std::numeric_limits<std::uint32_t>::max();
-  slots_[at] = {a, b, static_cast<std::uint32_t>(file + 1),
+  slots_[at] = {fingerprint, static_cast<std::uint32_t>(file),
                 static_cast<std::uint32_t>(line < kMaxLine ? line : kMaxLine)};
   ++used_;
   return {};

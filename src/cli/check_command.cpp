@@ -41,6 +41,7 @@ void PrintFindings(std::string_view file, const std::vector<Finding>& findings) 
 int RunCheck(const CheckOptions& options) {
   FileTable table;
   RepeatIndex repeats;
+  repeats.Reserve(EstimatedRecords(options.files));
   bool refused = false;
   bool found = false;
   ordered_json files = ordered_json::array();
@@ -63,10 +64,16 @@ int RunCheck(const CheckOptions& options) {
                 << ": ";
       PrintMessage(std::cerr, MessageFor(loaded));
     } else {
-      found = found || !loaded.entry.findings.empty();
+      const FileEntry& e = loaded.entry;
+      found = found || e.findingCount > 0;
       file["refused"] = false;
-      file["findings"] = FindingsJson(loaded.entry.findings);
-      if (!options.json) PrintFindings(path, loaded.entry.findings);
+      file["findingCount"] = e.findingCount;
+      file["findings"] = FindingsJson(e.findings);
+      if (!options.json) {
+        PrintFindings(path, e.findings);
+        const auto unlisted = e.findingCount - static_cast<std::int64_t>(e.findings.size());
+        if (unlisted > 0) std::cout << path << ": " << unlisted << " more findings not listed\n";
+      }
       AddEntry(table, std::move(loaded.entry));
     }
     files.push_back(file);

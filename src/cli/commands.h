@@ -24,6 +24,9 @@ struct MergeOptions {
 };
 int RunMerge(const MergeOptions& options);
 
+// About how many detail records the files hold, to size the index of records seen.
+std::int64_t EstimatedRecords(const std::vector<std::string>& files);
+
 struct CheckOptions {
   bool json = false;
   std::vector<std::string> files;

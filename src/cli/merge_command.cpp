@@ -1,6 +1,7 @@
 // `pcn874 merge`: the files loaded in turn by the Add-file rules, the spin steps asked for,
 // then the merged file written, all through the core's operations; a refusal is printed
 // with the window's message. Each file is read once: checked and copied in one pass.
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 
@@ -52,6 +53,17 @@ bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   return false;
 }
 
+}  // namespace
+
+// About how many detail records the files hold: a record and its line end are 62 bytes.
+std::int64_t EstimatedRecords(const std::vector<std::string>& files) {
+  std::int64_t bytes = 0;
+  for (const std::string& file : files) bytes += std::max<std::int64_t>(platform::SizeOf(file), 0);
+  return bytes / 62;
+}
+
+namespace {
+
 int Refuse(const std::string& message) {
   PrintMessage(std::cerr, message);
   return kExitRefused;
@@ -86,6 +98,7 @@ int RunMerge(const MergeOptions& options) {
 
   // The temporary file goes with `merge` on every way out.
   MergeRun merge(directory, kind);
+  merge.Reserve(EstimatedRecords(options.files));
   FileTable& table = merge.Table();
   for (const std::string& file : options.files) {
     if (!platform::IsOrdinaryFile(file)) {
@@ -133,6 +146,11 @@ int RunMerge(const MergeOptions& options) {
   if (!result.Written()) return Refuse(MessageFor(result));
   for (const auto& placed : findings) {
     std::cerr << FindingText(placed.path, placed.finding) << '\n';
+  }
+  if (merge.UnlistedFindings() > 0) {
+    std::cerr << "pcn874 merge: " << merge.UnlistedFindings()
+              << " more findings not listed (the first " << LineChecker::kKept
+              << " of each file are)\n";
   }
   std::cout << result.path << '\n';
   return kExitDone;

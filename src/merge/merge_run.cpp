@@ -66,6 +66,7 @@ LoadResult MergeRun::Add(const std::string& path) {
     return loaded;
   }
   sourceFindings_.emplace_back(path, loaded.entry.findings);
+  unlisted_ += loaded.entry.findingCount - static_cast<std::int64_t>(loaded.entry.findings.size());
   AddEntry(table_, loaded.entry);
   return loaded;
 }
@@ -88,6 +89,8 @@ WriteResult MergeRun::Copy(const FileEntry& loaded) {
       return Failed(WriteFailure::kSourceChanged);
     }
     sourceFindings_.emplace_back(loaded.path, checker.Finish(again.entry));
+    unlisted_ +=
+        checker.FindingCount() - static_cast<std::int64_t>(sourceFindings_.back().second.size());
     return WriteResult();
   });
   if (result.Written()) return result;

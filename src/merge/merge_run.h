@@ -29,6 +29,10 @@ class MergeRun {
   MergeRun(const MergeRun&) = delete;
   MergeRun& operator=(const MergeRun&) = delete;
 
+  // Room for about `records` detail records in the index of records seen, so that it need
+  // not grow on the way (the window knows the count, the command line estimates it).
+  void Reserve(std::int64_t records) { repeats_.Reserve(records); }
+
   // Loads `path` by the Add-file rules against the files added so far (LoadReportFor) and
   // copies its lines as they are read. Accepted, it joins Table(). A refusal ends the
   // merge: the caller tells it and lets the object go.
@@ -52,6 +56,9 @@ class MergeRun {
   // and, in the union form, the new opening record's findings in place of the sources'
   // own opening records, which it drops.
   std::vector<PlacedFinding> MergedFindings(const FileTable& table) const;
+  // How many findings of the sources MergedFindings does not list: beyond the first ones
+  // of a file that has very many.
+  std::int64_t UnlistedFindings() const { return unlisted_; }
 
   // Generate's checks in Generate's order for the files of `table` (Table(), or the
   // window's table whose files were all copied, in order): CheckBeforeWriting, then the
@@ -71,6 +78,7 @@ class MergeRun {
   FileTable table_;
   RepeatIndex repeats_;  // the records of every source read so far
   std::vector<std::pair<std::string, std::vector<Finding>>> sourceFindings_;
+  std::int64_t unlisted_ = 0;
   bool ended_ = false;  // a source was refused or failed: nothing is to be written
   bool outputTried_ = false;
   MergedOutput output_;

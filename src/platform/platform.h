@@ -96,6 +96,8 @@ bool PathExists(const std::string& path);
 // True when `path` names an existing ordinary file (not a folder; on Windows also not a
 // hidden or system file).
 bool IsOrdinaryFile(const std::string& path);
+// The size in bytes of the file `path` names, or -1 when it cannot be told.
+std::int64_t SizeOf(const std::string& path);
 // The identity of the file `path` names, links followed; unknown when there is none. Reads
 // metadata only, so it works on files held open elsewhere.
 FileIdentity IdentityOf(const std::string& path);

@@ -259,6 +259,12 @@ bool IsOrdinaryFile(const std::string& path) {
   return !path.empty() && ::stat(SystemPath(path), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+std::int64_t SizeOf(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::stat(SystemPath(path), &info) != 0) return -1;
+  return info.st_size;
+}
+
 FileIdentity IdentityOf(const std::string& path) {
   struct stat info;
   if (path.empty() || ::stat(SystemPath(path), &info) != 0) return {};

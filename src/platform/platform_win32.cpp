@@ -231,6 +231,15 @@ bool IsOrdinaryFile(const std::string& path) {
           (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
+std::int64_t SizeOf(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path.empty() ||
+      !GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) {
+    return -1;
+  }
+  return static_cast<std::int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
 FileIdentity IdentityOf(const std::string& path) {
   if (path.empty()) return {};
   // Opening with no access rights only reads metadata, so it works on held files too;

@@ -36,7 +36,8 @@ struct FileEntry {
   Amount inputRecordVat = 0;
   // What the checks before upload found in the file, in line order, and the VAT of its
   // petty-cash records (summed in the combined entry for the union record's check).
-  std::vector<Finding> findings;
+  std::vector<Finding> findings;  // the first ones; findingCount counts them all
+  std::int64_t findingCount = 0;
   Amount pettyCashVat = 0;
 };
 
