@@ -4,7 +4,7 @@
 Writes bizua.bmp (32x32, merge), add.bmp and gra.bmp (24x24, plus and minus), iun.bmp
 (16x16, folder) as 24-bit bitmaps whose top-left pixel holds the transparent colour, the same
 drawn 1.25, 1.5 and 2 times as large for 120, 144 and 192 DPI (bizua-120.bmp ...), and
-pcn874merge.ico (16 and 32 px, 32-bit with alpha). Usage: draw_resources.py [OUTDIR]
+pcn874merge.ico (16 to 256 px, 32-bit with alpha). Usage: draw_resources.py [OUTDIR]
 """
 import os
 import struct
@@ -191,13 +191,15 @@ def ico_bytes(canvases):
 
 
 DPIS = (96, 120, 144, 192)
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 PICTURES = (("bizua", draw_merge, 32), ("add", draw_plus, 24), ("gra", draw_minus, 24),
             ("iun", draw_folder, 16))
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    files = {"pcn874merge.ico": ico_bytes([draw_icon(16), draw_icon(32)])}
+    # Every size Windows asks for, from the title bar at 100% to a large icon at 200%.
+    files = {"pcn874merge.ico": ico_bytes([draw_icon(n) for n in ICON_SIZES])}
     # One picture per resolution the program picks from: 96 DPI and 1.25, 1.5 and 2 times.
     for dpi in DPIS:
         suffix = "" if dpi == 96 else "-%d" % dpi

@@ -38,9 +38,13 @@ linux_name=pcn874-$version-linux-x86_64
 windows_name=pcn874-merge-$version-windows-x64
 linux=$build/stage/$linux_name
 windows=$build/stage/$windows_name
-mkdir -p "$linux" "$windows/guide" "$windows/examples"
+mkdir -p "$linux/examples" "$windows/guide" "$windows/examples"
 strip --strip-all -o "$linux/pcn874" "$build/native/src/cli/pcn874"
-cp "$build/native/pcn874.1" README.md "$linux/"
+# The tarball's README is the users' (what it is, installing, first commands), not the
+# developers' one of the repository.
+cp "$build/native/pcn874.1" "$linux/"
+cp docs/README-linux.md "$linux/README.md"
+cp examples/*.txt "$linux/examples/"
 x86_64-w64-mingw32-strip --strip-all -o "$windows/Pcn874Merge.exe" \
   "$build/win/src/window/Pcn874Merge.exe"
 x86_64-w64-mingw32-strip --strip-all -o "$windows/pcn874.exe" "$build/win/src/cli/pcn874.exe"

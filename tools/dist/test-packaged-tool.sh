@@ -37,13 +37,23 @@ for json in "" --json; do
   "$native" inspect $json "$examples"/*.txt >"$work/native.out"
   same "inspect $json"
 done
+# The tarball stands alone: its examples, its README and manual page for users.
+folder=$(dirname "$packaged")
+for shipped in README.md pcn874.1 examples/branch-north.txt examples/branch-south.txt; do
+  [[ -s "$folder/$shipped" ]] || fail "the tarball has no $shipped"
+done
+for example in "$examples"/*.txt; do
+  cmp -s "$example" "$folder/examples/$(basename "$example")" ||
+    fail "the tarball's $(basename "$example") differs from the source's"
+done
 for kind in union representative; do
-  extra=()
+  # An adjustment moves the union file's opening record; a representative's file has none.
+  extra=(--adjust taxableSales=1)
   [[ $kind == representative ]] && extra=(--representative --number 18)
   mkdir -p "$work/$kind-packaged" "$work/$kind-native"
-  "$packaged" merge --date 20240415 --adjust taxableSales=1 "${extra[@]}" \
-    --out "$work/$kind-packaged" "$examples"/*.txt >/dev/null
-  "$native" merge --date 20240415 --adjust taxableSales=1 "${extra[@]}" \
+  "$packaged" merge --date 20240415 "${extra[@]}" \
+    --out "$work/$kind-packaged" "$folder"/examples/*.txt >/dev/null
+  "$native" merge --date 20240415 "${extra[@]}" \
     --out "$work/$kind-native" "$examples"/*.txt >/dev/null
   cat "$work/$kind-packaged"/* >"$work/packaged.out"
   cat "$work/$kind-native"/* >"$work/native.out"
