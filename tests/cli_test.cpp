@@ -103,26 +103,31 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
   static const struct {
     const char* arguments;
     std::string message;
+    const char* at;  // "pcn874: " and then this: the file and line the refusal names
     const char* why;
   } kCases[] = {
-      {"a.txt", text::kTooFewFiles, "one file"},
-      {"a.txt a.txt", text::kAlreadyLoaded, "the same path twice"},
-      {"a.txt b.txt ./a.txt", text::kAlreadyLoaded, "the same file by another path"},
-      {"a.txt b.txt link.txt", text::kAlreadyLoaded, "a symbolic link to a loaded file"},
-      {"a.txt b.txt hard.txt", text::kAlreadyLoaded, "a hard link to a loaded file"},
-      {"a.txt b.txt copy.txt", text::kAlreadyLoaded + std::string("\na.txt"),
-       "a copy of a loaded file: the same report, named by the file it repeats"},
-      {"--number 19 a.txt b.txt", text::kInvalidNumber, "bad check digit"},
-      {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers, "adjustment refused"},
-      {"--out missing a.txt b.txt", text::kCannotOpenOutput, "no such directory"},
-      {"a.txt april.txt", text::kMonthDiffers, "another month"},
+      {"a.txt", text::kTooFewFiles, "", "one file"},
+      {"a.txt a.txt", text::kAlreadyLoaded, "a.txt: ", "the same path twice"},
+      {"a.txt b.txt ./a.txt", text::kAlreadyLoaded, "./a.txt: ", "the same file by another path"},
+      {"a.txt b.txt link.txt", text::kAlreadyLoaded,
+       "link.txt: ", "a symbolic link to a loaded file"},
+      {"a.txt b.txt hard.txt", text::kAlreadyLoaded, "hard.txt: ", "a hard link to a loaded file"},
+      {"a.txt b.txt copy.txt",
+       text::kAlreadyLoaded + std::string(" (the same bytes as a.txt)\na.txt"),
+       "copy.txt: ", "a copy of a loaded file: the same report, named by the file it repeats"},
+      {"--number 19 a.txt b.txt", text::kInvalidNumber, "", "bad check digit"},
+      {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers, "", "adjustment refused"},
+      {"--out missing a.txt b.txt", text::kCannotOpenOutput, "missing: ", "no such directory"},
+      {"a.txt april.txt", text::kMonthDiffers + std::string(" (month 04-2024, expected 03-2024)"),
+       "april.txt:1: ", "another month, with the month found and the one expected"},
       // Every file is read before the output's troubles are told, and the 5% rule before it.
-      {"--out missing a.txt april.txt", text::kMonthDiffers, "a file's refusal comes first"},
-      {"--out missing --number 19 a.txt b.txt", text::kInvalidNumber, "the number comes first"},
+      {"--out missing a.txt april.txt", text::kMonthDiffers,
+       "april.txt:1: ", "a file's refusal comes first"},
+      {"--out missing --number 19 a.txt b.txt", text::kInvalidNumber, "", "the number comes first"},
       {"--out fifo a.txt b.txt", text::kCannotOpenOutput,
-       "the merged file's name taken by a FIFO: refused, not waited on"},
+       "fifo: ", "the merged file's name taken by a FIFO: refused, not waited on"},
       {"--out read-only a.txt b.txt", text::kCannotOpenOutput,
-       "a read-only merged file is not replaced, even by root"},
+       "read-only: ", "a read-only merged file is not replaced, even by root"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
@@ -146,7 +151,9 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
     const auto before = listing();
     const CliRun run = Cli(std::string("merge ") + c.arguments, f.dir.path());
     EXPECT_EQ(run.code, 2);
-    EXPECT_EQ(run.err, c.message + "\n");
+    EXPECT_EQ(run.err.rfind(std::string("pcn874: ") + c.at, 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.message + (c.at[0] == '\0' ? "\n" : "")), std::string::npos)
+        << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(listing(), before);
     EXPECT_EQ(test::ReadFile(readOnly), "earlier\r\n");
@@ -290,6 +297,46 @@ TEST(CliMerge, AnInterruptedMergeLeavesNoTemporaryFile) {
   }
 }
 
+// The record names each file with its digest, taken here by an independent program; a
+// record that cannot be written, or would replace a file it records, leaves the merged file.
+TEST(CliMerge, RecordNamesEveryFileWithItsSha256) {
+  const auto sha256sum = [](const std::string& path) {
+    std::string out, err;
+    EXPECT_EQ(test::RunCommand("sha256sum " + Quote(path), &out, &err), 0) << err;
+    return out.substr(0, 64);
+  };
+  test::TempDir dir;
+  const std::string north = dir.File("branch-north.txt"), south = dir.File("branch-south.txt");
+  test::WriteFile(north, test::ReadFile(std::string(PCN_EXAMPLES_DIR) + "/branch-north.txt"));
+  test::WriteFile(south, test::ReadFile(std::string(PCN_EXAMPLES_DIR) + "/branch-south.txt"));
+  const std::string merged = dir.File("Pcn874-03-2024.txt");
+  const std::string files = " branch-north.txt branch-south.txt";
+  const CliRun run = Cli("merge --date 20240415 --record record.html" + files, dir.path());
+  ASSERT_EQ(run.code, 0) << run.err;
+  ASSERT_TRUE(test::Exists(dir.File("record.html")));
+  const std::string page = test::ReadFile(dir.File("record.html"));
+  EXPECT_NE(page.find("<html dir=\"rtl\""), std::string::npos);
+  for (const std::string& path : {north, south, merged}) {
+    EXPECT_NE(page.find(path.substr(dir.path().size() + 1)), std::string::npos) << path;
+    EXPECT_NE(page.find(sha256sum(path)), std::string::npos) << path;
+  }
+  // The opening records' taxable sales, 104,776 and 44,636, as the window shows their sum.
+  EXPECT_NE(page.find(">149,412<"), std::string::npos);
+
+  const std::string mergedBytes = test::ReadFile(merged), northBytes = test::ReadFile(north);
+  for (const char* record : {"missing/record.html", "branch-north.txt", "Pcn874-03-2024.txt"}) {
+    SCOPED_TRACE(record);
+    const CliRun failed =
+        Cli(std::string("merge --date 20240415 --record ") + record + files, dir.path());
+    EXPECT_EQ(failed.code, 2);
+    EXPECT_NE(failed.err.find(std::string("pcn874: cannot write the record ") + record + ": "),
+              std::string::npos)
+        << failed.err;
+    EXPECT_EQ(test::ReadFile(merged), mergedBytes);
+    EXPECT_EQ(test::ReadFile(north), northBytes);
+  }
+}
+
 TEST(CliMerge, SourceMessageNamesThePathOnTwoLines) {
   Files f;
   const CliRun run = Cli("merge a.txt b.txt c.txt", f.dir.path());
@@ -320,7 +367,7 @@ TEST(CliInspect, PrintsEntriesAndRefusalsAsJson) {
   const CliRun run = Cli("inspect --json a.txt bad.txt missing.txt", f.dir.path());
   EXPECT_EQ(run.code, 2);
   for (const char* expected :
-       {"\"path\": \"a.txt\"", "\"dealerNumber\": \"123456782\"", "\"reportMonth\": \"03-2024 \"",
+       {"\"path\": \"a.txt\"", "\"dealerNumber\": \"123456782\"", "\"reportMonth\": \"03-2024\"",
         "\"taxableSales\": 3000", "\"salesRecordCount\": 3", "\"inputRecordVat\": 80",
         "\"line\": 2", "\"reason\": \"the closing record's dealer number differs",
         "\"path\": \"missing.txt\"", "\"pass\": true"}) {

@@ -414,7 +414,9 @@ def main():
             code, err = model[0], model[1]
             ok = run.returncode == code
             if ok and err is not None:
-                ok = run.stderr.decode() == err + '\n'
+                # "pcn874: FILE:LINE: " and the message (with its English reason) name it.
+                told = run.stderr.decode()
+                ok = told.startswith('pcn874: ') and all(part in told for part in err.split('\n'))
             if ok and code == 0:
                 out_path = os.path.join(work, 'Pcn874-' + model[3].decode('latin-1') + '.txt')
                 ok = run.stdout.decode().strip() == out_path and open(out_path, 'rb').read() == model[2]

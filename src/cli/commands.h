@@ -11,6 +11,7 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitFindings = 3;  // `check`: the files load, but the checks found something
+inline constexpr int kExitFailsFivePercent = 3;  // `inspect`: a file fails the 5% rule
 
 struct MergeOptions {
   bool representative = false;
@@ -21,6 +22,7 @@ struct MergeOptions {
   std::vector<std::string> adjustments;  // FIELD=DELTA
   std::vector<std::string> files;
   bool strict = false;  // refuse when the file would carry a finding the reception refuses
+  std::string record;   // the merge record page (HTML) to write; empty: none
 };
 int RunMerge(const MergeOptions& options);
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <ostream>
 
+#include "app/refusal_text.h"
+
 namespace pcn::cli {
 namespace {
 
@@ -72,6 +74,50 @@ const char* RefusalReason(LoadRefusal refusal) {
       return "fewer than two opening or closing records (no records)";
   }
   return "";
+}
+
+std::string RefusalReason(const LoadResult& loaded) {
+  std::string reason;
+  switch (loaded.refusal) {
+    case LoadRefusal::kMonthDiffers:
+      reason = "month ";
+      reason += Cp1255ToUtf8(loaded.found);
+      reason += ", expected ";
+      reason += Cp1255ToUtf8(loaded.expected);
+      return reason;
+    case LoadRefusal::kClosingDealerDiffers:
+      reason = "closing record's dealer \"";
+      reason += Cp1255ToUtf8(loaded.found);
+      reason += loaded.expected.empty()
+                    ? "\" before any opening record"
+                    : "\", opening record's \"" + Cp1255ToUtf8(loaded.expected) + "\"";
+      return reason;
+    case LoadRefusal::kAlreadyLoaded:
+      if (!loaded.samePath.empty()) {
+        reason = "the same bytes as ";
+        reason += loaded.samePath;
+        return reason;
+      }
+      break;
+    default:
+      break;
+  }
+  return RefusalReason(loaded.refusal);
+}
+
+void PrintRefusal(std::ostream& out, const std::string& path, const LoadResult& loaded) {
+  out << "pcn874: " << path;
+  if (loaded.line > 0) out << ':' << loaded.line;
+  out << ": ";
+  std::string message = MessageFor(loaded.refusal);
+  message += " (";
+  message += RefusalReason(loaded);
+  message += ')';
+  if (!loaded.samePath.empty()) {
+    message += '\r';
+    message += loaded.samePath;
+  }
+  PrintMessage(out, message);
 }
 
 void PrintMessage(std::ostream& out, std::string_view message) {

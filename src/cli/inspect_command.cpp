@@ -74,7 +74,7 @@ ordered_json ToJson(const Inspection& in) {
   }
   const FileEntry& e = in.loaded.entry;
   object["dealerNumber"] = Cp1255ToUtf8(e.dealerNumber);
-  object["reportMonth"] = Cp1255ToUtf8(e.reportMonth);
+  object["reportMonth"] = Cp1255ToUtf8(TrimBlanks(e.reportMonth));
   object["headerCode"] = Cp1255ToUtf8(e.headerCode);
   object["taxableSales"] = AmountJson(e.taxableSales);
   object["exemptSales"] = AmountJson(e.exemptSales);
@@ -130,7 +130,7 @@ void PrintText(std::ostream& out, const Inspection& in) {
       {"inputRecordVat", e.inputRecordVat},
   };
   out << "  dealerNumber       \"" << Cp1255ToUtf8(e.dealerNumber) << "\"\n";
-  out << "  reportMonth        \"" << Cp1255ToUtf8(e.reportMonth) << "\"\n";
+  out << "  reportMonth        \"" << Cp1255ToUtf8(TrimBlanks(e.reportMonth)) << "\"\n";
   out << "  headerCode         \"" << Cp1255ToUtf8(e.headerCode) << "\"\n";
   for (const auto& amount : amounts) {
     out << "  " << amount.name << std::string(19 - std::string_view(amount.name).size(), ' ')
@@ -141,7 +141,7 @@ void PrintText(std::ostream& out, const Inspection& in) {
   for (TotalsPair pair : kPairs) {
     const PairCheck check = CheckPair(in.table.Combined(), pair);
     out << "  5% " << PairName(pair) << ": declared " << AmountDecimalText(check.declared)
-        << ", records " << AmountDecimalText(check.summed) << ", p "
+        << ", records " << AmountDecimalText(check.summed) << ", difference % "
         << (check.p ? AmountDecimalText(*check.p) : std::string("undefined")) << ": "
         << (check.passes ? "pass" : "FAIL") << '\n';
   }
@@ -149,13 +149,23 @@ void PrintText(std::ostream& out, const Inspection& in) {
 
 }  // namespace
 
+// Whether every pair of the 5% rule passes for the file alone.
+bool PassesFivePercent(const Inspection& in) {
+  for (TotalsPair pair : kPairs) {
+    if (!CheckPair(in.table.Combined(), pair).passes) return false;
+  }
+  return true;
+}
+
 int RunInspect(const InspectOptions& options) {
   bool allAccepted = true;
+  bool allPass = true;
   ordered_json array = ordered_json::array();
   for (const std::string& path : options.files) {
     const Inspection inspection = InspectFile(path);
-    allAccepted =
-        allAccepted && !inspection.missing && inspection.loaded.refusal == LoadRefusal::kNone;
+    const bool accepted = !inspection.missing && inspection.loaded.refusal == LoadRefusal::kNone;
+    allAccepted = allAccepted && accepted;
+    allPass = allPass && (!accepted || PassesFivePercent(inspection));
     if (options.json) {
       array.push_back(ToJson(inspection));
     } else {
@@ -165,7 +175,8 @@ int RunInspect(const InspectOptions& options) {
   if (options.json) {
     std::cout << array.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
   }
-  return allAccepted ? kExitDone : kExitRefused;
+  if (!allAccepted) return kExitRefused;
+  return allPass ? kExitDone : kExitFailsFivePercent;
 }
 
 }  // namespace pcn::cli

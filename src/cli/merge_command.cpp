@@ -10,6 +10,7 @@
 #include "check/rules.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "cli/record_command.h"
 #include "merge/merge_run.h"
 #include "merge/merged_writer.h"
 #include "merge/spin_step.h"
@@ -65,6 +66,7 @@ std::int64_t EstimatedRecords(const std::vector<std::string>& files) {
 namespace {
 
 int Refuse(const std::string& message) {
+  std::cerr << "pcn874: ";
   PrintMessage(std::cerr, message);
   return kExitRefused;
 }
@@ -82,6 +84,12 @@ int RunMerge(const MergeOptions& options) {
       return kExitUsage;
     }
     adjustments.push_back(adjustment);
+  }
+  // A representative's file has no opening record of combined totals to move.
+  if (!adjustments.empty() && options.representative) {
+    std::cerr << "pcn874 merge: --adjust moves a total of a dealers' union file's opening "
+                 "record; a representative's file (--representative) has none\n";
+    return kExitUsage;
   }
   for (const std::string& file : options.files) {
     if (file.empty()) {
@@ -102,25 +110,32 @@ int RunMerge(const MergeOptions& options) {
   FileTable& table = merge.Table();
   for (const std::string& file : options.files) {
     if (!platform::IsOrdinaryFile(file)) {
-      std::cerr << "pcn874 merge: no such file, or not an ordinary file: " << file << '\n';
+      std::cerr << "pcn874: " << file << ": no such file, or not an ordinary file\n";
       return kExitRefused;
     }
     if (const LoadResult loaded = merge.Add(file); loaded.refusal != LoadRefusal::kNone) {
-      // A copy names the file it repeats by the path given for it here.
-      std::string message = MessageFor(loaded.refusal);
-      if (!loaded.samePath.empty()) message += "\r" + loaded.samePath;
-      return Refuse(message);
+      PrintRefusal(std::cerr, file, loaded);
+      return kExitRefused;
     }
   }
 
   // The number defaults to the first file's dealer, as the window's number field does.
   const std::string number = options.numberGiven ? options.number : table.slots[1].dealerNumber;
+  std::vector<RecordedAdjustment> made;  // for the record
   for (const Adjustment& adjustment : adjustments) {
     const FileEntry& combined = table.Combined();
     const SpinStep step = StepTotal(combined, adjustment.total,
                                     ShownTotal(combined, adjustment.total), adjustment.delta);
     if (step.refused) return Refuse(MessageFor(*step.refused));
-    if (step.moved) table.Combined() = step.combined;
+    if (!step.moved) {
+      std::cerr << "pcn874 merge: --adjust "
+                << options.adjustments[static_cast<std::size_t>(&adjustment - adjustments.data())]
+                << ": the total is 0, and a total of 0 is not moved; nothing was written\n";
+      return kExitRefused;
+    }
+    made.push_back({adjustment.total, adjustment.delta, ShownTotal(combined, adjustment.total),
+                    ShownTotal(step.combined, adjustment.total)});
+    table.Combined() = step.combined;
   }
 
   // What the reception would refuse, or an invoice counted twice, is told before anything
@@ -143,7 +158,14 @@ int RunMerge(const MergeOptions& options) {
     }
   }
   const WriteResult result = merge.Finish(table, number, today);
-  if (!result.Written()) return Refuse(MessageFor(result));
+  if (!result.Written()) {
+    std::string message = MessageFor(result);
+    if (result.failure == WriteFailure::kCannotOpenOutput) {
+      message = result.directory + ": " + message;
+      if (!result.systemReason.empty()) message += " (" + result.systemReason + ")";
+    }
+    return Refuse(message);
+  }
   for (const auto& placed : findings) {
     std::cerr << FindingText(placed.path, placed.finding) << '\n';
   }
@@ -153,6 +175,10 @@ int RunMerge(const MergeOptions& options) {
               << " of each file are)\n";
   }
   std::cout << result.path << '\n';
+  if (!options.record.empty()) {
+    return WriteMergeRecord(options.record, {table, kind, number, result.path, std::move(made),
+                                             findings, merge.UnlistedFindings()});
+  }
   return kExitDone;
 }
 

@@ -34,7 +34,10 @@ MergeRun::MergeRun(std::string directory, OutputKind kind)
 void MergeRun::CreateOutput() {
   outputTried_ = true;
   // The month, and with it the final name, is known only once a file has been read.
-  if (!output_.CreateTemporary(directory_, "Pcn874-merge")) return;
+  if (!output_.CreateTemporary(directory_, "Pcn874-merge")) {
+    outputError_ = platform::LastErrorText();
+    return;
+  }
   out_.emplace(output_.File());
   // Blanks where the first record goes, written at once, so that a failure to write them
   // is told as a failure to write the first record.
@@ -126,8 +129,12 @@ WriteResult MergeRun::Finish(const FileTable& table, std::string_view typedNumbe
     return refused;
   }
   // The existing file is held from here to the rename, so that no other program takes it.
-  if (!output_.HoldExisting(MergedFilePath(table, directory_)) || !out_) {
-    return Failed(WriteFailure::kCannotOpenOutput);
+  const bool held = output_.HoldExisting(MergedFilePath(table, directory_));
+  if (!held || !out_) {
+    WriteResult failed = Failed(WriteFailure::kCannotOpenOutput);
+    failed.directory = directory_;
+    failed.systemReason = !out_ ? outputError_ : platform::LastErrorText();
+    return failed;
   }
   if (writeFailure_) return *writeFailure_;
 

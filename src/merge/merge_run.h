@@ -84,6 +84,7 @@ class MergeRun {
   MergedOutput output_;
   std::optional<BlockWriter> out_;           // over output_'s temporary file, once created
   std::optional<WriteResult> writeFailure_;  // the first failed write
+  std::string outputError_;                  // why the temporary file could not be created
 };
 
 }  // namespace pcn

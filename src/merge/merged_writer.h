@@ -48,6 +48,9 @@ struct WriteResult {
   std::string path;  // the merged file when written; the source a failure names
   TotalsPair pair = TotalsPair::kIncome;
   RecordField field = RecordField::kTaxableSales;
+  // For a failure of the output: the folder and the system's reason, as far as known.
+  std::string directory;
+  std::string systemReason;
 
   bool Written() const { return failure == WriteFailure::kNone; }
 };

@@ -102,6 +102,9 @@ std::int64_t SizeOf(const std::string& path);
 // metadata only, so it works on files held open elsewhere.
 FileIdentity IdentityOf(const std::string& path);
 
+// The system's words for why the last call of this thread failed.
+std::string LastErrorText();
+
 // The process's current directory as a full path.
 std::string CurrentDirectory();
 // Today's local date as YYYYMMDD.

@@ -271,6 +271,10 @@ FileIdentity IdentityOf(const std::string& path) {
   return IdentityFrom(info);
 }
 
+std::string LastErrorText() {
+  return std::strerror(errno);
+}
+
 std::string CurrentDirectory() {
   std::vector<char> buffer(PATH_MAX);
   for (;;) {

@@ -253,6 +253,20 @@ FileIdentity IdentityOf(const std::string& path) {
   return identity;
 }
 
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length > 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
+  if (text != nullptr) LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.')) {
+    wide.pop_back();
+  }
+  return wide.empty() ? "error " + std::to_string(code) : Narrow(wide);
+}
+
 std::string CurrentDirectory() {
   const DWORD needed = GetCurrentDirectoryW(0, nullptr);
   if (needed == 0) return std::string();

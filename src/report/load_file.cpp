@@ -37,7 +37,11 @@ LoadRefusal EntryBuilder::Take(std::string_view line) {
   FileEntry& entry = entry_;
   switch (KindOfRecord(line)) {
     case RecordKind::kOpening:
-      if (checkMonth_ && OpeningRecordMonth(line) != month_) return LoadRefusal::kMonthDiffers;
+      if (checkMonth_ && OpeningRecordMonth(line) != month_) {
+        found_ = OpeningRecordMonth(line);
+        expected_ = month_;
+        return LoadRefusal::kMonthDiffers;
+      }
       ReadOpeningRecord(line, entry);
       opened_ = true;
       ++accepted_;
@@ -47,6 +51,8 @@ LoadRefusal EntryBuilder::Take(std::string_view line) {
       // bytes, which no ordinary closing record carries.
       if (FieldText(line, kClosingDealerNumber) !=
           (opened_ ? std::string_view(entry.dealerNumber) : kNoDealerNumber)) {
+        found_ = FieldText(line, kClosingDealerNumber);
+        expected_ = opened_ ? entry.dealerNumber : std::string();
         return LoadRefusal::kClosingDealerDiffers;
       }
       ++accepted_;
@@ -78,7 +84,10 @@ LoadResult ReadLines(LineReader& reader, EntryBuilder& builder, SourceParts part
       return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
     }
     if (const LoadRefusal refusal = builder.Take(reader.Head()); refusal != LoadRefusal::kNone) {
-      return Refused(refusal, reader.LineNumber());
+      LoadResult refused = Refused(refusal, reader.LineNumber());
+      refused.found = builder.Found();
+      refused.expected = builder.Expected();
+      return refused;
     }
     if (parts.checker != nullptr) {
       parts.checker->Line(reader.Head(), reader.Length(), reader.LineNumber());

@@ -29,6 +29,9 @@ struct LoadResult {
   LoadRefusal refusal = LoadRefusal::kNone;
   std::int64_t line = 0;  // the line (from 1) where reading stopped on a refusal, else 0
   std::string samePath;   // the loaded file this one is a copy of
+  // What a month or closing-record refusal found on its line, and what was expected there.
+  std::string found;
+  std::string expected;
   FileEntry entry;
 };
 
@@ -55,6 +58,9 @@ class EntryBuilder {
   }
 
   FileEntry& Entry() { return entry_; }
+  // After a month or closing-record refusal: what the line held and what was expected.
+  const std::string& Found() const { return found_; }
+  const std::string& Expected() const { return expected_; }
 
  private:
   bool checkMonth_;
@@ -62,6 +68,8 @@ class EntryBuilder {
   FileEntry entry_;
   bool opened_ = false;  // an opening record was read: the closing record has a number to match
   int accepted_ = 0;     // opening records, and closing records whose dealer number matched
+  std::string found_;
+  std::string expected_;
 };
 
 // The parts besides the entry builder that want a source's lines; each may be missing.

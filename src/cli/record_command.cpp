@@ -1,0 +1,121 @@
+// The merge record: every file is read once more for its SHA-256 (the merge read the
+// sources as it copied them, through no hash that could be shown to anyone), then the page
+// is written the way the merged file is, so that a failure leaves no half a page.
+#include "cli/record_command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <optional>
+
+#include "check/rules.h"
+#include "cli/commands.h"
+#include "merge/dealer_number.h"
+#include "merge/merged_output.h"
+#include "platform/platform.h"
+#include "report/sha256.h"
+
+namespace pcn::cli {
+namespace {
+
+// DD/MM/YYYY HH:MM, as dates are written in Israel.
+std::string LocalDateTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M", &local);
+  return text;
+}
+
+// The directory and the name of `path`; the directory "." when none is given.
+void SplitPath(const std::string& path, std::string& directory, std::string& name) {
+  std::size_t cut = path.find_last_of('/');
+  if (platform::kPathSeparator != '/') {
+    const std::size_t other = path.find_last_of(platform::kPathSeparator);
+    if (other != std::string::npos && (cut == std::string::npos || other > cut)) cut = other;
+  }
+  if (cut == std::string::npos) {
+    directory = ".";
+    name = path;
+  } else {
+    directory = path.substr(0, cut == 0 ? 1 : cut);  // "/x.html" is in "/"
+    name = path.substr(cut + 1);
+  }
+}
+
+// The system's reason for the last failure, where it told one.
+std::string WithReason(std::string text) {
+  if (errno != 0) {
+    text += ": ";
+    text += std::strerror(errno);
+  }
+  return text;
+}
+
+}  // namespace
+
+int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
+  const auto fail = [&](const std::string& reason) {
+    std::cerr << "pcn874: cannot write the record " << recordPath << ": " << reason << '\n';
+    return kExitRefused;
+  };
+  std::string directory, name;
+  SplitPath(recordPath, directory, name);
+  if (name.empty()) return fail("no file name given");
+  // The page must not take the place of a file it records.
+  const platform::FileIdentity identity = platform::IdentityOf(recordPath);
+  if (platform::SameIdentity(identity, platform::IdentityOf(done.outputPath))) {
+    return fail("it is the merged file");
+  }
+  for (int slot = 1; slot <= done.table.FileCount(); ++slot) {
+    const FileEntry& source = done.table.slots[static_cast<std::size_t>(slot)];
+    if (platform::SameIdentity(identity, source.identity)) {
+      return fail("it is one of the merged files");
+    }
+  }
+
+  MergeRecord record;
+  record.dateTime = LocalDateTime();
+  record.outputPath = done.outputPath;
+  record.kind = done.kind;
+  record.number = NormaliseDealerNumber(done.number);
+  record.adjustments = done.adjustments;
+  for (const MergeRun::PlacedFinding& placed : done.findings) {
+    ++record.findings.bySeverity[static_cast<int>(SeverityOf(placed.finding))];
+  }
+  record.findings.unlisted = done.unlistedFindings;
+
+  errno = 0;
+  const std::optional<std::string> outputSha = Sha256OfFile(done.outputPath);
+  if (!outputSha) return fail(WithReason("cannot read the merged file " + done.outputPath));
+  record.outputSha256 = *outputSha;
+  record.outputSize = platform::SizeOf(done.outputPath);
+  for (int slot = 1; slot <= done.table.FileCount(); ++slot) {
+    const std::string& source = done.table.slots[static_cast<std::size_t>(slot)].path;
+    errno = 0;
+    const std::optional<std::string> sha = Sha256OfFile(source);
+    if (!sha) return fail(WithReason("cannot read " + source + " again"));
+    record.sourceSha256.push_back(*sha);
+  }
+
+  const std::string page = MergeRecordPage(record, done.table);
+  MergedOutput output;
+  errno = 0;
+  if (!output.Open(directory, name)) {
+    return fail(
+        WithReason("the directory cannot take the file, or a file there cannot be replaced"));
+  }
+  errno = 0;
+  if (!output.File().Write(page.data(), page.size()) || !output.Commit()) {
+    return fail(WithReason("writing the file failed"));
+  }
+  return kExitDone;
+}
+
+}  // namespace pcn::cli

@@ -1,0 +1,345 @@
+// The merge record's page. Numbers and paths are set left to right inside the right-to-left
+// page, so that a minus sign, a path's separators and a digest keep their order.
+#include "merge/merge_record.h"
+
+#include <iterator>
+
+#include "check/finding.h"
+#include "merge/totals_check.h"
+#include "pcn_version.h"
+#include "platform/platform.h"
+#include "report/record_format.h"
+
+namespace pcn {
+namespace {
+
+constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
+
+// The length of the valid UTF-8 character at the start of `text`, or 0 when there is none.
+std::size_t Utf8Length(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  std::size_t length;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;   // no overlong forms
+    if (lead == 0xED) high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// The window's captions for the totals, and the names of the weights of findings.
+const char* TotalName(SpinTotal total) {
+  switch (total) {
+    case SpinTotal::kTaxableSales:
+      return "הכנסות חייבות";
+    case SpinTotal::kExemptSales:
+      return "הכנסות פטורות";
+    case SpinTotal::kSalesVat:
+      return "מע\"מ עיסקאות";
+    case SpinTotal::kInputsVat:
+      return "מע\"מ תשומות";
+    case SpinTotal::kAssetInputsVat:
+      return "מע\"מ תשומות רכוש";
+  }
+  return "";
+}
+
+constexpr struct {
+  Severity severity;
+  const char* name;
+} kSeverities[] = {
+    {Severity::kRefused, "הקליטה תדחה את הקובץ"},
+    {Severity::kDouble, "חשבונית שתיספר פעמיים"},
+    {Severity::kDeduction, "ניכוי מע\"מ בסיכון"},
+    {Severity::kFormat, "חריגה ממבנה הרשומות"},
+};
+
+constexpr struct {
+  TotalsPair pair;
+  const char* name;
+} kPairs[] = {
+    {TotalsPair::kIncome, "הכנסות"},
+    {TotalsPair::kSalesVat, "מע\"מ עיסקאות"},
+    {TotalsPair::kInputsVat, "מע\"מ תשומות"},
+};
+
+constexpr char kStyle[] =
+    "@page{size:A4;margin:10mm}"
+    "body{font-family:Arial,'David',sans-serif;font-size:9pt;margin:0;color:#000}"
+    "h1{font-size:13pt;margin:0 0 2pt}"
+    "h2{font-size:10pt;margin:9pt 0 3pt}"
+    "p{margin:2pt 0}"
+    "table{border-collapse:collapse;width:100%;font-size:7.5pt;page-break-inside:avoid}"
+    "th,td{border:.5pt solid #777;padding:1pt 2pt;text-align:right;vertical-align:top}"
+    "th{background:#e8e8e8}"
+    "table.about{width:auto}table.about th{text-align:right;font-weight:normal}"
+    "tfoot td{font-weight:bold;background:#f4f4f4}"
+    ".n{direction:ltr;text-align:right;white-space:nowrap}"
+    ".ltr{direction:ltr;text-align:left;overflow-wrap:anywhere}"
+    ".hash{font-family:'Courier New',monospace;font-size:7pt;white-space:nowrap}"
+    ".fail{color:#b00000;font-weight:bold}"
+    "footer{margin-top:10pt;font-size:7.5pt;color:#444}";
+
+std::string FileName(std::string_view path) {
+  std::size_t cut = path.find_last_of('/');
+  if (platform::kPathSeparator != '/') {
+    const std::size_t other = path.find_last_of(platform::kPathSeparator);
+    if (other != std::string_view::npos && (cut == std::string_view::npos || other > cut)) {
+      cut = other;
+    }
+  }
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::string SignedWhole(std::int64_t value) {
+  std::string text = value > 0 ? "+" : "";
+  text += FormatWholeNumber(value);
+  return text;
+}
+
+// Appends markup and cells to one string.
+class Page {
+ public:
+  Page& Raw(std::string_view markup) {
+    html_ += markup;
+    return *this;
+  }
+  Page& Text(std::string_view text) {
+    html_ += HtmlText(text);
+    return *this;
+  }
+  // A cell: `kind` "" for text, "n" for a number, "ltr" for a path, "ltr hash" for a digest.
+  Page& Cell(std::string_view text, std::string_view kind = "") {
+    if (kind.empty()) {
+      html_ += "<td>";
+    } else {
+      html_ += "<td class=\"";
+      html_ += kind;
+      html_ += "\">";
+    }
+    Text(text);
+    html_ += "</td>";
+    return *this;
+  }
+  Page& Number(std::string_view text) { return Cell(text, "n"); }
+  Page& Head(std::string_view text, int columns = 1, int rows = 1) {
+    html_ += "<th";
+    if (columns > 1) {
+      html_ += " colspan=\"";
+      html_ += std::to_string(columns);
+      html_ += '"';
+    }
+    if (rows > 1) {
+      html_ += " rowspan=\"";
+      html_ += std::to_string(rows);
+      html_ += '"';
+    }
+    html_ += '>';
+    Text(text);
+    html_ += "</th>";
+    return *this;
+  }
+  // A row of the two-column table about the merge.
+  Page& About(std::string_view label, std::string_view value, std::string_view kind = "") {
+    Raw("<tr>").Head(label).Cell(value, kind).Raw("</tr>\n");
+    return *this;
+  }
+  std::string Take() { return std::move(html_); }
+
+ private:
+  std::string html_;
+};
+
+// The declared amounts of an entry, as the files' table shows them.
+void AmountCells(Page& page, const FileEntry& e) {
+  for (Amount amount :
+       {e.taxableSales, e.exemptSales, e.salesVat, e.inputsVat, e.assetInputsVat, e.vatPayable}) {
+    page.Number(FormatAmount(amount));
+  }
+}
+
+void PairCells(Page& page, const FileEntry& e) {
+  for (const auto& pair : kPairs) {
+    const PairCheck check = CheckPair(e, pair.pair);
+    page.Number(FormatAmount(check.declared)).Number(FormatAmount(check.summed));
+    std::string p = check.p ? AmountDecimalText(*check.p) : std::string("—");
+    if (check.p) p += '%';
+    page.Number(p);
+    page.Raw(check.passes ? "<td>תקין</td>" : "<td class=\"fail\">חורג</td>");
+  }
+}
+
+std::string Trimmed(std::string_view text) {
+  return std::string(TrimBlanks(text));
+}
+
+}  // namespace
+
+std::string HtmlText(std::string_view text) {
+  std::string html;
+  html.reserve(text.size());
+  while (!text.empty()) {
+    const char c = text.front();
+    std::size_t length = 1;
+    if (c == '&') {
+      html += "&amp;";
+    } else if (c == '<') {
+      html += "&lt;";
+    } else if (c == '>') {
+      html += "&gt;";
+    } else if (c == '"') {
+      html += "&quot;";
+    } else if (c == '\'') {
+      html += "&#39;";
+    } else if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+      html += kReplacement;  // a control character is no text of a path or a field
+    } else if ((length = Utf8Length(text)) == 0) {
+      html += kReplacement;
+      length = 1;
+    } else {
+      html.append(text.data(), length);
+    }
+    text.remove_prefix(length);
+  }
+  return html;
+}
+
+std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
+  const FileEntry& combined = table.Combined();
+  const std::string month = LoadedMonth(table);
+  const bool representative = record.kind == OutputKind::kRepresentative;
+  Page page;
+  page.Raw("<!DOCTYPE html>\n<html dir=\"rtl\" lang=\"he\">\n<head>\n<meta charset=\"utf-8\">\n")
+      .Raw("<title>")
+      .Text("תיעוד איחוד קבצים PCN874 ")
+      .Text(month)
+      .Raw("</title>\n<style>")
+      .Raw(kStyle)
+      .Raw("</style>\n</head>\n<body>\n<h1>תיעוד איחוד קבצים PCN874</h1>\n");
+
+  page.Raw("<table class=\"about\">\n")
+      .About("תאריך ושעת האיחוד", record.dateTime, "n")
+      .About("סוג הקובץ המופק", representative ? "איחוד קבצים למייצג" : "קובץ איחוד עוסקים")
+      .About(representative ? "מספר מייצג" : "מספר עוסק", record.number, "n")
+      .About("חודש הדוח", month, "n")
+      .About("מספר הקבצים שאוחדו", std::to_string(table.FileCount()), "n")
+      .About("הקובץ המאוחד", record.outputPath, "ltr")
+      .About("גודל הקובץ המאוחד (בתים)", FormatWholeNumber(record.outputSize), "n")
+      .About("SHA-256 של הקובץ המאוחד", record.outputSha256, "ltr hash")
+      .Raw("</table>\n");
+
+  page.Raw("<h2>הקבצים שאוחדו</h2>\n<table>\n<thead><tr>")
+      .Head("#")
+      .Head("קובץ")
+      .Head("מספר עוסק")
+      .Head("חודש")
+      .Head("גודל (בתים)")
+      .Head("הכנסות חייבות")
+      .Head("הכנסות פטורות")
+      .Head("מע\"מ עיסקאות")
+      .Head("מע\"מ תשומות")
+      .Head("מע\"מ תשומות רכוש")
+      .Head("הפרש לתשלום")
+      .Head("ממצאים")
+      .Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(FileName(e.path), "ltr");
+    page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
+    page.Number(FormatWholeNumber(e.size));
+    AmountCells(page, e);
+    page.Number(FormatWholeNumber(e.findingCount)).Raw("</tr>\n");
+  }
+  std::int64_t findingTotal = record.findings.unlisted;
+  for (std::int64_t count : record.findings.bySeverity) findingTotal += count;
+  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
+  page.Number(record.number).Number(month).Number(FormatWholeNumber(record.outputSize));
+  AmountCells(page, combined);
+  page.Number(FormatWholeNumber(findingTotal)).Raw("</tr></tfoot>\n</table>\n");
+  if (!record.adjustments.empty()) {
+    page.Raw("<p>בשורת הקובץ המאוחד: הסכומים אחרי ההתאמות שלמטה.</p>\n");
+  }
+
+  page.Raw("<h2>כלל 5%: הסכומים המוצהרים מול התנועות</h2>\n<table>\n<thead><tr>")
+      .Head("#", 1, 2)
+      .Head("קובץ", 1, 2);
+  for (const auto& pair : kPairs) page.Head(pair.name, 4);
+  page.Raw("</tr>\n<tr>");
+  for (std::size_t i = 0; i < std::size(kPairs); ++i) {
+    page.Head("מוצהר").Head("תנועות").Head("הפרש").Head("תוצאה");
+  }
+  page.Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(FileName(e.path), "ltr");
+    PairCells(page, e);
+    page.Raw("</tr>\n");
+  }
+  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
+  PairCells(page, combined);
+  page.Raw("</tr></tfoot>\n</table>\n");
+
+  page.Raw("<h2>טביעות SHA-256 של הקבצים</h2>\n<table>\n<thead><tr>")
+      .Head("#")
+      .Head("נתיב הקובץ")
+      .Head("SHA-256")
+      .Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const auto index = static_cast<std::size_t>(slot);
+    const std::string_view sha = index <= record.sourceSha256.size()
+                                     ? std::string_view(record.sourceSha256[index - 1])
+                                     : std::string_view();
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(table.slots[index].path, "ltr");
+    page.Cell(sha, "ltr hash").Raw("</tr>\n");
+  }
+  page.Raw("</tbody>\n</table>\n");
+
+  page.Raw("<h2>התאמות בסכומים המאוחדים</h2>\n");
+  if (record.adjustments.empty()) {
+    page.Raw("<p>לא נעשו התאמות: הסכומים המאוחדים הם סכומי הקבצים.</p>\n");
+  } else {
+    page.Raw("<table>\n<thead><tr>")
+        .Head("סכום")
+        .Head("צעד")
+        .Head("לפני")
+        .Head("אחרי")
+        .Raw("</tr></thead>\n<tbody>\n");
+    for (const RecordedAdjustment& a : record.adjustments) {
+      page.Raw("<tr>").Cell(TotalName(a.total)).Number(SignedWhole(a.delta));
+      page.Number(FormatAmount(a.before)).Number(FormatAmount(a.after)).Raw("</tr>\n");
+    }
+    page.Raw("</tbody>\n</table>\n");
+  }
+
+  page.Raw("<h2>ממצאי הבדיקות לפני שידור בקובץ המאוחד</h2>\n<table class=\"about\">\n");
+  for (const auto& severity : kSeverities) {
+    page.About(severity.name,
+               FormatWholeNumber(record.findings.bySeverity[static_cast<int>(severity.severity)]),
+               "n");
+  }
+  if (record.findings.unlisted > 0) {
+    page.About("ממצאים נוספים שלא פורטו", FormatWholeNumber(record.findings.unlisted), "n");
+  }
+  page.Raw("</table>\n<footer>הופק בתוכנת איחוד קבצים PCN874, גרסה ")
+      .Raw("<bdi dir=\"ltr\">")
+      .Text(PCN_VERSION)
+      .Raw("</bdi>.</footer>\n</body>\n</html>\n");
+  return page.Take();
+}
+
+}  // namespace pcn
