@@ -41,7 +41,7 @@ void SplitPath(const std::string& path, std::string& directory, std::string& nam
     if (other != std::string::npos && (cut == std::string::npos || other > cut)) cut = other;
   }
   if (cut == std::string::npos) {
-    directory = ".";
+    directory.assign(1, '.');  // not = ".": GCC 12 warns falsely at -O3
     name = path;
   } else {
     directory = path.substr(0, cut == 0 ? 1 : cut);  // "/x.html" is in "/"
@@ -93,14 +93,23 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
 
   errno = 0;
   const std::optional<std::string> outputSha = Sha256OfFile(done.outputPath);
-  if (!outputSha) return fail(WithReason("cannot read the merged file " + done.outputPath));
+  if (!outputSha) {
+    std::string what = "cannot read the merged file ";  // appended: GCC 12 warns falsely at -O3
+    what += done.outputPath;
+    return fail(WithReason(what));
+  }
   record.outputSha256 = *outputSha;
   record.outputSize = platform::SizeOf(done.outputPath);
   for (int slot = 1; slot <= done.table.FileCount(); ++slot) {
     const std::string& source = done.table.slots[static_cast<std::size_t>(slot)].path;
     errno = 0;
     const std::optional<std::string> sha = Sha256OfFile(source);
-    if (!sha) return fail(WithReason("cannot read " + source + " again"));
+    if (!sha) {
+      std::string what = "cannot read ";
+      what += source;
+      what += " again";
+      return fail(WithReason(what));
+    }
     record.sourceSha256.push_back(*sha);
   }
 
