@@ -198,17 +198,24 @@ Generated GenerateAndCheck(pcn::HeadlessDialog& dialog, const pcn::FileTable& ta
   dialog.SetOutputDirectory(out);
   dialog.SetRepresentative(representative);
   dialog.messages.clear();
-  const pcn::WriteResult result = pcn::GenerateMergedFile(dialog, table, kDate);
+  const pcn::GenerateResult outcome = pcn::GenerateMergedFile(dialog, table, kDate);
+  const pcn::WriteResult& result = outcome.write;
   Check(dialog.messages.size() == 1, "generation did not show exactly one message");
-  const std::vector<std::string> left = FilesIn(out);
+  std::vector<std::string> left = FilesIn(out);
   Generated generated{result.Written(), dialog.messages[0].text, ""};
   if (!result.Written()) {
-    Check(dialog.messages[0].text != pcn::text::kGenerated, "success shown without a file");
+    Check(!dialog.messages[0].text.starts_with(pcn::text::kGenerated),
+          "success shown without a file");
     Check(left.empty(), "a refused generation left a file behind");
     return generated;
   }
-  Check(dialog.messages[0].text == pcn::text::kGenerated, "success message");
-  Check(left.size() == 1, "not exactly one file written");
+  // With findings, their file beside the merged file, and a line about it after the success.
+  Check(dialog.messages[0].text.starts_with(pcn::text::kGenerated), "success message");
+  Check((outcome.findings > 0) == !outcome.findingsPath.empty(), "findings without their file");
+  if (!outcome.findingsPath.empty()) {
+    std::erase(left, std::filesystem::path(outcome.findingsPath).filename().string());
+  }
+  Check(left.size() == 1, "not exactly one merged file written");
   Check(out + "/" + left[0] == result.path, "the file is not under the reported name");
   ++g_written[representative ? 1 : 0];
   if (representative) {

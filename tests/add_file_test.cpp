@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 
+#include "app/file_list_text.h"
+#include "app/findings.h"
 #include "app/headless_dialog.h"
 #include "app/message_box.h"
 #include "app/messages.h"
@@ -257,6 +260,49 @@ TEST(AddFile, SelectionTooLongForTheBufferIsToldAndLoadsNothing) {
   ASSERT_EQ(w.dialog.messages.size(), 1u);
   EXPECT_EQ(w.dialog.messages[0].text, text::kTooManyFiles);
   EXPECT_EQ(w.table.FileCount(), 0);  // not even the "Pc874.txt" of a cancelled dialog
+}
+
+TEST(AddFile, ChecksEachFileAloneAndListsItsFindings) {
+  test::TempDir dir;
+  // 1,001 short records of one invoice: 1,001 findings of length, 1,000 of a repeated
+  // record; more than are kept of a file.
+  std::vector<std::string> lines = {OpeningLine(MarchOpening())};
+  lines.insert(lines.end(), 1001, DetailLine('S', 170, '+', 1000));
+  lines.push_back(ClosingLine());
+  test::WriteFile(dir.File("many.txt"), CrLf(lines));
+  Opening other = MarchOpening();
+  other.dealer = "000000018";
+  lines.front() = OpeningLine(other);
+  lines.back() = ClosingLine(other.dealer);
+  test::WriteFile(dir.File("same-records.txt"), CrLf(lines));
+  // A whole record of 60 characters: nothing to find.
+  other.dealer = "513987651";
+  test::WriteFile(dir.File("whole.txt"),
+                  CrLf({OpeningLine(other), DetailLine('S', 170, '+', 1000) + "000000000",
+                        ClosingLine(other.dealer)}));
+  Window w;
+  for (const char* name : {"many.txt", "same-records.txt", "whole.txt"}) {
+    ASSERT_EQ(w.Add(dir.File(name)), AddOutcome::kAdded) << name;
+  }
+  // The second file's records repeat the first's, but each file is checked alone.
+  EXPECT_EQ(FileListCellText(w.table, 0, 9), "2,001");
+  EXPECT_EQ(FileListCellText(w.table, 1, 9), "2,001");
+  EXPECT_EQ(FileListCellText(w.table, 2, 9), " ");
+
+  w.dialog.messages.clear();
+  ShowFileFindings(w.dialog, w.table, 0);
+  ShowFileFindings(w.dialog, w.table, 2);
+  ShowFileFindings(w.dialog, w.table, 3);  // no such row: nothing
+  ASSERT_EQ(w.dialog.messages.size(), 2u);
+  std::vector<std::string> shown;
+  std::stringstream many(w.dialog.messages[0].text);
+  for (std::string line; std::getline(many, line, '\r');) shown.push_back(line);
+  ASSERT_EQ(shown.size(), 32u);  // the name, 30 findings, how many more
+  EXPECT_EQ(shown[0], "many.txt");
+  EXPECT_EQ(shown[1].substr(0, 3), "2: ");
+  EXPECT_EQ(shown[30].substr(0, 4), "17: ");        // line 2 has one finding, the others two
+  EXPECT_EQ(shown[31], "ועוד 1971 ממצאים נוספים");  // of all, not of the ones kept
+  EXPECT_EQ(w.dialog.messages[1].text, "whole.txt\rלא נמצאו ממצאים בקובץ זה");
 }
 
 TEST(ChosenPaths, OnePathOrAFolderAndItsNames) {

@@ -15,6 +15,9 @@ TEST(FileListCellText, FormatsEveryColumn) {
   e.salesVat = 35000;     // 3.5 shows as 4
   e.salesRecordCount = 12;
   e.inputRecordCount = 1234;
+  e.findingCount = 1500;
+  AddEntry(table, e);
+  e.findingCount = 0;
   AddEntry(table, e);
   EXPECT_EQ(FileListCellText(table, 0, 0), "12345678 ");
   EXPECT_EQ(FileListCellText(table, 0, 1), "-1,234,567");
@@ -23,8 +26,10 @@ TEST(FileListCellText, FormatsEveryColumn) {
   EXPECT_EQ(FileListCellText(table, 0, 4), "0");
   EXPECT_EQ(FileListCellText(table, 0, 7), "12");
   EXPECT_EQ(FileListCellText(table, 0, 8), "1,234");
-  EXPECT_EQ(FileListCellText(table, 0, 9), " ");  // the filler column
-  EXPECT_EQ(FileListCellText(table, 1, 1), " ");  // no such row
+  EXPECT_EQ(FileListCellText(table, 0, 9), "1,500");
+  EXPECT_EQ(FileListCellText(table, 1, 9), " ");   // no findings: blank
+  EXPECT_EQ(FileListCellText(table, 0, 10), " ");  // the filler column
+  EXPECT_EQ(FileListCellText(table, 2, 1), " ");   // no such row
 }
 
 }  // namespace

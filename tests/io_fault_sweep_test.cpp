@@ -30,6 +30,7 @@ using platform::IoOp;
 
 constexpr char kMonth[] = "03-2024";
 constexpr char kMergedName[] = "Pcn874-03-2024.txt";
+constexpr char kFindingsName[] = "Pcn874-03-2024.findings.txt";
 constexpr char kOldMerged[] = "an earlier merged file\r\n";
 
 int OpenDescriptors() {
@@ -198,18 +199,21 @@ class IoFaultSweep : public ::testing::Test {
   // source is opened; each source is read and its lines written between its open and its
   // close; the existing file is held, the last records written, the file synced, closed
   // and renamed after the last source. The window and the command line share that order;
-  // they differ only in how a source that cannot be opened or read is told. Empty: the
-  // merge must succeed.
-  std::string ExpectedMessage(const std::vector<IoOp>& trace, const Fault& fault,
-                              bool window) const {
+  // they differ only in how a source that cannot be opened or read is told, and in the
+  // window's findings file, written after the merged file's rename: a fault there leaves
+  // the merged file written and is told as `findingsFailed`. Empty: the merge must succeed.
+  std::string ExpectedMessage(const std::vector<IoOp>& trace, const Fault& fault, bool window,
+                              const std::string& findingsFailed) const {
     const int sources = static_cast<int>(paths_.size());
     const std::string stopped = text::kGenerationStopped;
     int opens = 0, sourceCloses = 0, closesAfterSources = 0;
+    bool mergedRenamed = false;
     std::int64_t nth = 0;
     for (IoOp op : trace) {
       const bool sourcesDone = sourceCloses == sources;
       const int source = opens - 1;  // from 1 once the first source is open
       if (op == fault.op && ++nth == fault.nth) {
+        if (mergedRenamed) return findingsFailed;
         switch (op) {
           case IoOp::kOpen:
             if (opens == 0 || sourcesDone) return text::kCannotOpenOutput;
@@ -235,6 +239,7 @@ class IoFaultSweep : public ::testing::Test {
       }
       if (op == IoOp::kOpen) ++opens;
       if (op == IoOp::kClose) (sourcesDone ? closesAfterSources : sourceCloses) += 1;
+      mergedRenamed = mergedRenamed || op == IoOp::kRename;
     }
     return "<no such call>";
   }
@@ -248,11 +253,13 @@ class IoFaultSweep : public ::testing::Test {
       }
       if (existing) test::WriteFile(finalPath, kOldMerged);
     };
-    // One merge: "" when written, else the one message told.
-    auto merge = [&](Window* w) {
+    // One merge: "" when written with its findings file, else the one message told.
+    GenerateResult generated;
+    auto merge = [&](Window* w) -> std::string {
       if (!window) return MergeOnCommandLine(representative);
-      const WriteResult result = GenerateMergedFile(w->dialog, w->table, "20240415");
-      return result.Written() ? "" : MessageFor(result);
+      generated = GenerateMergedFile(w->dialog, w->table, "20240415");
+      if (!generated.Written()) return MessageFor(generated.write);
+      return generated.findingsPath.empty() ? w->dialog.messages.back().text : "";
     };
 
     reset();
@@ -262,6 +269,14 @@ class IoFaultSweep : public ::testing::Test {
     ASSERT_EQ(merge(clean.get()), "");
     platform::TraceIoCalls(false);
     const std::vector<IoOp> trace = platform::IoCallTrace();
+    // The sources' short and repeated records are findings: the window writes their file.
+    if (window) {
+      ASSERT_EQ(generated.findingsPath, out_ + "/" + kFindingsName);
+    }
+    const std::string findingsFailed = std::string(text::kGenerated) +
+                                       text::kFindingsWrittenPrefix +
+                                       std::to_string(generated.findings) +
+                                       text::kFindingsNotWrittenSuffix + out_ + "/" + kFindingsName;
     const std::string complete = test::ReadFile(finalPath);
     ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);
 
@@ -274,21 +289,23 @@ class IoFaultSweep : public ::testing::Test {
       const FileTable before = w->table;
       const std::string shownBefore = WindowState(w->dialog);
       const int descriptors = OpenDescriptors();
-      const std::string want = ExpectedMessage(trace, fault, window);
+      const std::string want = ExpectedMessage(trace, fault, window, findingsFailed);
 
       platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
       const std::string told = merge(w.get());
       platform::ClearIoFaultPlan();
 
+      const bool mergedWritten = want.empty() || want == findingsFailed;
       std::vector<std::string> wantFiles;
-      if (existing || want.empty()) wantFiles.push_back(kMergedName);
+      if (window && want.empty()) wantFiles.push_back(kFindingsName);
+      if (existing || mergedWritten) wantFiles.push_back(kMergedName);
       const bool ok[] = {
           told == want,
           !window || w->dialog.messages.size() == 1,
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,
-          !(want.empty() || existing) ||
-              test::ReadFile(finalPath) == (want.empty() ? complete : kOldMerged),
+          !(mergedWritten || existing) ||
+              test::ReadFile(finalPath) == (mergedWritten ? complete : kOldMerged),
           SourcesUnchanged(),
           SameTable(before, w->table) && WindowState(w->dialog) == shownBefore,
       };

@@ -84,8 +84,9 @@ TEST(MergedRuns, BodyIsEverySourceLineByTheLineRule) {
       dialog.QueueOpenFile({true, path});
       ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
     }
-    const WriteResult result = GenerateMergedFile(dialog, table, "20240415");
-    ASSERT_TRUE(result.Written()) << dialog.messages.back().text;
+    const GenerateResult generated = GenerateMergedFile(dialog, table, "20240415");
+    ASSERT_TRUE(generated.Written()) << dialog.messages.back().text;
+    const WriteResult& result = generated.write;
 
     std::string want;
     for (const std::string& source : sources) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -36,7 +37,7 @@ struct Window {
     dialog.QueueOpenFile({true, path});
     ASSERT_EQ(AddFile(dialog, table), AddOutcome::kAdded) << path;
   }
-  WriteResult Generate(const std::string& today = "20241201") {
+  GenerateResult Generate(const std::string& today = "20241201") {
     dialog.messages.clear();
     return GenerateMergedFile(dialog, table, today);
   }
@@ -74,10 +75,20 @@ TEST(GenerateMergedFile, MatchesGoldenFiles) {
     if (options.count("number") && !options["number"].empty()) {
       w.dialog.SetText(ControlId::kNumber, options["number"]);
     }
-    const WriteResult result = w.Generate(options["date"]);
+    const GenerateResult result = w.Generate(options["date"]);
     ASSERT_TRUE(result.Written()) << w.OnlyMessage();
-    EXPECT_EQ(w.OnlyMessage(), text::kGenerated);
-    const std::string actual = test::ReadFile(result.path);
+    // With findings the message names the findings file beside the merged file.
+    std::string message = text::kGenerated;
+    std::vector<std::string> files = {fs::path(result.write.path).filename()};
+    if (result.findings > 0) {
+      const std::string& merged = result.write.path;
+      EXPECT_EQ(result.findingsPath, merged.substr(0, merged.size() - 4) + ".findings.txt");
+      message += text::kFindingsWrittenPrefix + std::to_string(result.findings) +
+                 text::kFindingsWrittenSuffix + result.findingsPath;
+      files.push_back(fs::path(result.findingsPath).filename());
+    }
+    EXPECT_EQ(w.OnlyMessage(), message);
+    const std::string actual = test::ReadFile(result.write.path);
     if (update) test::WriteFile(dir + "/expected", actual);
     const std::string expected = test::ReadFile(dir + "/expected");
     if (actual != expected) {
@@ -88,7 +99,8 @@ TEST(GenerateMergedFile, MatchesGoldenFiles) {
     std::vector<int> rows;
     for (int i = 0; i < static_cast<int>(inputs.size()); ++i) rows.push_back(i);
     EXPECT_EQ(w.dialog.selectionHistory, rows);
-    EXPECT_EQ(test::ListDirectory(out.path()).size(), 1u) << "no temporary file is left";
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(test::ListDirectory(out.path()), files) << "no temporary file is left";
   }
   EXPECT_GE(cases, 3);
 }
@@ -112,9 +124,9 @@ TEST(GenerateMergedFile, WritesTheUnionRecords) {
   Window w(f.out);
   w.Add(f.a);
   w.Add(f.b);
-  const WriteResult result = w.Generate("20241201");
+  const GenerateResult result = w.Generate("20241201");
   ASSERT_TRUE(result.Written());
-  EXPECT_EQ(result.path, f.Merged());
+  EXPECT_EQ(result.write.path, f.Merged());
   const std::string merged = test::ReadFile(f.Merged());
   const std::string first = merged.substr(0, merged.find("\r\n"));
   EXPECT_EQ(first.size(), 131u);
@@ -123,6 +135,108 @@ TEST(GenerateMergedFile, WritesTheUnionRecords) {
   EXPECT_EQ(first.substr(69, 9), "000000005");      // transaction records
   EXPECT_EQ(first.substr(110, 9), "000000003");     // input records
   EXPECT_EQ(merged.substr(merged.size() - 12), "X123456782\r\n");
+}
+
+// Every 51-character record made 60 long, its whole length: the checks find nothing.
+std::string Whole(const std::string& bytes) {
+  std::vector<std::string> lines = test::RuleLines(bytes);
+  for (std::string& line : lines) {
+    if (line.size() == 51) line += "000000000";
+  }
+  return test::CrLf(lines);
+}
+
+TEST(GenerateMergedFile, AsksBeforeAFileTheReceptionRefusesOrThatCountsTwice) {
+  test::Opening negative;  // a negative total that its record matches
+  negative.taxableSales = -1000;
+  const std::string negativeFile = test::CrLf(
+      {test::OpeningLine(negative), test::DetailLine('S', 0, '-', 1000), test::ClosingLine()});
+  const std::string sales = test::ConsistentFile("123456782", "03-2024", 1000, 170, 1, 0, 0);
+  const std::string sameInput = test::ConsistentFile("123456782", "03-2024", 0, 0, 0, 50, 1);
+  static const std::string kRefused = "הקובץ המאוחד יידחה בקליטה: negative-total 101\r";
+  static const std::string kTwice = "בקובץ המאוחד חשבונית תיספר פעמיים: repeated-record\r";
+  const struct {
+    std::string b;
+    const char* number;
+    int answer;            // -1: none queued
+    std::string question;  // how it begins; empty: none asked
+    const char* message;   // how the one message begins; nullptr: none
+    const char* why;
+  } kCases[] = {
+      {sales, "", -1, "", text::kGenerated, "short records only: written without a question"},
+      {sameInput, "", 0, kTwice + "b.txt:2: ", nullptr, "an invoice twice, No: nothing written"},
+      {sameInput, "", 1, kTwice + "b.txt:2: ", text::kGenerated, "Yes: written"},
+      {negativeFile, "", 0, kRefused + "Pcn874-03-2024.txt:1: ", nullptr,
+       "the union record refused, No"},
+      {negativeFile, "19", -1, "", text::kInvalidNumber, "refused anyway: no question first"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    TwoFiles f;
+    test::WriteFile(f.a, test::ConsistentFile("000000018", "03-2024", 0, 0, 0, 50, 1));
+    test::WriteFile(f.b, c.b);
+    Window w(f.out);
+    w.Add(f.a);
+    w.Add(f.b);
+    if (*c.number != '\0') w.dialog.SetText(ControlId::kNumber, c.number);
+    if (c.answer >= 0) w.dialog.QueueAnswer(c.answer == 1);
+    const GenerateResult result = w.Generate();
+    EXPECT_EQ(result.declined, c.answer == 0);
+    ASSERT_EQ(w.dialog.questions.size(), c.question.empty() ? 0u : 1u);
+    if (!c.question.empty()) {
+      const HeadlessDialog::Message& asked = w.dialog.questions[0];
+      EXPECT_EQ(asked.text.substr(0, c.question.size()), c.question);
+      EXPECT_TRUE(asked.text.ends_with("\rלהפיק את הקובץ המאוחד בכל זאת?")) << asked.text;
+      // Yes and No, No the default, the warning icon; right to left and task-modal.
+      EXPECT_EQ(asked.style, 0x80000u | 0x100000u | 0x2000u | 0x30u | 0x4u | 0x100u);
+    }
+    ASSERT_EQ(w.dialog.messages.size(), c.message ? 1u : 0u);
+    if (c.message) {
+      EXPECT_EQ(w.dialog.messages[0].text.substr(0, strlen(c.message)), c.message);
+    }
+    const std::vector<std::string> written = {"Pcn874-03-2024.findings.txt", "Pcn874-03-2024.txt"};
+    EXPECT_EQ(test::ListDirectory(f.out), result.Written() ? written : std::vector<std::string>{});
+  }
+}
+
+TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny) {
+  TwoFiles f;
+  const std::string findings = f.out + "/Pcn874-03-2024.findings.txt";
+  test::WriteFile(findings, "an earlier run's");
+  test::WriteFile(f.a, Whole(test::ConsistentFile("000000018", "03-2024", 0, 0, 0, 50, 1)));
+  test::WriteFile(f.b, Whole(test::ConsistentFile("123456782", "03-2024", 1000, 170, 1, 0, 0)));
+  {
+    Window w(f.out);
+    w.Add(f.a);
+    w.Add(f.b);
+    ASSERT_TRUE(w.Generate().Written());
+    EXPECT_EQ(w.OnlyMessage(), text::kGenerated);
+    EXPECT_EQ(test::ReadFile(findings), "an earlier run's");  // left alone
+  }
+  // Short records, and b's 1,001 input records are a's one again: more than are kept of b.
+  test::WriteFile(f.a, test::ConsistentFile("000000018", "03-2024", 0, 0, 0, 50, 1));
+  test::WriteFile(f.b, test::ConsistentFile("123456782", "03-2024", 0, 0, 0, 50, 1001));
+  Window w(f.out);
+  w.Add(f.a);
+  w.Add(f.b);
+  const GenerateResult result = w.Generate();
+  ASSERT_TRUE(result.Written());
+  EXPECT_EQ(result.findingsPath, findings);
+  EXPECT_EQ(w.OnlyMessage(),
+            std::string(text::kGenerated) + "\rנמצאו 2003 ממצאים - פירוט בקובץ " + findings);
+  const std::string bytes = test::ReadFile(findings);
+  ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  std::vector<std::string> lines;
+  for (std::size_t at = 3, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    lines.push_back(bytes.substr(at, end - at));
+  }
+  ASSERT_EQ(lines.size(), 1002u);  // a's one, the 1,000 kept of b's, how many more
+  EXPECT_TRUE(bytes.ends_with("\r\n"));
+  EXPECT_EQ(lines[0].substr(0, f.a.size() + 17), f.a + ":2: record-length");
+  EXPECT_EQ(lines[1].substr(0, f.b.size() + 17), f.b + ":2: record-length");
+  EXPECT_EQ(lines[2].substr(0, f.b.size() + 19), f.b + ":2: repeated-record");
+  EXPECT_TRUE(lines[2].ends_with("; first at " + f.a + ":2)")) << lines[2];
+  EXPECT_EQ(lines.back(), "ועוד 1002 ממצאים שלא פורטו (1002 more findings not listed)");
 }
 
 TEST(GenerateMergedFile, OverwritesAnEarlierMergeWithoutAsking) {

@@ -49,7 +49,7 @@ TEST(RobustnessRegression, ShortMonthKeepsTheFirstRecordsColumns) {
     w.dialog.SetRepresentative(representative);
     test::TempDir out;
     w.dialog.SetOutputDirectory(out.path());
-    const WriteResult result = GenerateMergedFile(w.dialog, w.table, "20240415");
+    const WriteResult result = GenerateMergedFile(w.dialog, w.table, "20240415").write;
     ASSERT_TRUE(result.Written());
     const std::string merged = test::ReadFile(result.path);
     const std::string first = merged.substr(0, merged.find('\r'));

@@ -1,4 +1,4 @@
-// Add-file over the core: the checks and the reading are LoadReportFor's; this file asks,
+// Add-file over the core: the checks and the reading are LoadChecked's; this file asks,
 // tells and keeps the window in step.
 #include "app/add_file.h"
 
@@ -9,6 +9,7 @@
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
+#include "check/line_checks.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
 
@@ -23,7 +24,10 @@ AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
     dialog.Beep();
     return AddOutcome::kNothingChosen;
   }
-  LoadResult loaded = LoadReportFor(table, path);
+  // Repeated records are looked for within the file alone: the files of the merge are
+  // checked together by Generate.
+  RepeatIndex repeats;
+  LoadResult loaded = LoadChecked(table, path, repeats);
   if (loaded.refusal != LoadRefusal::kNone) {
     ShowStop(dialog, MessageFor(loaded) + std::string(nameLine));
     return AddOutcome::kRefused;

@@ -1,7 +1,7 @@
 // The main dialog as the merge logic sees it: the few control reads and writes that
-// loading, removing, adjusting and generating need, plus the message box, the open-file
-// request and the beep. The Windows program implements it over real controls; the tests
-// use the in-memory HeadlessDialog. The command-line tool needs none: it calls the core.
+// loading, removing, adjusting and generating need, plus the message box, the question, the
+// open-file request and the beep. The Windows program implements it over real controls; the
+// tests use the in-memory HeadlessDialog. The command-line tool needs none: it calls the core.
 #pragma once
 
 #include <cstdint>
@@ -58,6 +58,9 @@ class Dialog {
   // Shows a message box; `style` holds the platform's message-box flags. Returns the
   // identifier of the button that closed it.
   virtual int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) = 0;
+  // Asks a question with the buttons `style` holds (Yes and No); true when the user answered
+  // Yes.
+  virtual bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) = 0;
   // Runs the platform's open-file dialog; true when the user chose a file with OK.
   virtual bool RunOpenFileDialog(OpenFileRequest& request) = 0;
   virtual void Beep() = 0;

@@ -37,6 +37,10 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
     case 8:
       text = FormatWholeNumber(e.inputRecordCount);
       break;
+    case 9:
+      // Blank for a file without findings, so that the ones with findings stand out.
+      if (e.findingCount > 0) text = FormatWholeNumber(e.findingCount);
+      break;
     default:
       break;
   }

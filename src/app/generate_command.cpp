@@ -1,34 +1,65 @@
-// Generate: the window's inputs to the core's writer, its outcome to one message.
+// Generate: the window's inputs to the core's merge, the merged file's findings to a question
+// and a file, its outcome to one message.
 #include "app/generate_command.h"
 
+#include <vector>
+
+#include "app/findings.h"
 #include "app/message_box.h"
+#include "app/messages.h"
 #include "app/refusal_text.h"
 #include "merge/merge_run.h"
+#include "platform/platform.h"
 
 namespace pcn {
 
-namespace {
-
-// Every loaded file read again and copied, each row selected while its file is copied,
-// then the one Finish of every merge.
-WriteResult Merge(Dialog& dialog, const FileTable& table, const std::string& today) {
+GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
+                                  const std::string& today) {
   const OutputKind kind =
       dialog.RepresentativeChecked() ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
-  MergeRun run(dialog.OutputDirectory(), kind);
+  const std::string directory = dialog.OutputDirectory();
+  const std::string typedNumber = dialog.Text(ControlId::kNumber);
+  GenerateResult result;
+  MergeRun run(directory, kind);
+  run.Reserve(table.Combined().salesRecordCount + table.Combined().inputRecordCount);
+  // Every loaded file read again and copied, each row selected while its file is copied.
   for (int row = 0; row < table.FileCount(); ++row) {
     dialog.SelectFileAndRedraw(row);
-    const WriteResult copied = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
-    if (!copied.Written()) return copied;
+    result.write = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
+    if (!result.write.Written()) {
+      ShowStop(dialog, MessageFor(result.write));
+      return result;
+    }
   }
-  return run.Finish(table, dialog.Text(ControlId::kNumber), today);
-}
 
-}  // namespace
+  const std::vector<MergeRun::PlacedFinding> findings = run.MergedFindings(table);
+  // Asked only when nothing else stops the file: a refusal of its own comes without a
+  // question before it.
+  const std::string question = WeightyFindingQuestion(findings);
+  std::string number;
+  if (!question.empty() &&
+      CheckBeforeWriting(table, kind, typedNumber, directory, number).Written() &&
+      !AskYesNo(dialog, question)) {
+    result.declined = true;
+    return result;  // the run's temporary file goes with it
+  }
 
-WriteResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today) {
-  const WriteResult result = Merge(dialog, table, today);
+  result.write = run.Finish(table, typedNumber, today);
   // The success message too carries the stop icon, as every message of the program does.
-  ShowStop(dialog, MessageFor(result));
+  std::string message = MessageFor(result.write);
+  const std::int64_t count = static_cast<std::int64_t>(findings.size()) + run.UnlistedFindings();
+  if (result.write.Written() && count > 0) {
+    result.findings = count;
+    const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));
+    const std::string path = directory + platform::kPathSeparator + name;
+    const bool written = WriteFindingsFile(directory, name, findings, run.UnlistedFindings());
+    if (written) result.findingsPath = path;
+    message += text::kFindingsWrittenPrefix;
+    message += std::to_string(count);
+    message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
+    message += path;
+  }
+  ShowStop(dialog, message);
   return result;
 }
 

@@ -1,6 +1,7 @@
 // The Generate button.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/dialog_port.h"
@@ -9,9 +10,21 @@
 
 namespace pcn {
 
+// What Generate came to.
+struct GenerateResult {
+  WriteResult write;          // the merge's outcome; the copies' when the user declined
+  bool declined = false;      // No to the question about findings: nothing written, nothing told
+  std::int64_t findings = 0;  // in the merged file written
+  std::string findingsPath;   // the findings file written beside it, or empty
+
+  bool Written() const { return !declined && write.Written(); }
+};
+
 // Writes the merged file of every loaded file with the number, directory and output type
-// the window holds; `today` (YYYYMMDD) dates the opening record. Shows the one message of
-// the outcome and selects each file's row while it is copied.
-WriteResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today);
+// the window holds; `today` (YYYYMMDD) dates the opening record. Selects each file's row
+// while it is copied. When the merged file would carry a finding the reception refuses or
+// that counts an invoice twice, asks first. With findings, writes the findings file beside
+// the merged file. Shows the one message of the outcome.
+GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today);
 
 }  // namespace pcn

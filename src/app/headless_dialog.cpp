@@ -66,6 +66,16 @@ int HeadlessDialog::MessageBox(std::string_view caption, std::string_view text,
   return 1;  // IDOK
 }
 
+bool HeadlessDialog::Ask(std::string_view caption, std::string_view text, std::uint32_t style) {
+  questions.push_back({std::string(caption), std::string(text), style});
+  // Nothing scripted: Yes, so that a test about something else goes on as before the
+  // question was asked; the tests of the question queue their answers.
+  if (answers.empty()) return true;
+  const bool yes = answers.front();
+  answers.pop_front();
+  return yes;
+}
+
 bool HeadlessDialog::RunOpenFileDialog(OpenFileRequest& request) {
   openFileRequests.push_back(request);
   if (openFileAnswers.empty()) {

@@ -1,5 +1,6 @@
 // The main dialog held in memory, for the tests and the fuzz targets: the controls
-// are plain values, messages are recorded, and the open-file dialog answers from a queue.
+// are plain values, messages are recorded, and the open-file dialog and the questions answer
+// from queues.
 #pragma once
 
 #include <deque>
@@ -42,6 +43,7 @@ class HeadlessDialog : public Dialog {
   bool RepresentativeChecked() override { return representative_; }
 
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
   void Beep() override { ++beeps; }
 
@@ -51,11 +53,14 @@ class HeadlessDialog : public Dialog {
   void SetOutputDirectory(std::string directory) { outputDirectory_ = std::move(directory); }
   void SetRepresentative(bool checked) { representative_ = checked; }
   void QueueOpenFile(OpenFileAnswer answer) { openFileAnswers.push_back(std::move(answer)); }
+  void QueueAnswer(bool yes) { answers.push_back(yes); }
 
   int FileCount() const { return fileCount_; }  // the rows the list was last given
   const std::vector<std::string>& Dealers() const { return dealers_; }
 
   std::vector<Message> messages;
+  std::vector<Message> questions;  // asked through Ask, not among `messages`
+  std::deque<bool> answers;
   std::deque<OpenFileAnswer> openFileAnswers;
   std::vector<OpenFileRequest> openFileRequests;
   std::vector<int> selectionHistory;  // rows selected by SelectFileAndRedraw, in order

@@ -20,6 +20,12 @@ void ShowStop(Dialog& owner, std::string_view text) {
   ShowMessage(owner, kOkButton, kIconStop, text);
 }
 
+bool AskYesNo(Dialog& owner, std::string_view text) {
+  const std::uint32_t style = kMessageRight | kMessageRtlReading | kMessageTaskModal |
+                              kIconWarning | kYesNo | kSecondButtonDefault;
+  return owner.Ask(text::kCaption, text, style);
+}
+
 bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
                  std::string_view initialFolder, std::string_view filter,
                  std::string_view defaultExtension, std::uint32_t& flags, bool* selectionTooLong) {

@@ -1,4 +1,5 @@
-// The system's one message form and the open-file request, over the dialog port.
+// The system's one message form, its question and the open-file request, over the dialog
+// port.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,10 @@ inline constexpr std::uint32_t kIconStop = 0x10;
 inline constexpr std::uint32_t kMessageRight = 0x80000;
 inline constexpr std::uint32_t kMessageRtlReading = 0x100000;
 inline constexpr std::uint32_t kMessageTaskModal = 0x2000;
+// The question's buttons Yes and No, No the default, and its warning icon.
+inline constexpr std::uint32_t kYesNo = 0x4;
+inline constexpr std::uint32_t kSecondButtonDefault = 0x100;
+inline constexpr std::uint32_t kIconWarning = 0x30;
 // Open-file flags: the chosen file must exist; several files may be chosen, returned in the
 // Explorer form (NUL-separated).
 inline constexpr std::uint32_t kFileMustExist = 0x1000;
@@ -26,6 +31,10 @@ inline constexpr std::uint32_t kExplorer = 0x80000;
 int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view text);
 // Shows `text` with the OK button and the stop icon, as every message of the system is.
 void ShowStop(Dialog& owner, std::string_view text);
+
+// Asks `text` with Yes and No in the same form, No the default (Enter alone does not go
+// on); true for Yes.
+bool AskYesNo(Dialog& owner, std::string_view text);
 
 // Asks for a file; true when the user chose one with OK. `fileName` is in and out: with
 // several files chosen it holds the folder and the names, NUL-separated (see ChosenPaths).

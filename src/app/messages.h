@@ -18,6 +18,12 @@ inline constexpr char kCorruptFile[] = "הקובץ שצויין פגום ולא 
 inline constexpr char kMonthDiffers[] = "חודש הדיווח בקובץ זה אינו זהה לחודש הדיווח בקובץ הקודם";
 inline constexpr char kClosingDealerDiffers[] = "מספר עוסק ברשומת סגירה אינו זהה לרשומת הפתיחה";
 
+// Findings of one file, asked for from the file list. The file's name comes first; past
+// the first findings, a line says how many more there are.
+inline constexpr char kNoFindings[] = "לא נמצאו ממצאים בקובץ זה";
+inline constexpr char kMoreFindingsPrefix[] = "\rועוד ";
+inline constexpr char kMoreFindingsSuffix[] = " ממצאים נוספים";
+
 // Removing
 inline constexpr char kMarkFileToRemove[] = "יש לסמן את הקובץ שברצונך להסיר";
 
@@ -32,6 +38,20 @@ inline constexpr char kSourceReadFailed[] = "תקלה בזמן קריאה מקו
 inline constexpr char kCopyWriteFailed[] = "תקלה בזמן כתיבה לקובץ";
 inline constexpr char kGenerationStopped[] = "\rהפקת הקובץ הופסקה";
 inline constexpr char kGenerated[] = "הפקת הקובץ הושלמה בהצלחה";
+// Asked before writing a merged file that the reception would refuse or that counts an
+// invoice twice: the first such finding's rule and code follow, then where it is.
+inline constexpr char kWouldBeRefused[] = "הקובץ המאוחד יידחה בקליטה: ";
+inline constexpr char kWouldCountTwice[] = "בקובץ המאוחד חשבונית תיספר פעמיים: ";
+inline constexpr char kGenerateAnyway[] = "\rלהפיק את הקובץ המאוחד בכל זאת?";
+// After the success message, when the merged file carries findings: their number, then
+// the findings file's path.
+inline constexpr char kFindingsWrittenPrefix[] = "\rנמצאו ";
+inline constexpr char kFindingsWrittenSuffix[] = " ממצאים - פירוט בקובץ ";
+inline constexpr char kFindingsNotWrittenSuffix[] = " ממצאים - לא ניתן לכתוב את קובץ הממצאים ";
+// The findings file's last line when a file had more findings than are kept of it.
+inline constexpr char kUnlistedPrefix[] = "ועוד ";
+inline constexpr char kUnlistedMiddle[] = " ממצאים שלא פורטו (";
+inline constexpr char kUnlistedSuffix[] = " more findings not listed)";
 // A file changed on disk between Add-file and Generate: its loaded totals would head
 // records that are no longer the ones counted. The file's name follows on a second line.
 inline constexpr char kSourceChanged[] =

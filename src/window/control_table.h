@@ -55,11 +55,12 @@ inline constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | 
                                       DS_CENTER;
 inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 
-// The file list's columns at 96 DPI; a filler column follows them.
+// The file list's columns at 96 DPI; a filler column follows them. The findings column holds
+// a count only, so it takes a smaller share than the figures.
 inline constexpr ListColumn kFileListColumns[] = {
-    {100, "מס. עוסק"},    {200, "עיס. חייבות"}, {200, "עיס. פטורות"},
-    {200, "מעמ עיסקאות"}, {200, "מעמ תשומות"},  {200, "תשומות רכוש"},
-    {200, "לתשלום"},      {200, "מ. עסקאות"},   {200, "מ. תשומות"},
+    {100, "מס. עוסק"},   {200, "עיס. חייבות"}, {200, "עיס. פטורות"}, {200, "מעמ עיסקאות"},
+    {200, "מעמ תשומות"}, {200, "תשומות רכוש"}, {200, "לתשלום"},      {200, "מ. עסקאות"},
+    {200, "מ. תשומות"},  {120, "ממצאים"},
 };
 inline constexpr int kFillerColumnWidth = 2000;
 

@@ -11,6 +11,7 @@
 
 #include "app/add_file.h"
 #include "app/adjust_command.h"
+#include "app/findings.h"
 #include "app/generate_command.h"
 #include "app/remove_file.h"
 #include "controls/dpi.h"
@@ -234,7 +235,15 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
 INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
   const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
   const int id = static_cast<int>(notify->idFrom);
-  if (id == IdOf(kFileList)) return FileListNotify(dialog, id, wParam, lParam, *g_main.table);
+  if (id == IdOf(kFileList)) {
+    const LRESULT result = FileListNotify(dialog, id, wParam, lParam, *g_main.table);
+    // A double click on a row lists that file's findings; on no row it does nothing.
+    if (notify->code == NM_DBLCLK) {
+      ShowFileFindings(*g_main.port, *g_main.table,
+                       reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
+    }
+    return result;
+  }
   if (notify->code == UDN_DELTAPOS) {
     const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
     AdjustMergedTotal(*g_main.port, *g_main.table, static_cast<ControlId>(id), step->iDelta);
@@ -336,6 +345,11 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   // A click, or the code 1 of an accelerator; a double click's notification is not a command.
   const bool clicked = code == BN_CLICKED || code == 1;
   WindowDialog& port = *g_main.port;
+  // Enter reaches the dialog as IDOK: in the file list it lists the selected file's findings.
+  if (id == IDOK && GetFocus() == Item(dialog, kFileList)) {
+    ShowFileFindings(port, *g_main.table, port.SelectedFile());
+    return FALSE;
+  }
   switch (static_cast<ControlId>(id)) {
     case kDealersUnionOption:
       KeepOptionsOutOfTabOrder(dialog);
@@ -364,7 +378,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       if (clicked) ChooseOutputDirectory(dialog);
       break;
     default:
-      break;  // IDOK and IDCANCEL from Enter and Escape included: they do nothing
+      break;  // IDCANCEL from Escape included, and Enter elsewhere: they do nothing
   }
   return FALSE;
 }

@@ -107,6 +107,10 @@ int WindowDialog::MessageBox(std::string_view caption, std::string_view text, st
   return ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
 }
 
+bool WindowDialog::Ask(std::string_view caption, std::string_view text, std::uint32_t style) {
+  return MessageBox(caption, text, style) == IDYES;
+}
+
 bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
   // The wide dialog, so Hebrew and long paths work whatever the system's code page.
   const std::wstring filter = Utf8ToWide(request.filter) + L'\0';

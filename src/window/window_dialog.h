@@ -32,6 +32,7 @@ class WindowDialog : public Dialog {
   bool RepresentativeChecked() override;
 
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
   void Beep() override;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -61,6 +62,17 @@ const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצל�
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
+const std::wstring kNoFindings = Utf8("לא נמצאו ממצאים בקובץ זה");
+const std::wstring kShortRecord =
+    Utf8("אורך רשומת הפירוט אינו 60 תווים (the detail record is not 60 characters long)");
+const std::wstring kWouldBeRefused = Utf8("הקובץ המאוחד יידחה בקליטה: ");
+const std::wstring kWouldCountTwice = Utf8("בקובץ המאוחד חשבונית תיספר פעמיים: ");
+const std::wstring kGenerateAnyway = Utf8("\rלהפיק את הקובץ המאוחד בכל זאת?");
+// The success message's line about the findings file, for `count` findings in `name`.
+std::wstring FindingsLine(int count, const std::wstring& name) {
+  return Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ ") + g_work +
+         L"\\" + name;
+}
 
 // The controls the scenarios work, by their identifiers in the program's shared list.
 using pcn::ControlId;
@@ -492,29 +504,34 @@ void InitialState(App& app) {
   HWND list = GetDlgItem(app.main, kList);
   CheckEqual(ListCount(list), 0, L"the list starts empty");
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-  CheckEqual(static_cast<long long>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)), 10,
-             L"nine columns and the filler");
-  // The fitted columns: column 0 stays 100, columns 1-8 share the client width equally.
+  CheckEqual(static_cast<long long>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)), 11,
+             L"ten columns and the filler");
+  // The fitted columns: column 0 stays 100, columns 1-8 share the client width equally with
+  // the findings column 9, which has 120 where they have 200.
   RECT listClient;
   GetClientRect(list, &listClient);
   std::vector<int> widths;
-  for (int c = 0; c < 10; ++c) {
+  for (int c = 0; c < 11; ++c) {
     widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
   }
   CheckNear(widths[0], S(100), L"column 0 width");
-  int dataWidth = 0;
+  int dataWidth = widths[9];
   for (int c = 1; c <= 8; ++c) {
     CheckEqual(widths[c], widths[1], L"column " + std::to_wstring(c) + L" width equals column 1's");
     dataWidth += widths[c];
   }
-  Check(dataWidth <= listClient.right && dataWidth > listClient.right - 8,
-        L"columns 1-8 span the list's client width " + std::to_wstring(listClient.right) +
+  Check(std::abs(widths[9] - widths[1] * 3 / 5) <= 1,
+        L"the findings column is 3/5 of a figure's, saw " + std::to_wstring(widths[9]) +
+            L" beside " + std::to_wstring(widths[1]));
+  Check(dataWidth <= listClient.right && dataWidth > listClient.right - 9,
+        L"columns 1-9 span the list's client width " + std::to_wstring(listClient.right) +
             L", saw " + std::to_wstring(dataWidth));
   // Each fit scales by the client width over the truncated sum, so the filler creeps up a
-  // little with every size change; it stays near its 1.25 share.
-  Check(widths[9] >= dataWidth * 5 / 4 - 10 && widths[9] <= dataWidth * 5 / 4 * 105 / 100,
-        L"the filler column keeps about 1.25 times the data columns, saw " +
-            std::to_wstring(widths[9]));
+  // little with every size change; it stays near its share of 2000 / 1720.
+  const int filler = dataWidth * 2000 / 1720;
+  Check(widths[10] >= filler - 10 && widths[10] <= filler * 105 / 100,
+        L"the filler column keeps about 2000 / 1720 of the data columns, saw " +
+            std::to_wstring(widths[10]));
 
   // The controls in creation order with class, text and (for those the layout leaves alone)
   // rectangle; -1 where the layout or the control itself decides. The combo box sets its own
@@ -893,9 +910,10 @@ void FilesAndGenerate(App& app) {
     int row, column;
     const char* want;
   } kCells[] = {
-      {0, 0, "123456782"}, {0, 1, "1,000"}, {0, 2, "0"}, {0, 3, "170"},       {0, 4, "50"},
-      {0, 7, "1"},         {0, 8, "1"},     {0, 9, " "}, {1, 0, "987654324"}, {1, 1, "2,500"},
-      {1, 2, "-300"},      {1, 6, "325"},   {1, 7, "2"}, {1, 8, "1"},
+      {0, 0, "123456782"}, {0, 1, "1,000"}, {0, 2, "0"},   {0, 3, "170"}, {0, 4, "50"},
+      {0, 7, "1"},         {0, 8, "1"},     {0, 9, "2"},   {0, 10, " "},  {1, 0, "987654324"},
+      {1, 1, "2,500"},     {1, 2, "-300"},  {1, 6, "325"}, {1, 7, "2"},   {1, 8, "1"},
+      {1, 9, "5"},  // short records, a negative exempt total, a counterparty's check digit
   };
   for (const auto& c : kCells) {
     CheckEqual(ListCell(app, list, c.row, c.column), Utf8(c.want),
@@ -942,16 +960,26 @@ void FilesAndGenerate(App& app) {
              L"the removed file's dealer leaves the combo box");
   if (!AddAndWaitForRows(app, InputPath(kNameB), 2)) return;
 
-  // Generate both shapes into the current directory, keeping copies for the comparison.
+  // Generate both shapes into the current directory, keeping copies for the comparison. The
+  // exempt total is negative, which the reception refuses: the question comes first, Yes.
   const std::wstring merged = g_work + L"\\Pcn874-03-2024.txt";
+  const std::wstring findings = FindingsLine(7, L"Pcn874-03-2024.findings.txt");
   Click(app, kGenerate);
-  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"dealers' union generated");
+  const std::wstring refused = kWouldBeRefused + L"negative-total 105\r";
+  Check(
+      AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + L"Pcn874-03-2024.txt:1: "),
+      L"the union record's negative total is asked about");
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated + findings,
+             L"dealers' union generated");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-union.txt").c_str(), FALSE) != 0,
         L"the dealers' union file exists");
   Click(app, kRepresentative);
   WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
   Click(app, kGenerate);
-  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"representative file generated");
+  Check(AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + kNameB + L":1: "),
+        L"the source's negative total is asked about in the representative file");
+  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated + findings,
+             L"representative file generated");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-representative.txt").c_str(), FALSE) != 0,
         L"the representative file exists");
 
@@ -1205,7 +1233,10 @@ void SourceChanged(App& app) {
   }
   CheckEqual(ItemText(app.main, kTaxable), L"4,100 ", L"taxable revenues after adding it again");
   Click(app, kGenerate);
-  if (!CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated, L"generated after re-adding")) {
+  // Five short records, one of them with a counterparty whose check digit fails.
+  if (!CheckEqual(AnswerMessageBox(app, kCaption).text,
+                  kGenerated + FindingsLine(6, L"Pcn874-05-2024.findings.txt"),
+                  L"generated after re-adding")) {
     return;
   }
   std::string line;
@@ -1222,6 +1253,87 @@ void SourceChanged(App& app) {
   };
   CheckEqual(Utf8(withoutDate(line).c_str()), Utf8(withoutDate(want).c_str()),
              L"the merged file's opening record declares the new totals");
+}
+
+// Each file's findings counted in its row and listed by a double click or Enter; Generate
+// asks before writing a file that counts an invoice twice (No: nothing; Yes: written, the
+// findings beside it). June files, so that no other scenario's merged file is in the way.
+void Findings(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  // The first two files hold the same short sale; the third a whole record of 60 columns.
+  const std::string sale = Detail('S', "111111118202406010000000001", 170, false, 1000);
+  const Declared one = {1000, 170, 1, 0, 0, 0, 0, 170};
+  const std::wstring a = InputPath(L"june-a.txt"), b = InputPath(L"june-b.txt"),
+                     c = InputPath(L"june-c.txt");
+  WriteLines(a, {Opening(kDealerA, "202406", one), sale, "X" + kDealerA});
+  WriteLines(b, {Opening(kDealerB, "202406", one), sale, "X" + kDealerB});
+  WriteLines(c, {Opening("513987651", "202406", one),
+                 Detail('S', "222222226202406020000000002", 170, false, 1000) + "000000000",
+                 "X513987651"});
+  if (!AddAndWaitForRows(app, a, 1) || !AddAndWaitForRows(app, b, 2) ||
+      !AddAndWaitForRows(app, c, 3)) {
+    return;
+  }
+  // Each file is checked alone when it is added: the sale is not yet seen twice.
+  CheckEqual(ListCell(app, list, 0, 9), L"1", L"findings of june-a.txt");
+  CheckEqual(ListCell(app, list, 1, 9), L"1", L"findings of june-b.txt");
+  CheckEqual(ListCell(app, list, 2, 9), L" ", L"june-c.txt has none: blank");
+
+  const RECT cell = ListFirstCell(app, list, 1);
+  const LPARAM point = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  PostMessageW(list, WM_LBUTTONUP, 0, point);
+  const MessageBoxSeen listed = AnswerMessageBox(app, kCaption);
+  CheckEqual(listed.text, L"june-b.txt\r2: " + kShortRecord,
+             L"a double click on row 2 lists its file's findings");
+  CheckEqual(static_cast<long long>(listed.buttons.size()), 1, L"the list's one button");
+  // The box took the focus along; a click on row 3 gives it back to the list.
+  const RECT third = ListFirstCell(app, list, 2);
+  const LPARAM click = MAKELPARAM((third.left + third.right) / 2, (third.top + third.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, click);
+  PostMessageW(list, WM_LBUTTONUP, 0, click);
+  Check(WaitFor([&] { return AppFocus(app) == list; }, 5000), L"a click gives the list the focus");
+  ListSelect(app, list, -1, false);
+  ListSelect(app, list, 2, true);
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  CheckEqual(AnswerMessageBox(app, kCaption).text, L"june-c.txt\r" + kNoFindings,
+             L"Enter lists the selected row's findings: none");
+
+  const std::wstring merged = g_work + L"\\Pcn874-06-2024.txt";
+  const std::wstring findings = g_work + L"\\Pcn874-06-2024.findings.txt";
+  auto exists = [](const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  };
+  Click(app, kGenerate);
+  const MessageBoxSeen asked = AnswerMessageBox(app, kCaption, IDNO);
+  Check(asked.text.starts_with(kWouldCountTwice + L"repeated-record\rjune-b.txt:2: ") &&
+            asked.text.ends_with(kGenerateAnyway),
+        L"Generate asks about the sale counted twice, saw " + asked.text);
+  CheckEqual(static_cast<long long>(asked.buttons.size()), 2, L"the question's buttons");
+  CheckEqual(asked.defaultButton, IDNO, L"No is the question's default button");
+  SettleWithOptionClicks(app);
+  Check(NoMessageBox(app, kCaption), L"No: no further message");
+  Check(!exists(merged) && !exists(findings), L"No: neither the merged nor the findings file");
+
+  Click(app, kGenerate);
+  AnswerMessageBox(app, kCaption, IDYES);
+  CheckEqual(AnswerMessageBox(app, kCaption).text,
+             kGenerated + FindingsLine(3, L"Pcn874-06-2024.findings.txt"),
+             L"Yes: generated, the findings file named");
+  Check(exists(merged), L"Yes: the merged file is written");
+  std::string bytes;
+  if (FILE* file = _wfopen(findings.c_str(), L"rb")) {
+    char buffer[4096];
+    for (std::size_t got; (got = fread(buffer, 1, sizeof(buffer), file)) > 0;) {
+      bytes.append(buffer, got);
+    }
+    fclose(file);
+  }
+  Check(bytes.rfind("\xEF\xBB\xBF", 0) == 0, L"the findings file starts with a byte-order mark");
+  std::size_t lines = 0;
+  for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+  CheckEqual(static_cast<long long>(lines), 3, L"the findings file's lines");
+  Check(bytes.ends_with("\r\n"), L"the findings file ends with CR LF");
 }
 
 // Every caption fits its control at the run's resolution: measured with Tahoma 8 pt (bold
@@ -1309,9 +1421,9 @@ void CaptionsFit(App& app) {
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   RECT headerRect = {};
   GetClientRect(header, &headerRect);
-  static const char* const kTitles[] = {"מס. עוסק",    "עיס. חייבות", "עיס. פטורות",
-                                        "מעמ עיסקאות", "מעמ תשומות",  "תשומות רכוש",
-                                        "לתשלום",      "מ. עסקאות",   "מ. תשומות"};
+  static const char* const kTitles[] = {"מס. עוסק",   "עיס. חייבות", "עיס. פטורות", "מעמ עיסקאות",
+                                        "מעמ תשומות", "תשומות רכוש", "לתשלום",      "מ. עסקאות",
+                                        "מ. תשומות",  "ממצאים"};
   for (int c = 0; c < static_cast<int>(std::size(kTitles)); ++c) {
     const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
     CheckFits(measure.Extent(Utf8(kTitles[c]), 10, true, true), width - 4, headerRect.bottom,
@@ -1428,6 +1540,20 @@ void Screenshots() {
     Shoot(app, L"4-refusal", true);
     AnswerMessageBox(app, kCaption);
   }
+  // One file's findings, and the list scrolled to the findings column past its width.
+  HWND list = GetDlgItem(app.main, kList);
+  const RECT cell = ListFirstCell(app, list, 1);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON,
+               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  if ((box = WaitForDialogTitled(app, kCaption)) != nullptr) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    Shoot(app, L"5-findings-list", true);
+    AnswerMessageBox(app, kCaption);
+  }
+  SendMessageW(list, LVM_SCROLL, static_cast<WPARAM>(S(150)), 0);
+  InvalidateRect(list, nullptr, TRUE);
+  Shoot(app, L"6-findings-column", false);
   CloseApp(app);
 }
 
@@ -1470,6 +1596,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"drop-handle", &DropHandle, false},
       {L"dropped-files", &DroppedFiles, true},
       {L"source-changed", &SourceChanged, true},
+      {L"findings", &Findings, true},
   };
   // The resolution and code page the script asked for are the ones the system runs at.
   g_results.scenario = L"setup";

@@ -258,7 +258,17 @@ void ListSelect(const App& app, HWND list, int row, bool selected) {
                reinterpret_cast<LPARAM>(remote.at(0)));
 }
 
-MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption) {
+RECT ListFirstCell(const App& app, HWND list, int row) {
+  Remote remote(app, sizeof(RECT));
+  RECT rect = {LVIR_LABEL, 0, 0, 0};
+  remote.Write(0, &rect, sizeof(rect));
+  SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+               reinterpret_cast<LPARAM>(remote.at(0)));
+  remote.Read(0, &rect, sizeof(rect));
+  return rect;
+}
+
+MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int button) {
   MessageBoxSeen seen;
   seen.window = WaitForDialogTitled(app, caption);
   if (!seen.window) {
@@ -266,7 +276,7 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption) {
     return seen;
   }
   seen.caption = caption;
-  HWND ok = nullptr;
+  HWND pressed = nullptr;
   for (HWND child : Children(seen.window)) {
     const std::wstring cls = ClassOf(child);
     if (cls == L"Static") {
@@ -274,10 +284,14 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption) {
       if (text.size() > seen.text.size()) seen.text = text;
     } else if (cls == L"Button" && IsWindowVisible(child)) {
       seen.buttons.push_back(Text(child));
-      if (GetDlgCtrlID(child) == IDOK) ok = child;
+      if (GetDlgCtrlID(child) == button) pressed = child;
+      if ((GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        seen.defaultButton = GetDlgCtrlID(child);
+      }
     }
   }
-  PostMessageW(seen.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+  PostMessageW(seen.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(pressed));
   HWND box = seen.window;
   if (!WaitFor([&] { return !IsWindow(box); })) Log(L"the message box did not close");
   return seen;

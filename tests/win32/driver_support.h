@@ -78,6 +78,8 @@ int ListCount(HWND list);
 std::wstring ListCell(const App& app, HWND list, int row, int column);
 // Selects (or deselects) a row; row -1 means every row.
 void ListSelect(const App& app, HWND list, int row, bool selected);
+// The rectangle of a row's first cell in the list's client coordinates.
+RECT ListFirstCell(const App& app, HWND list, int row);
 
 // --- Message boxes --------------------------------------------------------------------------
 
@@ -85,9 +87,10 @@ struct MessageBoxSeen {
   HWND window = nullptr;
   std::wstring caption, text;
   std::vector<std::wstring> buttons;
+  int defaultButton = 0;  // the identifier of the button Enter would press
 };
-// Waits for a message box of the app, reads it and presses OK.
-MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption);
+// Waits for a message box of the app, reads it and presses `button` (OK unless told).
+MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int button = IDOK);
 bool NoMessageBox(const App& app, const std::wstring& caption);
 
 // --- Pixels ------------------------------------------------------------------------------------

@@ -76,10 +76,11 @@ compare_with_cli() {
   for kind in union representative; do
     out="$work/cli-$kind"
     mkdir -p "$out"
-    extra=()
+    # The window's spin step moves the union record's total; a representative's file has none.
+    extra=(--adjust taxableSales=1)
     [[ $kind == representative ]] && extra=(--representative)
     "$cli" merge --number 123456782 --out "$out" --date "$(date +%Y%m%d)" \
-      --adjust taxableSales=1 "${extra[@]}" "${inputs[@]}" >/dev/null
+      "${extra[@]}" "${inputs[@]}" >/dev/null
     if same_except_date "$work/gui-$kind.txt" "$out/Pcn874-03-2024.txt"; then
       echo "windows-test: the $kind file matches the command-line tool's byte for byte"
     else

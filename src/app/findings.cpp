@@ -1,0 +1,101 @@
+// The window's findings: texts from the core's rules, the file through the same
+// temporary-then-rename path as the merged file.
+#include "app/findings.h"
+
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "check/line_checks.h"
+#include "check/rules.h"
+#include "merge/block_writer.h"
+#include "merge/merged_output.h"
+
+namespace pcn {
+namespace {
+
+// The last part of a path, as the messages name a file; either separator.
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+// Texts are built by appending, one piece at a time: GCC 12 warns falsely about chains of +
+// at -O3 (the release build).
+void AppendNumbered(std::string& text, std::int64_t number, const Finding& finding) {
+  text += std::to_string(number);
+  text += ": ";
+  text += FindingMessage(finding);
+}
+
+}  // namespace
+
+void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
+  if (row < 0 || row >= table.FileCount()) return;
+  const FileEntry& entry = table.slots[static_cast<std::size_t>(row) + 1];
+  std::string message(FileNameOf(entry.path));
+  message += '\r';
+  if (entry.findingCount == 0) message += text::kNoFindings;
+  std::size_t shown = 0;
+  for (; shown < entry.findings.size() && shown < kFindingsShown; ++shown) {
+    if (shown > 0) message += '\r';
+    AppendNumbered(message, entry.findings[shown].line, entry.findings[shown]);
+  }
+  // Counted from all the file's findings, not only the ones the entry keeps.
+  if (const std::int64_t more = entry.findingCount - static_cast<std::int64_t>(shown); more > 0) {
+    message += text::kMoreFindingsPrefix;
+    message += std::to_string(more);
+    message += text::kMoreFindingsSuffix;
+  }
+  ShowStop(dialog, message);
+}
+
+std::string WeightyFindingQuestion(const std::vector<MergeRun::PlacedFinding>& findings) {
+  for (const auto& [path, finding] : findings) {
+    const Severity severity = SeverityOf(finding);
+    if (severity != Severity::kRefused && severity != Severity::kDouble) continue;
+    std::string question =
+        severity == Severity::kRefused ? text::kWouldBeRefused : text::kWouldCountTwice;
+    question += RowOf(finding.rule).id;
+    if (finding.code != 0) {
+      question += ' ';
+      question += std::to_string(finding.code);
+    }
+    question += '\r';
+    question += FileNameOf(path);
+    question += ':';
+    AppendNumbered(question, finding.line, finding);
+    question += text::kGenerateAnyway;
+    return question;
+  }
+  return {};
+}
+
+std::string FindingsFileName(std::string_view mergedName) {
+  constexpr std::string_view kText = ".txt";
+  if (mergedName.ends_with(kText)) mergedName.remove_suffix(kText.size());
+  return std::string(mergedName) + ".findings.txt";
+}
+
+bool WriteFindingsFile(const std::string& directory, const std::string& name,
+                       const std::vector<MergeRun::PlacedFinding>& findings,
+                       std::int64_t unlisted) {
+  MergedOutput output;
+  if (!output.Open(directory, name)) return false;
+  BlockWriter out(output.File());
+  out.Append("\xEF\xBB\xBF");
+  for (const auto& [path, finding] : findings) {
+    out.Append(FindingText(path, finding));
+    out.Append("\r\n");
+  }
+  if (unlisted > 0) {
+    const std::string count = std::to_string(unlisted);
+    out.Append(text::kUnlistedPrefix);
+    out.Append(count);
+    out.Append(text::kUnlistedMiddle);
+    out.Append(count);
+    out.Append(text::kUnlistedSuffix);
+    out.Append("\r\n");
+  }
+  return out.Flush() && output.Commit();
+}
+
+}  // namespace pcn
