@@ -234,14 +234,21 @@ void CheckCommandLine(const std::vector<std::string>& sources, bool representati
   const std::string out = ScratchDirectory() + "/command-line";
   std::filesystem::create_directory(out);
   EmptyDirectory(out);
-  pcn::MergeRun merge(
-      out, representative ? pcn::OutputKind::kRepresentative : pcn::OutputKind::kDealersUnion);
-  for (const std::string& source : sources) {
-    Check(merge.Add(source).refusal == pcn::LoadRefusal::kNone,
-          "the command line refused a file the window took");
+  pcn::WriteResult outcome;
+  pcn::FileTable table;
+  {
+    // The merge goes, and with it a temporary file it did not complete, before the folder
+    // is looked at.
+    pcn::MergeRun merge(
+        out, representative ? pcn::OutputKind::kRepresentative : pcn::OutputKind::kDealersUnion);
+    for (const std::string& source : sources) {
+      Check(merge.Add(source).refusal == pcn::LoadRefusal::kNone,
+            "the command line refused a file the window took");
+    }
+    AlignDeclaredTotals(merge.Table().Combined());
+    outcome = merge.Finish(merge.Table(), kNumber, kDate);
+    table = merge.Table();
   }
-  AlignDeclaredTotals(merge.Table().Combined());
-  const pcn::WriteResult outcome = merge.Finish(merge.Table(), kNumber, kDate);
   const std::vector<std::string> left = FilesIn(out);
   if (!outcome.Written()) {
     Check(left.empty(), "a refused command-line merge left a file behind");
@@ -249,9 +256,9 @@ void CheckCommandLine(const std::vector<std::string>& sources, bool representati
   }
   Check(left.size() == 1 && out + "/" + left[0] == outcome.path, "command line: not one file");
   if (representative) {
-    CheckRepresentativeFile(outcome.path, merge.Table(), sources);
+    CheckRepresentativeFile(outcome.path, table, sources);
   } else {
-    CheckUnionFile(outcome.path, merge.Table(), sources);
+    CheckUnionFile(outcome.path, table, sources);
   }
 }
 
