@@ -21,9 +21,11 @@ using namespace pcn::fuzz;
 
 struct RefEntry {
   LoadRefusal refusal = LoadRefusal::kNone;
-  std::string dealer = std::string(9, '\0');
-  std::string month = std::string(8, '\0');
-  std::string code = std::string(1, '\0');
+  // Empty until an opening record is read; a closing record before it must match nine NULs.
+  std::string dealer;
+  std::string month;
+  std::string code;
+  bool opened = false;
   std::int64_t declared[6] = {};  // taxable, exempt, sales VAT, inputs VAT, asset VAT, payable
   std::int64_t sales = 0, inputs = 0;
   std::int64_t salesAmount = 0, salesVat = 0, inputVat = 0;
@@ -53,6 +55,7 @@ RefEntry RefLoad(std::string_view data, bool checkMonth, const std::string& mont
         e.refusal = LoadRefusal::kMonthDiffers;
         return e;
       }
+      e.opened = true;
       e.dealer = Padded(RefField(line, 2, 9), 9);
       e.month = Padded(MonthOf(line), 8);
       e.code = Padded(RefField(line, 17, 1), 1);
@@ -60,7 +63,7 @@ RefEntry RefLoad(std::string_view data, bool checkMonth, const std::string& mont
       for (int i = 0; i < 6; ++i) e.declared[i] = RefFieldValue(line, columns[i][0], columns[i][1]);
       ++accepted;
     } else if (type == 'X') {
-      if (RefField(line, 2, 9) != e.dealer) {
+      if (RefField(line, 2, 9) != (e.opened ? e.dealer : std::string(9, '\0'))) {
         e.refusal = LoadRefusal::kClosingDealerDiffers;
         return e;
       }
