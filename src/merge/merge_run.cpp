@@ -19,13 +19,6 @@ std::size_t FirstRecordWidth(OutputKind kind) {
                                            : kRepresentativeHeaderLength;
 }
 
-WriteResult Failed(WriteFailure failure, std::string path = {}) {
-  WriteResult result;
-  result.failure = failure;
-  result.path = std::move(path);
-  return result;
-}
-
 }  // namespace
 
 MergeRun::MergeRun(std::string directory, OutputKind kind)

@@ -6,16 +6,13 @@
 #include "report/record_format.h"
 
 namespace pcn {
-namespace {
 
-WriteResult Failed(WriteFailure failure, std::string path = {}) {
+WriteResult Failed(WriteFailure failure, std::string path) {
   WriteResult result;
   result.failure = failure;
   result.path = std::move(path);
   return result;
 }
-
-}  // namespace
 
 std::string MergedFileName(std::string_view month) {
   std::string name = "Pcn874-";

@@ -55,6 +55,9 @@ struct WriteResult {
   bool Written() const { return failure == WriteFailure::kNone; }
 };
 
+// A failure, naming the file `path` where it has one.
+WriteResult Failed(WriteFailure failure, std::string path = {});
+
 // "Pcn874-" + month + ".txt".
 std::string MergedFileName(std::string_view month);
 
