@@ -285,9 +285,9 @@ TEST(AddFile, ChecksEachFileAloneAndListsItsFindings) {
     ASSERT_EQ(w.Add(dir.File(name)), AddOutcome::kAdded) << name;
   }
   // The second file's records repeat the first's, but each file is checked alone.
-  EXPECT_EQ(FileListCellText(w.table, 0, 9), "2,001");
-  EXPECT_EQ(FileListCellText(w.table, 1, 9), "2,001");
-  EXPECT_EQ(FileListCellText(w.table, 2, 9), " ");
+  EXPECT_EQ(FileListCellText(w.table, 0, kFindingsColumn), "2,001");
+  EXPECT_EQ(FileListCellText(w.table, 1, kFindingsColumn), "2,001");
+  EXPECT_EQ(FileListCellText(w.table, 2, kFindingsColumn), " ");
 
   w.dialog.messages.clear();
   ShowFileFindings(w.dialog, w.table, 0);

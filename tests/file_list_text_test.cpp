@@ -6,9 +6,10 @@
 namespace pcn {
 namespace {
 
-TEST(FileListCellText, FormatsEveryColumn) {
+TEST(FileListCellText, NamesTheFileAndFormatsEveryColumn) {
   FileTable table;
   FileEntry e;
+  e.path = "/reports/03-2024/north.txt";
   e.dealerNumber = "12345678 ";
   e.taxableSales = -1234567 * kAmountScale;
   e.exemptSales = 25000;  // 2.5 shows as 2
@@ -17,19 +18,39 @@ TEST(FileListCellText, FormatsEveryColumn) {
   e.inputRecordCount = 1234;
   e.findingCount = 1500;
   AddEntry(table, e);
+  e.path = "C:\\Reports\\\xD7\x93\xD7\xA8\xD7\x95\xD7\x9D.txt";  // a Hebrew name, UTF-8
   e.findingCount = 0;
   AddEntry(table, e);
-  EXPECT_EQ(FileListCellText(table, 0, 0), "12345678 ");
-  EXPECT_EQ(FileListCellText(table, 0, 1), "-1,234,567");
-  EXPECT_EQ(FileListCellText(table, 0, 2), "2");
-  EXPECT_EQ(FileListCellText(table, 0, 3), "4");
-  EXPECT_EQ(FileListCellText(table, 0, 4), "0");
-  EXPECT_EQ(FileListCellText(table, 0, 7), "12");
-  EXPECT_EQ(FileListCellText(table, 0, 8), "1,234");
-  EXPECT_EQ(FileListCellText(table, 0, 9), "1,500");
-  EXPECT_EQ(FileListCellText(table, 1, 9), " ");   // no findings: blank
-  EXPECT_EQ(FileListCellText(table, 0, 10), " ");  // the filler column
-  EXPECT_EQ(FileListCellText(table, 2, 1), " ");   // no such row
+  e.path = "north.txt";  // no folder at all
+  AddEntry(table, e);
+  static const struct {
+    int row, column;
+    const char* want;
+  } kCells[] = {
+      {0, kNameColumn, "north.txt"},
+      {1, kNameColumn, "\xD7\x93\xD7\xA8\xD7\x95\xD7\x9D.txt"},
+      {2, kNameColumn, "north.txt"},
+      {0, 1, "12345678 "},
+      {0, 2, "-1,234,567"},
+      {0, 3, "2"},
+      {0, 4, "4"},
+      {0, 5, "0"},
+      {0, 8, "12"},
+      {0, 9, "1,234"},
+      {0, kFindingsColumn, "1,500"},
+      {1, kFindingsColumn, " "},      // no findings: blank
+      {0, kFindingsColumn + 1, " "},  // the filler column
+      {3, 1, " "},                    // no such row
+      {-1, kNameColumn, " "},
+  };
+  for (const auto& c : kCells) {
+    EXPECT_EQ(FileListCellText(table, c.row, c.column), c.want) << c.row << "," << c.column;
+  }
+  // The tip is the whole path, as chosen, so that two files of one name are told apart.
+  EXPECT_EQ(FileListTipText(table, 0), "/reports/03-2024/north.txt");
+  EXPECT_EQ(FileListTipText(table, 2), "north.txt");
+  EXPECT_EQ(FileListTipText(table, 3), "");
+  EXPECT_EQ(FileListTipText(table, -1), "");
 }
 
 }  // namespace

@@ -14,10 +14,13 @@
 #include <map>
 
 #include "app/add_file.h"
+#include "app/adjust_command.h"
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "app/messages.h"
+#include "app/system_menu.h"
 #include "merge/totals_check.h"
+#include "pcn_version.h"
 #include "report/load_file.h"
 #include "test_support.h"
 
@@ -372,6 +375,112 @@ TEST(GenerateMergedFile, MissingDirectoryCannotBeOpened) {
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
+}
+
+// The window's record of its last merge: the page the command line writes, with the
+// window's spin steps, every digest as an independent program takes it, and never in the
+// place of a file it records.
+TEST(SaveMergeRecord, WritesTheLastMergeWithItsStepsAndDigests) {
+  const auto sha256sum = [](const std::string& path) {
+    std::string out, err;
+    EXPECT_EQ(test::RunCommand("sha256sum " + test::Quote(path), &out, &err), 0) << err;
+    return out.substr(0, 64);
+  };
+  TwoFiles f;
+  Window w(f.out);
+  MergeRecordState state;
+  SaveMergeRecord(w.dialog, state);
+  EXPECT_EQ(w.dialog.beeps, 1) << "no merge yet: a beep";
+  EXPECT_TRUE(w.dialog.openFileRequests.empty());
+
+  w.Add(f.a);
+  w.Add(f.b);
+  const auto made = AdjustMergedTotal(w.dialog, w.table, ControlId::kSpinTaxableSales, +1);
+  ASSERT_TRUE(made.has_value());
+  EXPECT_EQ(made->before, 4000 * kAmountScale);  // 3 x 1000 + 2 x 500
+  EXPECT_EQ(made->after, 4001 * kAmountScale);
+  EXPECT_FALSE(AdjustMergedTotal(w.dialog, w.table, ControlId::kTaxableSales, +1).has_value());
+  state.steps.push_back(*made);
+  const GenerateResult result = w.Generate();
+  ASSERT_TRUE(result.Written());
+  ASSERT_TRUE(KeepMergeRecord(state, w.table, result, "01/12/2024 10:30"));
+  // Later changes to the window do not change the record of the merge made.
+  w.table.Combined().taxableSales = 0;
+
+  const std::string page = f.dir.File("record.html");
+  w.dialog.messages.clear();
+  w.dialog.QueueOpenFile({true, page});
+  SaveMergeRecord(w.dialog, state);
+  ASSERT_EQ(w.dialog.openFileRequests.size(), 3u);  // the two files' and the record's
+  const OpenFileRequest& asked = w.dialog.openFileRequests.back();
+  EXPECT_TRUE(asked.save);
+  EXPECT_EQ(asked.fileBuffer.substr(0, asked.fileBuffer.find('\0')), "Pcn874-03-2024.html");
+  EXPECT_EQ(asked.initialFolder, f.out + "/");
+  EXPECT_EQ(w.OnlyMessage(), text::kRecordSaved + page);
+  const std::string html = test::ReadFile(page);
+  for (const std::string& path : {f.a, f.b, f.Merged()}) {
+    EXPECT_NE(html.find(sha256sum(path)), std::string::npos) << path;
+  }
+  EXPECT_NE(html.find("<td class=\"n\">4,000</td><td class=\"n\">4,001</td>"), std::string::npos)
+      << "the spin step, before and after";
+  EXPECT_NE(html.find(">4,001<"), std::string::npos);
+  EXPECT_NE(html.find("01/12/2024 10:30"), std::string::npos);
+  EXPECT_NE(html.find(PCN_VERSION), std::string::npos);
+
+  // In the place of a file it records: refused, the file untouched.
+  const std::string source = test::ReadFile(f.a);
+  for (const std::string& target : {f.a, f.Merged()}) {
+    w.dialog.messages.clear();
+    w.dialog.QueueOpenFile({true, target});
+    SaveMergeRecord(w.dialog, state);
+    EXPECT_EQ(w.OnlyMessage(), text::kRecordNotSaved + target + text::kRecordWouldReplace);
+  }
+  EXPECT_EQ(test::ReadFile(f.a), source);
+  // Into a folder that is not there: told, nothing else.
+  w.dialog.messages.clear();
+  w.dialog.QueueOpenFile({true, f.dir.File("missing/record.html")});
+  SaveMergeRecord(w.dialog, state);
+  EXPECT_EQ(w.OnlyMessage(), text::kRecordNotSaved + f.dir.File("missing/record.html"));
+  // Cancelled: nothing at all.
+  w.dialog.messages.clear();
+  SaveMergeRecord(w.dialog, state);
+  EXPECT_TRUE(w.dialog.messages.empty());
+
+  // A Generate that wrote nothing keeps the last record.
+  w.table.Combined() = FileEntry();
+  GenerateResult failed;
+  failed.write.failure = WriteFailure::kWriteFailed;
+  EXPECT_TRUE(KeepMergeRecord(state, w.table, failed, "x"));
+  ASSERT_TRUE(state.last.has_value());
+  EXPECT_EQ(state.last->record.dateTime, "01/12/2024 10:30");
+}
+
+// F1 and About: the guide beside the program, or a message naming where it was looked for.
+TEST(SystemMenu, OpensTheGuideOrSaysItIsMissing) {
+  test::TempDir dir;
+  HeadlessDialog dialog;
+  OpenGuide(dialog, dir.path());
+  ASSERT_EQ(dialog.messages.size(), 1u);
+  EXPECT_EQ(dialog.messages[0].text, text::kGuideMissing + dir.File("guide.html"));
+  EXPECT_TRUE(dialog.openedDocuments.empty());
+
+  test::WriteFile(dir.File("guide.html"), "<html></html>");
+  dialog.messages.clear();
+  OpenGuide(dialog, dir.path());
+  EXPECT_TRUE(dialog.messages.empty());
+  EXPECT_EQ(dialog.openedDocuments, std::vector<std::string>{dir.File("guide.html")});
+  dialog.documentsOpen = false;
+  OpenGuide(dialog, dir.path());
+  ASSERT_EQ(dialog.messages.size(), 1u);
+  EXPECT_EQ(dialog.messages[0].text, text::kGuideNotOpened + dir.File("guide.html"));
+
+  dialog.messages.clear();
+  ShowAbout(dialog);
+  ASSERT_EQ(dialog.messages.size(), 1u);
+  const std::string& about = dialog.messages[0].text;
+  EXPECT_NE(about.find(std::string(text::kAboutVersion) + PCN_VERSION), std::string::npos);
+  EXPECT_NE(about.find("PCN874"), std::string::npos);
+  EXPECT_EQ(dialog.messages[0].style & 0xF0u, 0x40u) << "the information icon";
 }
 
 }  // namespace

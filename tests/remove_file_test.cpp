@@ -28,7 +28,7 @@ TEST(RemoveFile, KeepsOrderAndDealerList) {
   EXPECT_EQ(w.table.slots[1].taxableSales, 1000 * kUnit);
   EXPECT_EQ(w.table.slots[2].taxableSales, 3000 * kUnit);
   EXPECT_EQ(w.dialog.FileCount(), 3);
-  EXPECT_EQ(FileListCellText(w.table, 1, 1), "3,000");
+  EXPECT_EQ(FileListCellText(w.table, 1, 2), "3,000");
   EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));
   EXPECT_EQ(w.dialog.DealerText(), "111111118");
   EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "8,000 ");

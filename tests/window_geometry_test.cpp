@@ -145,14 +145,27 @@ TEST(WindowGeometry, ButtonPartsScaleWithResolution) {
 }
 
 TEST(WindowGeometry, ColumnsKeepTheirSharesOfTheListWidth) {
-  // The file list's columns at 144 DPI (150, 8 x 300, filler 3000) in a list 1077 px wide.
-  std::vector<int> widths(10, 300);
-  widths[0] = 150;
-  widths[9] = 3000;
-  const std::vector<int> fitted = FitColumnWidths(widths, 1077);
-  EXPECT_EQ(fitted[0], 150);
-  for (int c = 1; c <= 8; ++c) EXPECT_EQ(fitted[c], 134) << c;  // 1077 / 8, truncated
-  EXPECT_EQ(fitted[9], 1346);
+  static const struct {
+    std::vector<int> widths;
+    int client;
+    std::vector<int> want;
+  } kCases[] = {
+      // The file list at 144 DPI (150, 10 x 84, a filler) in a list 1077 px wide: the ten
+      // share 927 px, 92 each, and the filler takes the 7 px the truncation leaves.
+      {{150, 84, 84, 84, 84, 84, 84, 84, 84, 84, 84, 0},
+       1077,
+       {150, 92, 92, 92, 92, 92, 92, 92, 92, 92, 92, 7}},
+      // Too wide at first: they shrink into the width, and the old filler counts for nothing.
+      {{100, 300, 100, 2000}, 500, {100, 300, 100, 0}},
+      {{100, 300, 100, 2000}, 300, {100, 150, 50, 0}},
+      {{100, 1, 2, 10}, 110, {100, 3, 6, 1}},     // truncated toward zero
+      {{100, 0, 0, 500}, 640, {100, 0, 0, 540}},  // nothing to share: the filler fills
+      // Narrower than column 0: the others get nothing, and nothing is negative.
+      {{100, 50, 50, 0}, 80, {100, 0, 0, 0}},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(FitColumnWidths(c.widths, c.client), c.want) << c.client;
+  }
 }
 
 }  // namespace

@@ -24,22 +24,26 @@ constexpr SpinButton kSpinButtons[] = {
 
 }  // namespace
 
-void AdjustMergedTotal(Dialog& dialog, FileTable& table, ControlId spinButton, std::int64_t delta) {
+std::optional<RecordedAdjustment> AdjustMergedTotal(Dialog& dialog, FileTable& table,
+                                                    ControlId spinButton, std::int64_t delta) {
   const SpinButton* button = nullptr;
   for (const SpinButton& each : kSpinButtons) {
     if (each.spin == spinButton) button = &each;
   }
-  if (button == nullptr) return;
+  if (button == nullptr) return std::nullopt;
   const FileEntry& combined = table.Combined();
-  const SpinStep step =
-      StepTotal(combined, button->total, ShownTotal(combined, button->total), delta);
+  const Amount before = ShownTotal(combined, button->total);
+  const SpinStep step = StepTotal(combined, button->total, before, delta);
   if (step.refused) {
     ShowStop(dialog, MessageFor(*step.refused));
-    return;
+    return std::nullopt;
   }
-  if (!step.moved) return;
+  if (!step.moved) return std::nullopt;
+  const RecordedAdjustment made = {button->total, delta, before,
+                                   ShownTotal(step.combined, button->total)};
   table.Combined() = step.combined;
   ShowTotals(dialog, table);
+  return made;
 }
 
 }  // namespace pcn

@@ -1,7 +1,8 @@
 // The main dialog as the merge logic sees it: the few control reads and writes that
 // loading, removing, adjusting and generating need, plus the message box, the question, the
-// open-file request and the beep. The Windows program implements it over real controls; the
-// tests use the in-memory HeadlessDialog. The command-line tool needs none: it calls the core.
+// open-file request, the opening of a document and the beep. The Windows program implements
+// it over real controls; the tests use the in-memory HeadlessDialog. The command-line tool
+// needs none: it calls the core.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,8 @@ struct OpenFileRequest {
   std::string initialFolder;
   std::string defaultExtension;
   std::uint32_t flags = 0;
+  // in: the save-file dialog rather than the open-file one: a name to write under.
+  bool save = false;
   // out: the selection did not fit the buffer. The dialog then returns no file at all, and
   // the user must be told rather than given part of the selection.
   bool selectionTooLong = false;
@@ -61,8 +64,11 @@ class Dialog {
   // Asks a question with the buttons `style` holds (Yes and No); true when the user answered
   // Yes.
   virtual bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) = 0;
-  // Runs the platform's open-file dialog; true when the user chose a file with OK.
+  // Runs the platform's open-file dialog (or its save-file dialog, as the request says); true
+  // when the user chose a file with OK.
   virtual bool RunOpenFileDialog(OpenFileRequest& request) = 0;
+  // Opens a document (UTF-8 path) in the program the system has for it; false when none could.
+  virtual bool OpenDocument(std::string_view path) = 0;
   virtual void Beep() = 0;
 };
 

@@ -1,4 +1,4 @@
-// Each file's figures in the "#," format the summary uses for the combined ones.
+// Each file's name, and its figures in the "#," format the summary uses for the combined ones.
 #include "app/file_list_text.h"
 
 #include "report/amount.h"
@@ -10,34 +10,37 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
   const FileEntry& e = table.slots[static_cast<std::size_t>(row) + 1];
   std::string text;
   switch (column) {
-    case 0:
-      text = e.dealerNumber;
+    case kNameColumn:
+      text = FileNameOf(e.path);
       break;
     case 1:
-      text = FormatAmount(e.taxableSales);
+      text = e.dealerNumber;
       break;
     case 2:
-      text = FormatAmount(e.exemptSales);
+      text = FormatAmount(e.taxableSales);
       break;
     case 3:
-      text = FormatAmount(e.salesVat);
+      text = FormatAmount(e.exemptSales);
       break;
     case 4:
-      text = FormatAmount(e.inputsVat);
+      text = FormatAmount(e.salesVat);
       break;
     case 5:
-      text = FormatAmount(e.assetInputsVat);
+      text = FormatAmount(e.inputsVat);
       break;
     case 6:
-      text = FormatAmount(e.vatPayable);
+      text = FormatAmount(e.assetInputsVat);
       break;
     case 7:
-      text = FormatWholeNumber(e.salesRecordCount);
+      text = FormatAmount(e.vatPayable);
       break;
     case 8:
-      text = FormatWholeNumber(e.inputRecordCount);
+      text = FormatWholeNumber(e.salesRecordCount);
       break;
     case 9:
+      text = FormatWholeNumber(e.inputRecordCount);
+      break;
+    case kFindingsColumn:
       // Blank for a file without findings, so that the ones with findings stand out.
       if (e.findingCount > 0) text = FormatWholeNumber(e.findingCount);
       break;
@@ -46,6 +49,16 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
   }
   if (text.size() > 255) text.resize(255);
   return text.empty() ? " " : text;
+}
+
+std::string FileListTipText(const FileTable& table, int row) {
+  if (row < 0 || row >= table.FileCount()) return {};
+  return table.slots[static_cast<std::size_t>(row) + 1].path;
+}
+
+std::string_view FileNameOf(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
 }  // namespace pcn

@@ -2,14 +2,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "report/file_table.h"
 
 namespace pcn {
 
-// The text of one cell of the file list: row from 0, column 0 the dealer number, 1-6 the
-// amounts, 7-8 the counts, 9 the number of findings (blank when none), anything else (the
-// filler) a single space.
+// The file list's columns; the filler follows the last.
+inline constexpr int kNameColumn = 0;
+inline constexpr int kFindingsColumn = 10;
+
+// The text of one cell of the file list: row from 0, column 0 the file's name (UTF-8, as the
+// path is), 1 the dealer number, 2-7 the amounts, 8-9 the counts, 10 the number of findings
+// (blank when none), anything else (the filler) a single space. All but the name are
+// Windows-1255, as the file holds them.
 std::string FileListCellText(const FileTable& table, int row, int column);
+
+// The row's tip: the file's full path as it was chosen (UTF-8); empty for no such row.
+std::string FileListTipText(const FileTable& table, int row);
+
+// The last part of a path, as the list and the messages name a file; either separator.
+std::string_view FileNameOf(std::string_view path);
 
 }  // namespace pcn

@@ -2,6 +2,7 @@
 // temporary-then-rename path as the merged file.
 #include "app/findings.h"
 
+#include "app/file_list_text.h"
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "check/line_checks.h"
@@ -11,12 +12,6 @@
 
 namespace pcn {
 namespace {
-
-// The last part of a path, as the messages name a file; either separator.
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
 
 // Texts are built by appending, one piece at a time: GCC 12 warns falsely about chains of +
 // at -O3 (the release build).

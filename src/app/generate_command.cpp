@@ -8,6 +8,7 @@
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
+#include "check/rules.h"
 #include "merge/merge_run.h"
 #include "platform/platform.h"
 
@@ -20,6 +21,8 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
   const std::string directory = dialog.OutputDirectory();
   const std::string typedNumber = dialog.Text(ControlId::kNumber);
   GenerateResult result;
+  result.kind = kind;
+  result.number = typedNumber;
   MergeRun run(directory, kind);
   run.Reserve(table.Combined().salesRecordCount + table.Combined().inputRecordCount);
   // Every loaded file read again and copied, each row selected while its file is copied.
@@ -48,6 +51,10 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
   // The success message too carries the stop icon, as every message of the program does.
   std::string message = MessageFor(result.write);
   const std::int64_t count = static_cast<std::int64_t>(findings.size()) + run.UnlistedFindings();
+  for (const MergeRun::PlacedFinding& placed : findings) {
+    ++result.findingsBySeverity.bySeverity[static_cast<int>(SeverityOf(placed.finding))];
+  }
+  result.findingsBySeverity.unlisted = run.UnlistedFindings();
   if (result.write.Written() && count > 0) {
     result.findings = count;
     const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));

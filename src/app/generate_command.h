@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/dialog_port.h"
+#include "merge/merge_record.h"
 #include "merge/merged_writer.h"
 #include "report/file_table.h"
 
@@ -16,6 +17,10 @@ struct GenerateResult {
   bool declined = false;      // No to the question about findings: nothing written, nothing told
   std::int64_t findings = 0;  // in the merged file written
   std::string findingsPath;   // the findings file written beside it, or empty
+  // For the record of the merge: its shape, the number as typed, its findings by weight.
+  OutputKind kind = OutputKind::kDealersUnion;
+  std::string number;
+  FindingsSummary findingsBySeverity;
 
   bool Written() const { return !declined && write.Written(); }
 };

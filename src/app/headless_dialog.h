@@ -1,6 +1,6 @@
 // The main dialog held in memory, for the tests and the fuzz targets: the controls
 // are plain values, messages are recorded, and the open-file dialog and the questions answer
-// from queues.
+// from queues. The save-file dialog answers from the open-file queue.
 #pragma once
 
 #include <deque>
@@ -45,6 +45,10 @@ class HeadlessDialog : public Dialog {
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
+  bool OpenDocument(std::string_view path) override {
+    openedDocuments.emplace_back(path);
+    return documentsOpen;
+  }
   void Beep() override { ++beeps; }
 
   // What a user does with the window.
@@ -63,7 +67,9 @@ class HeadlessDialog : public Dialog {
   std::deque<bool> answers;
   std::deque<OpenFileAnswer> openFileAnswers;
   std::vector<OpenFileRequest> openFileRequests;
-  std::vector<int> selectionHistory;  // rows selected by SelectFileAndRedraw, in order
+  std::vector<int> selectionHistory;         // rows selected by SelectFileAndRedraw, in order
+  std::vector<std::string> openedDocuments;  // asked of OpenDocument, in order
+  bool documentsOpen = true;                 // what OpenDocument answers
   int beeps = 0;
 
  private:

@@ -26,9 +26,11 @@ bool AskYesNo(Dialog& owner, std::string_view text) {
   return owner.Ask(text::kCaption, text, style);
 }
 
-bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
-                 std::string_view initialFolder, std::string_view filter,
-                 std::string_view defaultExtension, std::uint32_t& flags, bool* selectionTooLong) {
+namespace {
+
+OpenFileRequest FileRequest(std::string_view title, const std::string& fileName,
+                            std::string_view initialFolder, std::string_view filter,
+                            std::string_view defaultExtension, std::uint32_t flags) {
   OpenFileRequest request;
   request.title = title;
   request.filter = filter;
@@ -43,17 +45,41 @@ bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
   if (request.fileBuffer.size() < 16384) request.fileBuffer.resize(16384, '\0');
   request.defaultExtension = defaultExtension;
   request.flags = flags;
+  return request;
+}
 
-  const bool chosen = owner.RunOpenFileDialog(request);
-
-  // The name ends at the first pair of NULs, else at the first NUL; with no NUL at all
-  // nothing usable came back.
-  const std::string& buffer = request.fileBuffer;
+// The name ends at the first pair of NULs, else at the first NUL; with no NUL at all
+// nothing usable came back.
+std::string ReturnedName(const std::string& buffer) {
   std::size_t cut = buffer.find(std::string_view("\0\0", 2));
   if (cut == std::string::npos) cut = buffer.find('\0');
-  fileName = cut == std::string::npos ? std::string() : buffer.substr(0, cut);
+  return cut == std::string::npos ? std::string() : buffer.substr(0, cut);
+}
+
+}  // namespace
+
+bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
+                 std::string_view initialFolder, std::string_view filter,
+                 std::string_view defaultExtension, std::uint32_t& flags, bool* selectionTooLong) {
+  OpenFileRequest request =
+      FileRequest(title, fileName, initialFolder, filter, defaultExtension, flags);
+  const bool chosen = owner.RunOpenFileDialog(request);
+  fileName = ReturnedName(request.fileBuffer);
   flags = request.flags;
   if (selectionTooLong != nullptr) *selectionTooLong = request.selectionTooLong;
+  return chosen;
+}
+
+bool AskSaveFile(Dialog& owner, std::string_view title, std::string& fileName,
+                 std::string_view initialFolder, std::string_view filter,
+                 std::string_view defaultExtension, std::uint32_t flags) {
+  OpenFileRequest request =
+      FileRequest(title, fileName, initialFolder, filter, defaultExtension, flags);
+  request.save = true;
+  const bool chosen = owner.RunOpenFileDialog(request);
+  // Only the first name: a save dialog never returns several.
+  const std::string name = ReturnedName(request.fileBuffer);
+  fileName = name.substr(0, name.find('\0'));
   return chosen;
 }
 

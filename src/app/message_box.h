@@ -27,6 +27,9 @@ inline constexpr std::uint32_t kIconWarning = 0x30;
 inline constexpr std::uint32_t kFileMustExist = 0x1000;
 inline constexpr std::uint32_t kAllowMultiSelect = 0x200;
 inline constexpr std::uint32_t kExplorer = 0x80000;
+// Save-file flags: ask before replacing a file; the folder must exist.
+inline constexpr std::uint32_t kOverwritePrompt = 0x2;
+inline constexpr std::uint32_t kPathMustExist = 0x800;
 
 int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view text);
 // Shows `text` with the OK button and the stop icon, as every message of the system is.
@@ -43,6 +46,12 @@ bool AskOpenFile(Dialog& owner, std::string_view title, std::string& fileName,
                  std::string_view initialFolder, std::string_view filter,
                  std::string_view defaultExtension, std::uint32_t& flags,
                  bool* selectionTooLong = nullptr);
+
+// Asks for a name to save under, in the same form; `fileName` is in (the name offered) and
+// out (the full path chosen). True when the user chose one with OK.
+bool AskSaveFile(Dialog& owner, std::string_view title, std::string& fileName,
+                 std::string_view initialFolder, std::string_view filter,
+                 std::string_view defaultExtension, std::uint32_t flags);
 
 // The full paths in what AskOpenFile returned: the one path, or the folder joined with each
 // of the names after it.

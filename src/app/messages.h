@@ -64,6 +64,28 @@ inline constexpr char kValueTooWidePrefix[] = "הערך של ";
 inline constexpr char kValueTooWideSuffix[] =
     " גדול מרוחב השדה ברשומת הקובץ המאוחד - הקובץ לא הופק";
 
+// The guide (F1) and About, from the window's system menu.
+inline constexpr char kGuideFileName[] = "guide.html";
+inline constexpr char kGuideMissing[] = "המדריך לא נמצא בתיקיית התוכנה: ";
+inline constexpr char kGuideNotOpened[] = "לא ניתן לפתוח את המדריך: ";
+inline constexpr char kAboutMenuItem[] = "אודות התוכנה...";
+inline constexpr char kAboutVersion[] = "גרסה ";
+inline constexpr char kAboutPurpose[] =
+    "\rהתוכנה מאחדת את קבצי PCN874 (הדוח המפורט למע\"מ) של חודש אחד, של כמה עוסקים או "
+    "סניפים, לקובץ אחד: קובץ איחוד עוסקים או קובץ מייצג. היא בודקת כל קובץ לפני האיחוד, "
+    "מציגה את הסיכומים המאוחדים ומאפשרת להתאים אותם בתחום של 5%.";
+
+// The record of the last merge, saved from the system menu or with Ctrl+S.
+inline constexpr char kSaveRecordMenuItem[] = "שמירת תיעוד האיחוד...\tCtrl+S";
+inline constexpr char kSaveRecordTitle[] = "שמירת תיעוד האיחוד";
+inline constexpr char kRecordFilter[] = "דפי HTML|*.html|כל הקבצים|*.*|";
+inline constexpr char kRecordExtension[] = "html";
+inline constexpr char kRecordSaved[] = "תיעוד האיחוד נשמר בקובץ ";
+inline constexpr char kRecordNotSaved[] = "לא ניתן לשמור את תיעוד האיחוד בקובץ ";
+// The page may not take the place of a file it records.
+inline constexpr char kRecordWouldReplace[] =
+    "\rזהו הקובץ המאוחד או אחד הקבצים שאוחדו - יש לבחור שם אחר";
+
 // The 5% rule
 inline constexpr char kIncomeDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי ההכנסות";
 inline constexpr char kSalesVatDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי מע'מ עיסקאות";

@@ -12,9 +12,10 @@ struct ListColumn {
   const char* title;
 };
 
-// New widths of columns 1 .. n-1 for a list `clientWidth` pixels wide: each keeps its share
-// of the sum S of columns 1 .. n-2 (the filler column n-1 is not in S but is scaled too),
-// truncated toward zero; all 0 when S is 0. Column 0 keeps its width. widths[0] is copied.
+// New widths of the columns for a list `clientWidth` pixels wide. Column 0 keeps its width;
+// columns 1 .. n-2 share the rest, each in proportion to its width (truncated toward zero;
+// all 0 when their sum is 0 or column 0 takes everything); the filler n-1 takes what is left,
+// so that together they span the width exactly and no column lies past the edge.
 std::vector<int> FitColumnWidths(const std::vector<int>& widths, int clientWidth);
 
 }  // namespace pcn

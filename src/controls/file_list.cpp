@@ -15,6 +15,11 @@ namespace pcn {
 namespace {
 
 constexpr wchar_t kListProcProperty[] = L"Pcn874.ListProc";
+// The list's own tooltip and the row it was last filled for (plus one: 0 is no row).
+constexpr wchar_t kTipProperty[] = L"Pcn874.Tip";
+constexpr wchar_t kTipRowProperty[] = L"Pcn874.TipRow";
+// The resolution the header's fonts are made for, once the window has been told one.
+constexpr wchar_t kHeaderDpiProperty[] = L"Pcn874.HeaderDpi";
 
 // The one list header's font, replaced when the header is sized and deleted with it.
 gdi::Owned<HFONT> g_headerFont;
@@ -27,12 +32,18 @@ WNDPROC StoredListProc(HWND list) {
   return reinterpret_cast<WNDPROC>(GetPropW(list, kListProcProperty));
 }
 
+int HeaderDpi(HWND header) {
+  const auto told = reinterpret_cast<INT_PTR>(GetPropW(header, kHeaderDpiProperty));
+  return told > 0 ? static_cast<int>(told) : WindowDpi(header);
+}
+
 WNDPROC StoredHeaderProc(HWND header) {
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_USERDATA));
 }
 
 std::wstring CellText(const FileTable& table, int row, int column) {
-  std::wstring text = HebrewToWide(FileListCellText(table, row, column));
+  const std::string bytes = FileListCellText(table, row, column);
+  std::wstring text = column == kNameColumn ? Utf8ToWide(bytes) : HebrewToWide(bytes);
   if (text.empty()) text = L" ";
   if (text.size() > 255) text.resize(255);
   return text;
@@ -56,13 +67,70 @@ void DrawHeaderItem(HWND header, const NMCUSTOMDRAW& draw) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(255, 255, 255));
   gdi::Owned<HFONT> font(
-      MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10, WindowDpi(header)));
+      MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10, HeaderDpi(header)));
   gdi::ScopedSelect selected(dc, font.get());
   if (pressed) {
-    const int shift = MulDiv(2, WindowDpi(header), 96);
+    const int shift = MulDiv(2, HeaderDpi(header), 96);
     OffsetRect(&box, -shift, shift);
   }
-  DrawTextW(dc, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  // Two lines where a title needs them, so that every column fits the list at the window's
+  // smallest size; centred as a block, since DT_VCENTER centres single lines only.
+  constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX;
+  RECT needed = box;
+  const int height = DrawTextW(dc, text, -1, &needed, kFormat | DT_CALCRECT);
+  if (height < box.bottom - box.top) box.top += (box.bottom - box.top - height) / 2;
+  DrawTextW(dc, text, -1, &box, kFormat);
+}
+
+// The tooltip that shows the full path of the row under the pointer. The list's own info tips
+// (LVS_EX_INFOTIP) are not in every implementation; this one asks the parent the same way,
+// with LVN_GETINFOTIPW, whenever the pointer reaches another row.
+void CreateRowTip(HWND list) {
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, list, nullptr, nullptr, nullptr);
+  if (!tip) return;
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = list;
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // Paths are long: several lines rather than one wider than the screen.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, MulDiv(600, WindowDpi(list), 96));
+  SetPropW(list, kTipProperty, tip);
+}
+
+void FollowPointer(HWND list, LPARAM position) {
+  HWND tip = static_cast<HWND>(GetPropW(list, kTipProperty));
+  if (!tip) return;
+  LVHITTESTINFO hit = {};
+  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  const int row =
+      static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const auto stored = reinterpret_cast<INT_PTR>(GetPropW(list, kTipRowProperty));
+  if (stored == row + 1) return;
+  SetPropW(list, kTipRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(row + 1)));
+  wchar_t text[1024] = {};
+  if (row >= 0) {
+    NMLVGETINFOTIPW ask = {};
+    ask.hdr.hwndFrom = list;
+    ask.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list));
+    ask.hdr.code = LVN_GETINFOTIPW;
+    ask.pszText = text;
+    ask.cchTextMax = static_cast<int>(std::size(text));
+    ask.iItem = row;
+    SendMessageW(GetParent(list), WM_NOTIFY, ask.hdr.idFrom, reinterpret_cast<LPARAM>(&ask));
+  }
+  SendMessageW(tip, TTM_POP, 0, 0);
+  TOOLINFOW tool = {};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = list;
+  tool.uId = reinterpret_cast<UINT_PTR>(list);
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tip, TTM_ACTIVATE, text[0] != L'\0', 0);
 }
 
 LRESULT StoreResult(HWND dialog, LRESULT result) {
@@ -80,7 +148,9 @@ LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileTable& table
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       const std::wstring text =
           CellText(table, static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
-      draw.clrText = text.find(L'-') != std::wstring::npos ? kCellNegative : kCellText;
+      // A minus sign marks a negative figure; in a file's name it is only a hyphen.
+      const bool negative = draw.iSubItem != kNameColumn && text.find(L'-') != std::wstring::npos;
+      draw.clrText = negative ? kCellNegative : kCellText;
       return StoreResult(dialog, CDRF_NOTIFYSUBITEMDRAW);
     }
     default:
@@ -105,6 +175,7 @@ void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns) {
   SetPropW(list, kListProcProperty,
            reinterpret_cast<HANDLE>(
                SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc))));
+  CreateRowTip(list);
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   const LONG_PTR headerProc =
       SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListHeaderProc));
@@ -121,6 +192,12 @@ void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns) {
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
                  reinterpret_cast<LPARAM>(&column));
   }
+}
+
+void SetFileListDpi(HWND dialog, int id, int dpi) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(GetDlgItem(dialog, id), LVM_GETHEADER, 0, 0));
+  SetPropW(header, kHeaderDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+  SendMessageW(header, WM_SIZE, 0, 0);  // its font, at that resolution
 }
 
 void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> columns) {
@@ -163,6 +240,15 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
       item.pszText = g_cellTextAnsi;
       return 1;
     }
+    case LVN_GETINFOTIPW: {
+      // The name column shows no folder: the tip tells files of the same name apart.
+      auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
+      const std::wstring path = Utf8ToWide(FileListTipText(table, tip.iItem));
+      if (tip.pszText && tip.cchTextMax > 0 && !path.empty()) {
+        lstrcpynW(tip.pszText, path.c_str(), tip.cchTextMax);
+      }
+      return 0;
+    }
     case NM_CUSTOMDRAW:
       return ListCustomDraw(dialog, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), table);
     default:
@@ -198,7 +284,12 @@ LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
       }
       break;
     }
+    case WM_MOUSEMOVE:
+      FollowPointer(list, lParam);
+      break;
     case WM_NCDESTROY:
+      RemovePropW(list, kTipProperty);
+      RemovePropW(list, kTipRowProperty);
       RemovePropW(list, kListProcProperty);
       SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
       break;
@@ -213,10 +304,11 @@ LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LP
   if (!own) return 0;
   if (message == WM_SIZE) {
     // The header takes its height from this font; its items are drawn by DrawHeaderItem.
-    HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22, WindowDpi(header));
+    HFONT font = MakeFont(L"MS Serif", ANSI_CHARSET, FW_NORMAL, true, 22, HeaderDpi(header));
     CallWindowProcW(own, header, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     g_headerFont.reset(font);
   } else if (message == WM_NCDESTROY) {
+    RemovePropW(header, kHeaderDpiProperty);
     const LRESULT result = CallWindowProcW(own, header, message, wParam, lParam);
     g_headerFont.reset();
     return result;

@@ -1,6 +1,6 @@
 // The virtual file list (control 1023): one row per loaded file, cell texts produced on
-// request from the file table, alternating row colours, red for cells holding "-", and a
-// custom-drawn gradient header whose column 0 cannot be resized.
+// request from the file table, each row's full path as its tip, alternating row colours, red for
+// cells holding "-", and a custom-drawn gradient header whose column 0 cannot be resized.
 #pragma once
 
 #include <span>
@@ -14,12 +14,16 @@ namespace pcn {
 // Extended styles, the columns (widths already in pixels; the last is the filler) and the two
 // replacement window procedures.
 void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns);
+// The resolution the header's fonts are made for, once the window is moved to another: the
+// window's own may not have followed yet.
+void SetFileListDpi(HWND dialog, int id, int dpi);
 // Gives the columns new widths in pixels (after a change of resolution).
 void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> columns);
 // WM_NOTIFY from the list; the result is the dialog procedure's, and for custom draw it is
 // also stored as the dialog's message result.
 LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const FileTable& table);
-// Columns 1 .. n-1 keep their proportions and together span the list's client width.
+// Column 0 keeps its width, columns 1 .. n-2 keep their proportions in what it leaves, and
+// with the filler they span the list's client width (narrower once a vertical scroll bar shows).
 void FitFileListColumns(HWND dialog, int id);
 
 LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);

@@ -55,14 +55,17 @@ inline constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | 
                                       DS_CENTER;
 inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 
-// The file list's columns at 96 DPI; a filler column follows them. The findings column holds
-// a count only, so it takes a smaller share than the figures.
+// The file list's columns at 96 DPI; a filler column follows them. The name keeps its width;
+// the others share the rest of the list in these proportions, which at the window's smallest
+// size leave a dealer number whole and every title on at most two lines. The findings column
+// holds a count only, so it takes the smallest share.
 inline constexpr ListColumn kFileListColumns[] = {
-    {100, "מס. עוסק"},   {200, "עיס. חייבות"}, {200, "עיס. פטורות"}, {200, "מעמ עיסקאות"},
-    {200, "מעמ תשומות"}, {200, "תשומות רכוש"}, {200, "לתשלום"},      {200, "מ. עסקאות"},
-    {200, "מ. תשומות"},  {120, "ממצאים"},
+    {100, "שם הקובץ"},   {80, "מס. עוסק"},   {56, "עיס. חייבות"}, {56, "עיס. פטורות"},
+    {56, "מעמ עיסקאות"}, {56, "מעמ תשומות"}, {56, "תשומות רכוש"}, {56, "לתשלום"},
+    {54, "מ. עסקאות"},   {54, "מ. תשומות"},  {50, "ממצאים"},
 };
-inline constexpr int kFillerColumnWidth = 2000;
+// The filler's width is whatever the fit leaves.
+inline constexpr int kFillerColumnWidth = 0;
 
 // Texts the dialog procedure writes.
 inline constexpr char kDealerNumberCaption[] = "מספר עוסק";

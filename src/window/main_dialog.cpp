@@ -13,7 +13,9 @@
 #include "app/adjust_command.h"
 #include "app/findings.h"
 #include "app/generate_command.h"
+#include "app/messages.h"
 #include "app/remove_file.h"
+#include "app/system_menu.h"
 #include "controls/dpi.h"
 #include "controls/file_list.h"
 #include "controls/gdi_scoped.h"
@@ -60,6 +62,7 @@ struct MainWindow {
   gdi::Owned<HFONT> regularFont, boldFont;
   gdi::Owned<HBITMAP> buttonBitmaps[std::size(kImageButtons)];
   gdi::OwnedIcon largeIcon, smallIcon;
+  MergeRecordState record;  // the spin steps and the last merge, for the merge record
 };
 
 MainWindow g_main;
@@ -205,6 +208,69 @@ LRESULT CALLBACK ButtonHook(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   return CallWindowProcW(saved, button, message, wParam, lParam);
 }
 
+// --- The system menu and the keys -----------------------------------------------------------
+
+constexpr int IdOf(MenuCommand command) {
+  return static_cast<int>(command);
+}
+
+// About and the record's item below the system menu's own items.
+void ExtendSystemMenu(HWND dialog) {
+  HMENU menu = GetSystemMenu(dialog, FALSE);
+  if (!menu) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING | MF_GRAYED, IdOf(MenuCommand::kSaveRecord),
+              Utf8ToWide(text::kSaveRecordMenuItem).c_str());
+  AppendMenuW(menu, MF_STRING, IdOf(MenuCommand::kAbout), Utf8ToWide(text::kAboutMenuItem).c_str());
+}
+
+// The record can be saved once a Generate has written a merged file.
+void EnableSaveRecord(HWND dialog) {
+  EnableMenuItem(GetSystemMenu(dialog, FALSE), IdOf(MenuCommand::kSaveRecord),
+                 MF_BYCOMMAND | (g_main.record.last ? MF_ENABLED : MF_GRAYED));
+}
+
+// F1 and Ctrl+S, translated before the dialog sees the keys.
+HACCEL MakeAccelerators() {
+  ACCEL keys[] = {
+      {FVIRTKEY, VK_F1, static_cast<WORD>(IdOf(MenuCommand::kGuide))},
+      {FVIRTKEY | FCONTROL, 'S', static_cast<WORD>(IdOf(MenuCommand::kSaveRecord))},
+  };
+  return CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
+}
+
+// The folder Pcn874Merge.exe is in, where the guide is installed beside it.
+std::string ProgramDirectory() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t cut = path.find_last_of(L"\\/");
+  return WideToUtf8(cut == std::wstring::npos ? std::wstring(L".") : path.substr(0, cut));
+}
+
+// The commands of the menu and the keys; false for anything else.
+bool RunMenuCommand(int id) {
+  WindowDialog& port = *g_main.port;
+  switch (static_cast<MenuCommand>(id)) {
+    case MenuCommand::kAbout:
+      ShowAbout(port);
+      return true;
+    case MenuCommand::kGuide:
+      OpenGuide(port, ProgramDirectory());
+      return true;
+    case MenuCommand::kSaveRecord:
+      SaveMergeRecord(port, g_main.record);
+      return true;
+  }
+  return false;
+}
+
 // --- Handlers, one per message --------------------------------------------------------
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
@@ -226,6 +292,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   SetDlgItemTextW(dialog, IdOf(kOutputDirectory), CurrentDirectoryText().c_str());
 
   SetUpFileList(dialog, IdOf(kFileList), ScaledColumns());
+  ExtendSystemMenu(dialog);
 
   SetForegroundWindow(dialog);
   SetFocus(Item(dialog, kFileList));
@@ -246,7 +313,10 @@ INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
   }
   if (notify->code == UDN_DELTAPOS) {
     const auto* step = reinterpret_cast<const NMUPDOWN*>(lParam);
-    AdjustMergedTotal(*g_main.port, *g_main.table, static_cast<ControlId>(id), step->iDelta);
+    if (const auto made = AdjustMergedTotal(*g_main.port, *g_main.table, static_cast<ControlId>(id),
+                                            step->iDelta)) {
+      g_main.record.steps.push_back(*made);
+    }
   }
   // 0 lets the spin button take its new position.
   return FALSE;
@@ -280,8 +350,7 @@ INT_PTR OnSize(HWND dialog) {
 // rectangle the system suggests.
 INT_PTR OnDpiChanged(HWND dialog, WPARAM wParam, const RECT* suggested) {
   g_main.dpi = HIWORD(wParam);
-  HWND header = reinterpret_cast<HWND>(SendMessageW(Item(dialog, kFileList), LVM_GETHEADER, 0, 0));
-  SendMessageW(header, WM_SIZE, 0, 0);  // its font, at the new resolution
+  SetFileListDpi(dialog, IdOf(kFileList), g_main.dpi);
   ApplyFonts(dialog);
   PlaceControls(dialog);
   SetFileListColumnWidths(dialog, IdOf(kFileList), ScaledColumns());
@@ -345,6 +414,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   // A click, or the code 1 of an accelerator; a double click's notification is not a command.
   const bool clicked = code == BN_CLICKED || code == 1;
   WindowDialog& port = *g_main.port;
+  if (code == 1 && RunMenuCommand(id)) return FALSE;
   // Enter reaches the dialog as IDOK: in the file list it lists the selected file's findings.
   if (id == IDOK && GetFocus() == Item(dialog, kFileList)) {
     ShowFileFindings(port, *g_main.table, port.SelectedFile());
@@ -363,7 +433,12 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       RedrawAll(dialog);
       break;
     case kGenerate:
-      if (clicked) GenerateMergedFile(port, *g_main.table, platform::LocalDateText());
+      if (clicked) {
+        const GenerateResult result =
+            GenerateMergedFile(port, *g_main.table, platform::LocalDateText());
+        KeepMergeRecord(g_main.record, *g_main.table, result, LocalDateTimeText());
+        EnableSaveRecord(dialog);
+      }
       break;
     case kDealerCombo:
       if (code == CBN_SELENDOK) port.SetText(kNumber, port.DealerText());
@@ -479,6 +554,13 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return OnDrawItem(dialog, wParam, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMMAND:
       return OnCommand(dialog, wParam);
+    case WM_SYSCOMMAND:
+      // The low four bits of a system command are the system's own.
+      if ((wParam & 0xFFF0) < 0xF000 && RunMenuCommand(static_cast<int>(wParam & 0xFFF0))) {
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+        return TRUE;
+      }
+      return FALSE;
     case WM_ERASEBKGND:
       SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 1);  // the gradient is the only background
       return TRUE;
@@ -569,14 +651,18 @@ void RunMainDialog(FileTable& table) {
   ShowWindow(dialog, SW_SHOWNORMAL);
   SetForegroundWindow(dialog);
   // GetMessage waits instead of spinning; WM_DESTROY posts the quit message.
+  const HACCEL keys = MakeAccelerators();
   MSG message;
   while (IsWindow(dialog) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // The keys only for the main window's own messages: a message box's run their own loop.
+    if (keys && TranslateAcceleratorW(dialog, keys, &message)) continue;
     if (!IsDialogMessageW(dialog, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
   }
 
+  if (keys) DestroyAcceleratorTable(keys);
   g_main.regularFont.reset();
   g_main.boldFont.reset();
   g_main.largeIcon.reset();

@@ -4,6 +4,7 @@
 
 #include <cderr.h>
 
+#include "controls/file_list.h"
 #include "controls/wide_text.h"
 
 namespace pcn {
@@ -26,6 +27,9 @@ HWND WindowDialog::Control(ControlId id) const {
 void WindowDialog::SetFileCount(int count) {
   HWND list = Control(ControlId::kFileList);
   SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOINVALIDATEALL);
+  // Rows enough for a vertical scroll bar narrow the list's client area: fit the columns
+  // again, or the last of them would lie under a horizontal one.
+  FitFileListColumns(dialog_, static_cast<int>(ControlId::kFileList));
   InvalidateRect(list, nullptr, TRUE);
   UpdateWindow(list);
 }
@@ -134,7 +138,7 @@ bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
   open.lpstrTitle = title.empty() ? nullptr : title.c_str();
   open.Flags = request.flags;
   open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-  const BOOL chosen = GetOpenFileNameW(&open);
+  const BOOL chosen = request.save ? GetSaveFileNameW(&open) : GetOpenFileNameW(&open);
   // "If the buffer is too small, the function returns FALSE and the CommDlgExtendedError
   // function returns FNERR_BUFFERTOOSMALL": the selection is lost, and must be told.
   request.selectionTooLong = !chosen && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL;
@@ -143,6 +147,13 @@ bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {
   request.fileBuffer = request.selectionTooLong ? std::string() : WideToUtf8(file);
   request.flags = open.Flags;
   return chosen != FALSE;
+}
+
+bool WindowDialog::OpenDocument(std::string_view path) {
+  const std::wstring wide = Utf8ToWide(path);
+  // "If the function succeeds, it returns a value greater than 32."
+  return reinterpret_cast<INT_PTR>(
+             ShellExecuteW(dialog_, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 void WindowDialog::Beep() {

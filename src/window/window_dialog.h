@@ -34,6 +34,7 @@ class WindowDialog : public Dialog {
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
+  bool OpenDocument(std::string_view path) override;
   void Beep() override;
 
  private:

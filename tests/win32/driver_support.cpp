@@ -248,6 +248,24 @@ std::wstring ListCell(const App& app, HWND list, int row, int column) {
   return text;
 }
 
+std::wstring ShownTip(const App& app, HWND tool) {
+  for (HWND tip : AppWindows(app, L"tooltips_class32")) {
+    Remote remote(app, 4096);
+    TOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.hwnd = tool;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = reinterpret_cast<wchar_t*>(remote.at(1024));
+    remote.Write(0, &info, sizeof(info));
+    remote.Write(1024, L"", sizeof(wchar_t));
+    SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(remote.at(0)));
+    wchar_t text[1024] = {};
+    remote.Read(1024, text, sizeof(text) - sizeof(wchar_t));
+    if (text[0] != L'\0') return text;
+  }
+  return L"";
+}
+
 void ListSelect(const App& app, HWND list, int row, bool selected) {
   Remote remote(app, 1024);
   LVITEMW item = {};

@@ -80,6 +80,9 @@ std::wstring ListCell(const App& app, HWND list, int row, int column);
 void ListSelect(const App& app, HWND list, int row, bool selected);
 // The rectangle of a row's first cell in the list's client coordinates.
 RECT ListFirstCell(const App& app, HWND list, int row);
+// The text of a tooltip of the app's now on the screen for the tool window `tool`; "" when
+// none shows.
+std::wstring ShownTip(const App& app, HWND tool);
 
 // --- Message boxes --------------------------------------------------------------------------
 

@@ -1,0 +1,141 @@
+// The guide, About and the merge record. The record is the command-line tool's page
+// (MergeRecordPage), filled the same way, with the window's spin steps as its adjustments.
+#include "app/system_menu.h"
+
+#include <ctime>
+
+#include "app/file_list_text.h"
+#include "app/message_box.h"
+#include "app/messages.h"
+#include "merge/dealer_number.h"
+#include "merge/merged_output.h"
+#include "pcn_version.h"
+#include "platform/platform.h"
+#include "report/sha256.h"
+
+namespace pcn {
+namespace {
+
+constexpr std::uint32_t kIconInformation = 0x40;
+
+}  // namespace
+
+void OpenGuide(Dialog& dialog, const std::string& programDirectory) {
+  std::string path = programDirectory;
+  path += platform::kPathSeparator;
+  path += text::kGuideFileName;
+  std::string message;
+  if (!platform::IsOrdinaryFile(path)) {
+    message = text::kGuideMissing;
+  } else if (!dialog.OpenDocument(path)) {
+    message = text::kGuideNotOpened;
+  } else {
+    return;
+  }
+  message += path;
+  ShowStop(dialog, message);
+}
+
+void ShowAbout(Dialog& dialog) {
+  std::string message = text::kCaption;
+  message += " - ";
+  message += text::kAboutVersion;
+  message += PCN_VERSION;
+  message += text::kAboutPurpose;
+  ShowMessage(dialog, kOkButton, kIconInformation, message);
+}
+
+bool KeepMergeRecord(MergeRecordState& state, const FileTable& table, const GenerateResult& result,
+                     const std::string& dateTime) {
+  if (!result.Written()) return true;
+  MergeRecordState::LastMerge last{table, {}};
+  MergeRecord& record = last.record;
+  record.dateTime = dateTime;
+  record.outputPath = result.write.path;
+  record.kind = result.kind;
+  record.number = NormaliseDealerNumber(result.number);
+  record.adjustments = state.steps;
+  record.findings = result.findingsBySeverity;
+  const std::optional<std::string> outputSha = Sha256OfFile(result.write.path);
+  if (!outputSha) {
+    state.last.reset();
+    return false;
+  }
+  record.outputSha256 = *outputSha;
+  record.outputSize = platform::SizeOf(result.write.path);
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const std::optional<std::string> sha =
+        Sha256OfFile(table.slots[static_cast<std::size_t>(slot)].path);
+    if (!sha) {
+      state.last.reset();
+      return false;
+    }
+    record.sourceSha256.push_back(*sha);
+  }
+  state.last = std::move(last);
+  return true;
+}
+
+void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
+  if (!state.last) {
+    dialog.Beep();
+    return;
+  }
+  const MergeRecordState::LastMerge& last = *state.last;
+  // Beside the merged file, under its name: the page is filed with it.
+  const std::string merged = last.record.outputPath;
+  const std::string_view mergedName = FileNameOf(merged);
+  std::string name(mergedName.substr(0, mergedName.rfind('.')));
+  name += '.';
+  name += text::kRecordExtension;
+  std::uint32_t flags = kOverwritePrompt | kPathMustExist | kExplorer;
+  const std::string folder = merged.substr(0, merged.size() - mergedName.size());
+  if (!AskSaveFile(dialog, text::kSaveRecordTitle, name, folder, text::kRecordFilter,
+                   text::kRecordExtension, flags) ||
+      name.empty()) {
+    return;
+  }
+
+  // The page must not take the place of a file it records.
+  const platform::FileIdentity identity = platform::IdentityOf(name);
+  bool replaces = platform::SameIdentity(identity, platform::IdentityOf(merged));
+  for (int slot = 1; slot <= last.table.FileCount(); ++slot) {
+    replaces = replaces || platform::SameIdentity(
+                               identity, last.table.slots[static_cast<std::size_t>(slot)].identity);
+  }
+  std::string message;
+  if (replaces) {
+    message = text::kRecordNotSaved;
+    message += name;
+    message += text::kRecordWouldReplace;
+    ShowStop(dialog, message);
+    return;
+  }
+  const std::string page = MergeRecordPage(last.record, last.table);
+  const std::size_t cut = name.find_last_of("\\/");
+  const std::string directory = cut == std::string::npos ? platform::CurrentDirectory()
+                                : cut == 0               ? name.substr(0, 1)
+                                                         : name.substr(0, cut);
+  const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
+  MergedOutput output;
+  const bool saved = output.Open(directory, file) &&
+                     output.File().Write(page.data(), page.size()) && output.Commit();
+  message = saved ? text::kRecordSaved : text::kRecordNotSaved;
+  message += name;
+  ShowStop(dialog, message);  // the stop icon, as Generate's success message has
+}
+
+std::string LocalDateTimeText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M", &local);
+  return text;
+}
+
+}  // namespace pcn
