@@ -173,6 +173,13 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
   test::WriteFile(dir.File("b.txt"), MarchFile("123456782", 2000));
   EXPECT_EQ(w.Add(dir.File("b.txt")), AddOutcome::kAdded);
   EXPECT_EQ(w.dialog.Dealers().size(), 1u);
+  // regression: a copy of a loaded file (the same report under another name) counted twice
+  std::filesystem::copy_file(dir.File("b.txt"), dir.File("copy.txt"));
+  w.dialog.messages.clear();
+  EXPECT_EQ(w.Add(dir.File("copy.txt")), AddOutcome::kRefused);
+  ASSERT_EQ(w.dialog.messages.size(), 1u);
+  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded + std::string("\rb.txt"));
+  EXPECT_EQ(w.table.FileCount(), 2);
 }
 
 TEST(AddFile, LongPathsAreKeptWhole) {
