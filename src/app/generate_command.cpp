@@ -14,8 +14,8 @@
 
 namespace pcn {
 
-GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
-                                  const std::string& today) {
+GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today,
+                                  const std::function<void(const GenerateResult&)>& onWritten) {
   const OutputKind kind =
       dialog.RepresentativeChecked() ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
   const std::string directory = dialog.OutputDirectory();
@@ -66,6 +66,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table,
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
     message += path;
   }
+  if (onWritten && result.Written()) onWritten(result);
   ShowStop(dialog, message);
   return result;
 }

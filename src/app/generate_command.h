@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/dialog_port.h"
@@ -29,7 +30,10 @@ struct GenerateResult {
 // the window holds; `today` (YYYYMMDD) dates the opening record. Selects each file's row
 // while it is copied. When the merged file would carry a finding the reception refuses or
 // that counts an invoice twice, asks first. With findings, writes the findings file beside
-// the merged file. Shows the one message of the outcome.
-GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today);
+// the merged file. Shows the one message of the outcome; a written file is handed to
+// `onWritten` first, before the user (or another program) can open it.
+GenerateResult GenerateMergedFile(
+    Dialog& dialog, const FileTable& table, const std::string& today,
+    const std::function<void(const GenerateResult&)>& onWritten = nullptr);
 
 }  // namespace pcn

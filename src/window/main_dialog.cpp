@@ -434,9 +434,11 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       break;
     case kGenerate:
       if (clicked) {
-        const GenerateResult result =
-            GenerateMergedFile(port, *g_main.table, platform::LocalDateText());
-        KeepMergeRecord(g_main.record, *g_main.table, result, LocalDateTimeText());
+        // The record's hashes are taken before the success message lets anyone at the file.
+        GenerateMergedFile(
+            port, *g_main.table, platform::LocalDateText(), [](const GenerateResult& result) {
+              KeepMergeRecord(g_main.record, *g_main.table, result, LocalDateTimeText());
+            });
         EnableSaveRecord(dialog);
       }
       break;
