@@ -2,8 +2,6 @@
 // (MergeRecordPage), filled the same way, with the window's spin steps as its adjustments.
 #include "app/system_menu.h"
 
-#include <ctime>
-
 #include "app/file_list_text.h"
 #include "app/message_box.h"
 #include "app/messages.h"
@@ -123,19 +121,6 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   message = saved ? text::kRecordSaved : text::kRecordNotSaved;
   message += name;
   ShowStop(dialog, message);  // the stop icon, as Generate's success message has
-}
-
-std::string LocalDateTimeText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32];
-  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M", &local);
-  return text;
 }
 
 }  // namespace pcn

@@ -48,7 +48,4 @@ bool KeepMergeRecord(MergeRecordState& state, const FileTable& table, const Gene
 // renamed when complete; says where it went, or why not. A beep when there is no merge yet.
 void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state);
 
-// DD/MM/YYYY HH:MM now, as the record dates a merge.
-std::string LocalDateTimeText();
-
 }  // namespace pcn

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <iostream>
 #include <optional>
 
@@ -18,20 +17,6 @@
 
 namespace pcn::cli {
 namespace {
-
-// DD/MM/YYYY HH:MM, as dates are written in Israel.
-std::string LocalDateTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32];
-  std::strftime(text, sizeof text, "%d/%m/%Y %H:%M", &local);
-  return text;
-}
 
 // The directory and the name of `path`; the directory "." when none is given.
 void SplitPath(const std::string& path, std::string& directory, std::string& name) {
@@ -81,7 +66,7 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
   }
 
   MergeRecord record;
-  record.dateTime = LocalDateTime();
+  record.dateTime = platform::LocalDateTimeText();
   record.outputPath = done.outputPath;
   record.kind = done.kind;
   record.number = NormaliseDealerNumber(done.number);

@@ -109,5 +109,7 @@ std::string LastErrorText();
 std::string CurrentDirectory();
 // Today's local date as YYYYMMDD.
 std::string LocalDateText();
+// The local date and time as DD/MM/YYYY HH:MM, as dates are written in Israel.
+std::string LocalDateTimeText();
 
 }  // namespace pcn::platform

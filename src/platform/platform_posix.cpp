@@ -294,4 +294,14 @@ std::string LocalDateText() {
   return text;
 }
 
+std::string LocalDateTimeText() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d", local.tm_mday, local.tm_mon + 1,
+                local.tm_year + 1900, local.tm_hour, local.tm_min);
+  return text;
+}
+
 }  // namespace pcn::platform

@@ -284,4 +284,13 @@ std::string LocalDateText() {
   return text;
 }
 
+std::string LocalDateTimeText() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02u/%02u/%04u %02u:%02u", now.wDay, now.wMonth, now.wYear,
+                now.wHour, now.wMinute);
+  return text;
+}
+
 }  // namespace pcn::platform

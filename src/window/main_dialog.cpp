@@ -437,7 +437,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
         // The record's hashes are taken before the success message lets anyone at the file.
         GenerateMergedFile(
             port, *g_main.table, platform::LocalDateText(), [](const GenerateResult& result) {
-              KeepMergeRecord(g_main.record, *g_main.table, result, LocalDateTimeText());
+              KeepMergeRecord(g_main.record, *g_main.table, result, platform::LocalDateTimeText());
             });
         EnableSaveRecord(dialog);
       }
