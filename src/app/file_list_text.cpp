@@ -1,6 +1,7 @@
 // Each file's name, and its figures in the "#," format the summary uses for the combined ones.
 #include "app/file_list_text.h"
 
+#include "app/refusal_text.h"
 #include "report/amount.h"
 
 namespace pcn {
@@ -54,11 +55,6 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
 std::string FileListTipText(const FileTable& table, int row) {
   if (row < 0 || row >= table.FileCount()) return {};
   return table.slots[static_cast<std::size_t>(row) + 1].path;
-}
-
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
 
 }  // namespace pcn

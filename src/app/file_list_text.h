@@ -21,7 +21,4 @@ std::string FileListCellText(const FileTable& table, int row, int column);
 // The row's tip: the file's full path as it was chosen (UTF-8); empty for no such row.
 std::string FileListTipText(const FileTable& table, int row);
 
-// The last part of a path, as the list and the messages name a file; either separator.
-std::string_view FileNameOf(std::string_view path);
-
 }  // namespace pcn

@@ -2,9 +2,9 @@
 // temporary-then-rename path as the merged file.
 #include "app/findings.h"
 
-#include "app/file_list_text.h"
 #include "app/message_box.h"
 #include "app/messages.h"
+#include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
 #include "merge/block_writer.h"

@@ -30,13 +30,12 @@ const char* FieldName(RecordField field) {
   return "";
 }
 
-// The last part of a path; Windows paths may use either separator.
+}  // namespace
+
 std::string_view FileNameOf(std::string_view path) {
   const std::size_t cut = path.find_last_of("\\/");
   return cut == std::string_view::npos ? path : path.substr(cut + 1);
 }
-
-}  // namespace
 
 std::string MessageFor(LoadRefusal refusal) {
   switch (refusal) {

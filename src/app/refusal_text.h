@@ -3,12 +3,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "merge/merged_writer.h"
 #include "merge/totals_check.h"
 #include "report/load_file.h"
 
 namespace pcn {
+
+// The last part of a path, as the list and the messages name a file; either separator.
+std::string_view FileNameOf(std::string_view path);
 
 std::string MessageFor(LoadRefusal refusal);  // empty for kNone
 // The refusal's message; for a copy of a loaded file, that file's name on a second line.

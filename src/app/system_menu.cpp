@@ -2,9 +2,9 @@
 // (MergeRecordPage), filled the same way, with the window's spin steps as its adjustments.
 #include "app/system_menu.h"
 
-#include "app/file_list_text.h"
 #include "app/message_box.h"
 #include "app/messages.h"
+#include "app/refusal_text.h"
 #include "merge/dealer_number.h"
 #include "merge/merged_output.h"
 #include "pcn_version.h"
