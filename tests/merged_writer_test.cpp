@@ -455,6 +455,32 @@ TEST(SaveMergeRecord, WritesTheLastMergeWithItsStepsAndDigests) {
   EXPECT_EQ(state.last->record.dateTime, "01/12/2024 10:30");
 }
 
+// The success message offers the record of the merge just made: Yes goes on to the save-file
+// dialog, No (the default, as Enter alone answers) leaves it for the menu; either way the
+// record is kept.
+TEST(GenerateKeepingRecord, TheSuccessMessageOffersTheRecord) {
+  for (const bool yes : {true, false}) {
+    TwoFiles f;
+    Window w(f.out);
+    w.Add(f.a);
+    w.Add(f.b);
+    MergeRecordState state;
+    const std::string page = f.dir.File("offered.html");
+    w.dialog.answers = {true, yes};  // the short records' findings are asked about first
+    w.dialog.QueueOpenFile({true, page});
+    GenerateKeepingRecord(w.dialog, w.table, state);
+    ASSERT_EQ(w.dialog.questions.size(), 2u) << yes;
+    const HeadlessDialog::Message& offer = w.dialog.questions.back();
+    EXPECT_TRUE(offer.text.starts_with(text::kGenerated)) << offer.text;
+    EXPECT_TRUE(offer.text.ends_with(text::kOfferRecord)) << offer.text;
+    // Yes and No, No the default, the stop icon of the success message.
+    EXPECT_EQ(offer.style, 0x80000u | 0x100000u | 0x2000u | 0x10u | 0x4u | 0x100u);
+    EXPECT_TRUE(state.last.has_value());
+    EXPECT_EQ(test::Exists(page), yes);
+    EXPECT_EQ(w.dialog.messages.size(), yes ? 1u : 0u);  // "saved in ..." after Yes only
+  }
+}
+
 // F1 and About: the guide beside the program, or a message naming where it was looked for.
 TEST(SystemMenu, OpensTheGuideOrSaysItIsMissing) {
   test::TempDir dir;

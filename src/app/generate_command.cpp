@@ -15,7 +15,7 @@
 namespace pcn {
 
 GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today,
-                                  const std::function<void(const GenerateResult&)>& onWritten) {
+                                  const std::function<bool(const GenerateResult&)>& onWritten) {
   const OutputKind kind =
       dialog.RepresentativeChecked() ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
   const std::string directory = dialog.OutputDirectory();
@@ -66,7 +66,13 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
     message += path;
   }
-  if (onWritten && result.Written()) onWritten(result);
+  if (onWritten && result.Written() && onWritten(result)) {
+    // Still one message, with the stop icon; No the default, so Enter alone goes on as the
+    // plain success message did.
+    message += text::kOfferRecord;
+    result.recordWanted = AskYesNo(dialog, message, kIconStop);
+    return result;
+  }
   ShowStop(dialog, message);
   return result;
 }

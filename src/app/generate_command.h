@@ -22,6 +22,7 @@ struct GenerateResult {
   OutputKind kind = OutputKind::kDealersUnion;
   std::string number;
   FindingsSummary findingsBySeverity;
+  bool recordWanted = false;  // Yes to the success message's offer of the merge's record
 
   bool Written() const { return !declined && write.Written(); }
 };
@@ -31,9 +32,10 @@ struct GenerateResult {
 // while it is copied. When the merged file would carry a finding the reception refuses or
 // that counts an invoice twice, asks first. With findings, writes the findings file beside
 // the merged file. Shows the one message of the outcome; a written file is handed to
-// `onWritten` first, before the user (or another program) can open it.
+// `onWritten` first, before the user (or another program) can open it. When that kept a
+// record of the merge (returned true), the success message offers to save it.
 GenerateResult GenerateMergedFile(
     Dialog& dialog, const FileTable& table, const std::string& today,
-    const std::function<void(const GenerateResult&)>& onWritten = nullptr);
+    const std::function<bool(const GenerateResult&)>& onWritten = nullptr);
 
 }  // namespace pcn

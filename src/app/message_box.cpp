@@ -20,9 +20,9 @@ void ShowStop(Dialog& owner, std::string_view text) {
   ShowMessage(owner, kOkButton, kIconStop, text);
 }
 
-bool AskYesNo(Dialog& owner, std::string_view text) {
-  const std::uint32_t style = kMessageRight | kMessageRtlReading | kMessageTaskModal |
-                              kIconWarning | kYesNo | kSecondButtonDefault;
+bool AskYesNo(Dialog& owner, std::string_view text, std::uint32_t icon) {
+  const std::uint32_t style =
+      kMessageRight | kMessageRtlReading | kMessageTaskModal | icon | kYesNo | kSecondButtonDefault;
   return owner.Ask(text::kCaption, text, style);
 }
 

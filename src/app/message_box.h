@@ -37,7 +37,7 @@ void ShowStop(Dialog& owner, std::string_view text);
 
 // Asks `text` with Yes and No in the same form, No the default (Enter alone does not go
 // on); true for Yes.
-bool AskYesNo(Dialog& owner, std::string_view text);
+bool AskYesNo(Dialog& owner, std::string_view text, std::uint32_t icon = kIconWarning);
 
 // Asks for a file; true when the user chose one with OK. `fileName` is in and out: with
 // several files chosen it holds the folder and the names, NUL-separated (see ChosenPaths).

@@ -80,6 +80,8 @@ inline constexpr char kSaveRecordMenuItem[] = "שמירת תיעוד האיחו�
 inline constexpr char kSaveRecordTitle[] = "שמירת תיעוד האיחוד";
 inline constexpr char kRecordFilter[] = "דפי HTML|*.html|כל הקבצים|*.*|";
 inline constexpr char kRecordExtension[] = "html";
+// After the success message, when the record of the merge was kept: offered at once.
+inline constexpr char kOfferRecord[] = "\rלשמור את תיעוד האיחוד (הקבצים, הסכומים וטביעות SHA-256)?";
 inline constexpr char kRecordSaved[] = "תיעוד האיחוד נשמר בקובץ ";
 inline constexpr char kRecordNotSaved[] = "לא ניתן לשמור את תיעוד האיחוד בקובץ ";
 // The page may not take the place of a file it records.

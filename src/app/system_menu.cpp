@@ -123,4 +123,13 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   ShowStop(dialog, message);  // the stop icon, as Generate's success message has
 }
 
+void GenerateKeepingRecord(Dialog& dialog, const FileTable& table, MergeRecordState& state) {
+  const GenerateResult result = GenerateMergedFile(
+      dialog, table, platform::LocalDateText(), [&](const GenerateResult& written) {
+        return KeepMergeRecord(state, table, written, platform::LocalDateTimeText()) &&
+               state.last.has_value();
+      });
+  if (result.recordWanted) SaveMergeRecord(dialog, state);
+}
+
 }  // namespace pcn

@@ -48,4 +48,8 @@ bool KeepMergeRecord(MergeRecordState& state, const FileTable& table, const Gene
 // renamed when complete; says where it went, or why not. A beep when there is no merge yet.
 void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state);
 
+// The Generate button with the record: the merge's record is kept (its digests taken before
+// the success message lets anyone at the files), offered in that message, and saved on Yes.
+void GenerateKeepingRecord(Dialog& dialog, const FileTable& table, MergeRecordState& state);
+
 }  // namespace pcn

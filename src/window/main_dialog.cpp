@@ -12,7 +12,6 @@
 #include "app/add_file.h"
 #include "app/adjust_command.h"
 #include "app/findings.h"
-#include "app/generate_command.h"
 #include "app/messages.h"
 #include "app/remove_file.h"
 #include "app/system_menu.h"
@@ -434,11 +433,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       break;
     case kGenerate:
       if (clicked) {
-        // The record's hashes are taken before the success message lets anyone at the file.
-        GenerateMergedFile(
-            port, *g_main.table, platform::LocalDateText(), [](const GenerateResult& result) {
-              KeepMergeRecord(g_main.record, *g_main.table, result, platform::LocalDateTimeText());
-            });
+        GenerateKeepingRecord(port, *g_main.table, g_main.record);
         EnableSaveRecord(dialog);
       }
       break;

@@ -60,6 +60,8 @@ const std::wstring kCorrupt = Utf8("הקובץ שצויין פגום ולא ני
 const std::wstring kMarkToRemove = Utf8("יש לסמן את הקובץ שברצונך להסיר");
 const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור הקובץ המאוחד");
 const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
+const std::wstring kOfferRecord =
+    Utf8("\rלשמור את תיעוד האיחוד (הקבצים, הסכומים וטביעות SHA-256)?");
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
@@ -904,13 +906,14 @@ void CheckBothFilesTotals(const App& app, const std::wstring& when) {
   }
 }
 
-// The record of the merge just made, from the system menu through the save-file dialog: the
-// page names the merged file and keeps the three spin steps made before it, the earlier two
-// included though a file was removed and added since (their steps stay in the totals).
-void SaveRecordOfUnion(const App& app) {
-  const std::wstring path = g_work + L"\\gui-record.html";
+// The record of the merge just made, through the save-file dialog that the success message's
+// Yes or the system menu opens: the page names the merged file and keeps the three spin steps
+// made before it, the earlier two included though a file was removed and added since (their
+// steps stay in the totals).
+void SaveRecordOfMerge(const App& app, const std::wstring& fileName, bool fromMenu) {
+  const std::wstring path = g_work + L"\\" + fileName;
   DeleteFileW(path.c_str());  // a page of an earlier run would bring the replace question
-  PostMessageW(app.main, WM_SYSCOMMAND, kSaveRecordCommand, 0);
+  if (fromMenu) PostMessageW(app.main, WM_SYSCOMMAND, kSaveRecordCommand, 0);
   HWND save = WaitForDialogTitled(app, Utf8("שמירת תיעוד האיחוד"));
   if (!Check(save != nullptr, L"the save-file dialog appears")) return;
   HWND name = GetDlgItem(save, 0x480);  // edt1
@@ -1055,20 +1058,23 @@ void FilesAndGenerate(App& app) {
   Check(
       AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + L"Pcn874-03-2024.txt:1: "),
       L"the union record's negative total is asked about");
-  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated + findings,
-             L"dealers' union generated");
+  const MessageBoxSeen generated = AnswerMessageBox(app, kCaption, IDYES);
+  CheckEqual(generated.text, kGenerated + findings + kOfferRecord,
+             L"dealers' union generated, its record offered");
+  CheckEqual(generated.defaultButton, IDNO, L"Enter alone does not open the save-file dialog");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-union.txt").c_str(), FALSE) != 0,
         L"the dealers' union file exists");
-  SaveRecordOfUnion(app);
+  SaveRecordOfMerge(app, L"gui-record.html", false);
   Click(app, kRepresentative);
   WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
   Click(app, kGenerate);
   Check(AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + kNameB + L":1: "),
         L"the source's negative total is asked about in the representative file");
-  CheckEqual(AnswerMessageBox(app, kCaption).text, kGenerated + findings,
+  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text, kGenerated + findings + kOfferRecord,
              L"representative file generated");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-representative.txt").c_str(), FALSE) != 0,
         L"the representative file exists");
+  SaveRecordOfMerge(app, L"gui-record-menu.html", true);
 
   // Choosing a dealer in the combo box (arrow key on the closed list) overwrites whatever was
   // typed into the number field.
@@ -1324,8 +1330,8 @@ void SourceChanged(App& app) {
   CheckEqual(ItemText(app.main, kTaxable), L"4,100 ", L"taxable revenues after adding it again");
   Click(app, kGenerate);
   // Five short records, one of them with a counterparty whose check digit fails.
-  if (!CheckEqual(AnswerMessageBox(app, kCaption).text,
-                  kGenerated + FindingsLine(6, L"Pcn874-05-2024.findings.txt"),
+  if (!CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
+                  kGenerated + FindingsLine(6, L"Pcn874-05-2024.findings.txt") + kOfferRecord,
                   L"generated after re-adding")) {
     return;
   }
@@ -1407,8 +1413,8 @@ void Findings(App& app) {
 
   Click(app, kGenerate);
   AnswerMessageBox(app, kCaption, IDYES);
-  CheckEqual(AnswerMessageBox(app, kCaption).text,
-             kGenerated + FindingsLine(3, L"Pcn874-06-2024.findings.txt"),
+  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
+             kGenerated + FindingsLine(3, L"Pcn874-06-2024.findings.txt") + kOfferRecord,
              L"Yes: generated, the findings file named");
   Check(exists(merged), L"Yes: the merged file is written");
   std::string bytes;
