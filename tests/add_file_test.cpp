@@ -123,7 +123,8 @@ TEST(AddFile, RefusalsShowOneMessageAndChangeNothing) {
     w.dialog.messages.clear();
     EXPECT_EQ(w.Add(dir.File(c.name)), AddOutcome::kRefused);
     ASSERT_EQ(w.dialog.messages.size(), 1u);
-    EXPECT_EQ(w.dialog.messages[0].text, c.message);
+    EXPECT_EQ(w.dialog.messages[0].text, c.message + std::string("\r") + c.name)
+        << "the file is named on a second line";
     EXPECT_EQ(w.dialog.messages[0].caption, text::kCaption);
     EXPECT_EQ(w.dialog.messages[0].style, 0x80000u | 0x100000u | 0x2000u | 0x10u);
     EXPECT_EQ(Snapshot(w), before);
@@ -139,7 +140,7 @@ TEST(AddFile, FirstFileIsNeverMonthChecked) {
   Window w;
   EXPECT_EQ(w.Add(dir.File("april.txt")), AddOutcome::kAdded);
   EXPECT_EQ(w.Add(dir.File("march.txt")), AddOutcome::kRefused);
-  EXPECT_EQ(w.dialog.messages.at(0).text, text::kMonthDiffers);
+  EXPECT_EQ(w.dialog.messages.at(0).text, text::kMonthDiffers + std::string("\rmarch.txt"));
 }
 
 TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
@@ -166,7 +167,8 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
     w.dialog.messages.clear();
     EXPECT_EQ(w.Add(c.path), AddOutcome::kRefused);
     ASSERT_EQ(w.dialog.messages.size(), 1u);
-    EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded);
+    EXPECT_EQ(w.dialog.messages[0].text,
+              text::kAlreadyLoaded + ("\r" + c.path.substr(c.path.rfind('/') + 1)));
   }
   EXPECT_EQ(w.table.FileCount(), 1);
   // Another file of a dealer already listed is taken, and adds no combo entry.
@@ -178,7 +180,8 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
   w.dialog.messages.clear();
   EXPECT_EQ(w.Add(dir.File("copy.txt")), AddOutcome::kRefused);
   ASSERT_EQ(w.dialog.messages.size(), 1u);
-  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded + std::string("\rb.txt"));
+  EXPECT_EQ(w.dialog.messages[0].text,
+            text::kAlreadyLoaded + std::string("\rcopy.txt") + text::kCopyOf + "b.txt");
   EXPECT_EQ(w.table.FileCount(), 2);
 }
 
@@ -196,7 +199,7 @@ TEST(AddFile, LongPathsAreKeptWhole) {
   ASSERT_EQ(w.Add(path), AddOutcome::kAdded);
   EXPECT_EQ(w.table.slots[1].path, path);
   EXPECT_EQ(w.Add(path), AddOutcome::kRefused);
-  EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded);
+  EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded + std::string("\ra.txt"));
 }
 
 TEST(AddFile, BeepsWhenThereIsNothingToLoad) {
@@ -333,7 +336,7 @@ TEST(AddFiles, OnePathIsAddedExactlyAsOneChosenAlone) {
   AddFiles(w.dialog, w.table, {dir.File("a.txt")});
   AddFiles(w.dialog, w.table, {dir.File("a.txt")});
   ASSERT_EQ(w.dialog.messages.size(), 1u);
-  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded);  // no second line
+  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded + std::string("\ra.txt"));
   AddFiles(w.dialog, w.table, {dir.File("missing.txt")});
   EXPECT_EQ(w.dialog.beeps, 1);
   EXPECT_EQ(w.table.FileCount(), 1);

@@ -369,8 +369,10 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
     platform::ClearIoFaultPlan();
 
     const bool ok[] = {
-        want == nullptr ? w->dialog.messages.empty()
-                        : w->dialog.messages.size() == 1 && w->dialog.messages[0].text == want,
+        want == nullptr
+            ? w->dialog.messages.empty()
+            : w->dialog.messages.size() == 1 &&
+                  w->dialog.messages[0].text == want + ("\r" + std::string(FileNameOf(paths_[1]))),
         outcome == (want == nullptr ? AddOutcome::kAdded : AddOutcome::kRefused),
         want == nullptr ? SameTable(clean->table, w->table) : SameTable(before, w->table),
         WindowState(w->dialog) == (want == nullptr ? WindowState(clean->dialog) : shownBefore),

@@ -22,6 +22,7 @@
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "app/messages.h"
+#include "app/refusal_text.h"
 #include "merge/block_writer.h"
 #include "merge/merged_writer.h"
 #include "platform/platform.h"
@@ -51,7 +52,11 @@ struct Window {
     dialog.QueueOpenFile({true, path});
     const AddOutcome outcome = AddFile(dialog, table);
     if (outcome == AddOutcome::kAdded) return dialog.messages.empty() ? "" : "<message>";
-    return dialog.messages.size() == 1 ? dialog.messages[0].text : "<not one message>";
+    if (dialog.messages.size() != 1) return "<not one message>";
+    // A refusal names the file on its last line; the message before it is what is compared.
+    const std::string& text = dialog.messages[0].text;
+    const std::string named = "\r" + std::string(FileNameOf(path));
+    return text.ends_with(named) ? text.substr(0, text.size() - named.size()) : "<unnamed> " + text;
   }
   // The one message Generate shows; of a written file's, the first line: the line about the
   // findings that follows it has tests of its own.

@@ -16,10 +16,8 @@
 namespace pcn {
 namespace {
 
-// One file through the Add-file rules. `nameLine` follows a refusal's message: empty for a
-// file chosen alone, a line break and the file's name for one of several.
-AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
-                   std::string_view nameLine) {
+// One file through the Add-file rules. A refusal names the file, chosen alone or with others.
+AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path) {
   if (path.empty() || !platform::IsOrdinaryFile(path)) {
     dialog.Beep();
     return AddOutcome::kNothingChosen;
@@ -29,7 +27,7 @@ AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
   RepeatIndex repeats;
   LoadResult loaded = LoadChecked(table, path, repeats);
   if (loaded.refusal != LoadRefusal::kNone) {
-    ShowStop(dialog, MessageFor(loaded) + std::string(nameLine));
+    ShowStop(dialog, MessageFor(loaded, path));
     return AddOutcome::kRefused;
   }
   const std::string dealer = loaded.entry.dealerNumber;
@@ -44,12 +42,6 @@ AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path,
   return AddOutcome::kAdded;
 }
 
-// The last part of a path; Windows paths may use either separator.
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t cut = path.find_last_of(platform::kPathSeparator == '\\' ? "\\/" : "/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
 std::string Lowered(std::string_view text) {
   std::string lowered(text);
   for (char& c : lowered) {
@@ -60,7 +52,6 @@ std::string Lowered(std::string_view text) {
 
 // Several files, one after another; kAdded when any was taken.
 AddOutcome AddSeveral(Dialog& dialog, FileTable& table, std::vector<std::string> paths) {
-  if (paths.size() == 1) return AddPath(dialog, table, paths.front(), "");
   // By file name, letter case aside (as Windows compares names); the full path settles ties
   // so that the order never depends on how the list came.
   std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
@@ -69,10 +60,7 @@ AddOutcome AddSeveral(Dialog& dialog, FileTable& table, std::vector<std::string>
   });
   AddOutcome outcome = AddOutcome::kNothingChosen;
   for (const std::string& path : paths) {
-    // Appended, not "\r" + name: GCC 12 warns falsely at -O3 (the release build).
-    std::string nameLine = "\r";
-    nameLine += FileNameOf(path);
-    switch (AddPath(dialog, table, path, nameLine)) {
+    switch (AddPath(dialog, table, path)) {
       case AddOutcome::kAdded:
         outcome = AddOutcome::kAdded;
         break;

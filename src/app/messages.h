@@ -11,6 +11,8 @@ inline constexpr char kOpenFileTitle[] = "ציין את מיקום הקובץ";
 inline constexpr char kTextFilesFilter[] = "קבצי טקסט|*.TXT|כל הקבצים|*.*|";
 inline constexpr char kFallbackFileName[] = "Pc874.txt";
 inline constexpr char kAlreadyLoaded[] = "קובץ זה נמצא כבר ברשימת הקבצים";
+// After the name of a file whose bytes are a loaded file's: that file's name follows.
+inline constexpr char kCopyOf[] = "\rהעתק של הקובץ ";
 // More files chosen at once than the open-file dialog can return: none is loaded.
 inline constexpr char kTooManyFiles[] = "נבחרו יותר מדי קבצים בבת אחת - יש לבחור פחות קבצים";
 inline constexpr char kCannotOpen[] = "לא ניתן לפתוח את הקובץ המבוקש";
@@ -81,7 +83,7 @@ inline constexpr char kSaveRecordTitle[] = "שמירת תיעוד האיחוד";
 inline constexpr char kRecordFilter[] = "דפי HTML|*.html|כל הקבצים|*.*|";
 inline constexpr char kRecordExtension[] = "html";
 // After the success message, when the record of the merge was kept: offered at once.
-inline constexpr char kOfferRecord[] = "\rלשמור את תיעוד האיחוד (הקבצים, הסכומים וטביעות SHA-256)?";
+inline constexpr char kOfferRecord[] = "\rלשמור את תיעוד האיחוד לתיק הלקוח?";
 inline constexpr char kRecordSaved[] = "תיעוד האיחוד נשמר בקובץ ";
 inline constexpr char kRecordNotSaved[] = "לא ניתן לשמור את תיעוד האיחוד בקובץ ";
 // The page may not take the place of a file it records.

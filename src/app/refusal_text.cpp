@@ -57,10 +57,12 @@ std::string MessageFor(LoadRefusal refusal) {
   return "";
 }
 
-std::string MessageFor(const LoadResult& loaded) {
+std::string MessageFor(const LoadResult& loaded, std::string_view path) {
   std::string message = MessageFor(loaded.refusal);
+  message += '\r';
+  message += FileNameOf(path);
   if (!loaded.samePath.empty()) {
-    message += '\r';
+    message += text::kCopyOf;
     message += FileNameOf(loaded.samePath);
   }
   return message;

@@ -15,8 +15,9 @@ namespace pcn {
 std::string_view FileNameOf(std::string_view path);
 
 std::string MessageFor(LoadRefusal refusal);  // empty for kNone
-// The refusal's message; for a copy of a loaded file, that file's name on a second line.
-std::string MessageFor(const LoadResult& loaded);
+// The refusal of the file at `path`: the message, the file's name on a second line and, for
+// a copy of a loaded file, that file's name on a third.
+std::string MessageFor(const LoadResult& loaded, std::string_view path);
 std::string MessageFor(TotalsPair pair);
 std::string MessageFor(const WriteResult& result);  // the success message when written
 

@@ -60,9 +60,7 @@ int RunCheck(const CheckOptions& options) {
       file["reason"] = RefusalReason(loaded.refusal);
       file["line"] = loaded.line;
       file["findings"] = ordered_json::array();
-      std::cerr << "pcn874: " << path << ':' << loaded.line << ": " << RefusalReason(loaded.refusal)
-                << ": ";
-      PrintMessage(std::cerr, MessageFor(loaded));
+      PrintRefusal(std::cerr, path, loaded);
     } else {
       const FileEntry& e = loaded.entry;
       found = found || e.findingCount > 0;

@@ -112,11 +112,7 @@ void PrintRefusal(std::ostream& out, const std::string& path, const LoadResult& 
   std::string message = MessageFor(loaded.refusal);
   message += " (";
   message += RefusalReason(loaded);
-  message += ')';
-  if (!loaded.samePath.empty()) {
-    message += '\r';
-    message += loaded.samePath;
-  }
+  message += ')';  // a copy's reason names the loaded file
   PrintMessage(out, message);
 }
 
