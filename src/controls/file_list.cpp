@@ -2,6 +2,7 @@
 // on any system code page; cell bytes from the files are Windows-1255.
 #include "controls/file_list.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "app/file_list_text.h"
@@ -41,9 +42,21 @@ WNDPROC StoredHeaderProc(HWND header) {
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_USERDATA));
 }
 
+// A file name with right-to-left letters ("דרום.txt"), laid out right to left in this list,
+// would read with its extension before its name: it is embedded left to right, as a path is
+// written. Other names are left as they are.
+std::wstring NameLeftToRight(std::wstring name) {
+  const bool rightToLeft = std::any_of(name.begin(), name.end(), [](wchar_t c) {
+    return (c >= 0x0590 && c <= 0x08FF) || (c >= 0xFB1D && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFF);
+  });
+  return rightToLeft ? L"\x202A" + name + L"\x202C" : name;  // LRE ... PDF
+}
+
 std::wstring CellText(const FileTable& table, int row, int column) {
   const std::string bytes = FileListCellText(table, row, column);
-  std::wstring text = column == kNameColumn ? Utf8ToWide(bytes) : HebrewToWide(bytes);
+  std::wstring text =
+      column == kNameColumn ? NameLeftToRight(Utf8ToWide(bytes)) : HebrewToWide(bytes);
   if (text.empty()) text = L" ";
   if (text.size() > 255) text.resize(255);
   return text;
