@@ -10,7 +10,7 @@ PCN_VERSION := $(shell sed -n 's/^project.pcn874 VERSION \([0-9.]*\) .*/\1/p' CM
 SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 PREFIX ?= /usr/local
 # The pictures of the window in the guide, as `make screenshot` takes them.
-GUIDE_PICTURES := 1-empty 2-two-files 3-representative 4-refusal
+GUIDE_PICTURES := 1-empty 2-two-files 3-representative 4-refusal 5-generated
 
 .PHONY: dist dist-check install guide-pictures
 
@@ -30,9 +30,11 @@ install: deps
 	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
 # Takes new pictures of the window for the guide, without the time they were taken. The
-# message box is a picture of the whole screen: the empty desktop around the window is cut off.
+# message boxes are pictures of the whole screen: the empty desktop around them is cut off.
 guide-pictures: screenshot
-	convert $(BUILD)/screenshots/4-refusal.png -trim +repage $(BUILD)/screenshots/4-refusal.png
+	for name in 4-refusal 5-generated; do \
+	  convert $(BUILD)/screenshots/$$name.png -trim +repage $(BUILD)/screenshots/$$name.png; \
+	done
 	for name in $(GUIDE_PICTURES); do \
 	  tools/dist/png-without-time.py $(BUILD)/screenshots/$$name.png docs/guide/$$name.png; \
 	done

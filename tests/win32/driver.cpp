@@ -60,8 +60,7 @@ const std::wstring kCorrupt = Utf8("הקובץ שצויין פגום ולא ני
 const std::wstring kMarkToRemove = Utf8("יש לסמן את הקובץ שברצונך להסיר");
 const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור הקובץ המאוחד");
 const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
-const std::wstring kOfferRecord =
-    Utf8("\rלשמור את תיעוד האיחוד (הקבצים, הסכומים וטביעות SHA-256)?");
+const std::wstring kOfferRecord = Utf8("\rלשמור את תיעוד האיחוד לתיק הלקוח?");
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
@@ -228,14 +227,16 @@ bool AddAndWaitForRows(const App& app, const std::wstring& path, int rows) {
                L"the list shows " + std::to_wstring(rows) + L" rows after adding " + path);
 }
 
-// Adds a file that must be refused with `message`, and checks that nothing changed.
+// Adds a file that must be refused with `message`, the file named on a second line, and checks
+// that nothing changed.
 void ExpectRefusal(const App& app, const std::wstring& path, const std::wstring& message) {
   const int rows = ListCount(GetDlgItem(app.main, kList));
   const std::wstring taxable = ItemText(app.main, kTaxable);
   const std::wstring month = ItemText(app.main, kMonth);
   if (!ChooseFile(app, path)) return;
   MessageBoxSeen box = AnswerMessageBox(app, kCaption);
-  CheckEqual(box.text, message, L"message for " + path);
+  CheckEqual(box.text, message + L"\r" + path.substr(path.find_last_of(L"\\/") + 1),
+             L"message for " + path);
   CheckEqual(static_cast<long long>(box.buttons.size()), 1, L"buttons of the message box");
   if (!box.buttons.empty()) CheckEqual(box.buttons[0], g_okText, L"the one button");
   CheckEqual(ListCount(GetDlgItem(app.main, kList)), rows, L"rows after refusing " + path);
@@ -964,10 +965,25 @@ void FilesAndGenerate(App& app) {
     int row, column;
     const char* want;
   } kCells[] = {
-      {0, 0, "north.txt"}, {1, 0, "דרום.txt"},  // the name without its folder
-      {0, 1, "123456782"}, {0, 2, "1,000"},    {0, 3, "0"},   {0, 4, "170"}, {0, 5, "50"},
-      {0, 8, "1"},         {0, 9, "1"},        {0, 10, "2"},  {0, 11, " "},  {1, 1, "987654324"},
-      {1, 2, "2,500"},     {1, 3, "-300"},     {1, 7, "325"}, {1, 8, "2"},   {1, 9, "1"},
+      // The name without its folder; a Hebrew one embedded left to right (LRE ... PDF), so
+      // that its extension shows after it in the right-to-left list.
+      {0, 0, "north.txt"},
+      {1, 0, "\u202Aדרום.txt\u202C"},
+      {0, 1, "123456782"},
+      {0, 2, "1,000"},
+      {0, 3, "0"},
+      {0, 4, "170"},
+      {0, 5, "50"},
+      {0, 8, "1"},
+      {0, 9, "1"},
+      {0, 10, "2"},
+      {0, 11, " "},
+      {1, 1, "987654324"},
+      {1, 2, "2,500"},
+      {1, 3, "-300"},
+      {1, 7, "325"},
+      {1, 8, "2"},
+      {1, 9, "1"},
       {1, 10, "5"},  // short records, a negative exempt total, a counterparty's check digit
   };
   for (const auto& c : kCells) {
@@ -1627,45 +1643,49 @@ void Shoot(const App& app, const std::wstring& name, bool wholeScreen) {
   if (SaveBitmap(CaptureScreen(area), path)) Log(L"screenshot " + path);
 }
 
+// The guide's pictures, of the examples shipped with the program (PCN_EXAMPLES: their folder),
+// so that a reader can do the same and see the same numbers.
 void Screenshots() {
   App app;
   app.exe = g_exe;
-  // The pictures go into the user's guide: the output folder they show is one a user might
-  // have, not the build folder.
+  // The output folder the pictures show is one a user might have, not the build folder; the
+  // examples are put in it, as a month's files would be.
   CreateDirectoryW(L"C:\\Reports", nullptr);
   app.directory = L"C:\\Reports\\03-2024";
   CreateDirectoryW(app.directory.c_str(), nullptr);
+  const wchar_t* examples = _wgetenv(L"PCN_EXAMPLES");
+  const std::wstring north = app.directory + L"\\branch-north.txt";
+  const std::wstring south = app.directory + L"\\branch-south.txt";
+  if (!examples ||
+      !CopyFileW((std::wstring(examples) + L"\\branch-north.txt").c_str(), north.c_str(), FALSE) ||
+      !CopyFileW((std::wstring(examples) + L"\\branch-south.txt").c_str(), south.c_str(), FALSE)) {
+    Log(L"the examples were not found: set PCN_EXAMPLES to their folder");
+    return;
+  }
   if (!StartApp(app)) return;
   SetCursorPos(1, 1);
+  // A message box is shot with the whole screen, once it has painted.
+  const auto shootMessage = [&](const std::wstring& name, int button) {
+    HWND box = WaitForDialogTitled(app, kCaption);
+    if (!box) return;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    Shoot(app, name, true);
+    AnswerMessageBox(app, kCaption, button);
+  };
   Shoot(app, L"1-empty", false);
-  AddAndWaitForRows(app, InputPath(kNameA), 1);
-  AddAndWaitForRows(app, InputPath(kNameB), 2);
+  AddAndWaitForRows(app, north, 1);
+  AddAndWaitForRows(app, south, 2);
   ListSelect(app, GetDlgItem(app.main, kList), 0, true);
   Shoot(app, L"2-two-files", false);
+  Click(app, kGenerate);
+  shootMessage(L"5-generated", IDNO);
   Click(app, kRepresentative);
   WaitFor([&] { return ItemText(app.main, kNumberCaption) == kRepresentativeCaption; });
   Shoot(app, L"3-representative", false);
-  ChooseFile(app, InputPath(L"april.txt"));
-  HWND box = WaitForDialogTitled(app, kCaption);
-  if (box) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    Shoot(app, L"4-refusal", true);
-    AnswerMessageBox(app, kCaption);
-  }
-  // One file's findings, and the list with every column in view.
-  HWND list = GetDlgItem(app.main, kList);
-  const RECT cell = ListFirstCell(app, list, 1);
-  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON,
-               MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
-  if ((box = WaitForDialogTitled(app, kCaption)) != nullptr) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    Shoot(app, L"5-findings-list", true);
-    AnswerMessageBox(app, kCaption);
-  }
-  InvalidateRect(list, nullptr, TRUE);
-  Shoot(app, L"6-findings-column", false);
+  // The same file again: refused, named on the message's second line.
+  ChooseFile(app, north);
+  shootMessage(L"4-refusal", IDOK);
   CloseApp(app);
 }
 

@@ -52,6 +52,9 @@ run_pass() {
 if [[ "$mode" == screenshots ]]; then
   shots="$(dirname "$win_build")/screenshots"
   mkdir -p "$shots"
+  # The guide's pictures are of the shipped examples.
+  export PCN_EXAMPLES
+  PCN_EXAMPLES=$(to_windows "$(realpath "$here/../../examples")")
   for dpi in 96 144; do
     run_pass "$dpi" default screenshots
     suffix=""
