@@ -4,7 +4,7 @@
 
 FUZZ_BUILD        ?= build-fuzz
 FUZZ_SECONDS      ?= 300
-FUZZ_TEST_SECONDS ?= 30
+FUZZ_TEST_SECONDS ?= 20
 
 DEPS_EXTRA   += clang libclang-rt-14-dev
 TEST_TARGETS += fuzz-test
