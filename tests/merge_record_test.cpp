@@ -53,6 +53,16 @@ const Case kCases[] = {
       "<td class=\"ltr\">/data/south.txt</td><td class=\"ltr hash\">" + kShaB + "</td>",
       "לא נעשו התאמות", std::string(">") + PCN_VERSION + "<"},
      {"class=\"fail\"", "חורג", "ממצאים נוספים"}},
+    {"each file's records counted, and the merged file's sum of them",
+     [](Inputs& in) {
+       in.first.salesRecordCount = 12;
+       in.first.inputRecordCount = 7;
+       in.second.salesRecordCount = 1009;
+       in.second.inputRecordCount = 5;
+     },
+     {"<td class=\"n\">12</td><td class=\"n\">7</td>",
+      "<td class=\"n\">1,021</td><td class=\"n\">12</td>"},
+     {}},
     {"a path's markup is escaped",
      [](Inputs& in) { in.first.path = "/d/<b>&\"x'.txt"; },
      {"/d/&lt;b&gt;&amp;&quot;x&#39;.txt"},

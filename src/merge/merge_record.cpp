@@ -173,6 +173,11 @@ void AmountCells(Page& page, const FileEntry& e) {
   }
 }
 
+// The records counted: what the closing or trailer record of the merged file adds up.
+void CountCells(Page& page, const FileEntry& e) {
+  page.Number(FormatWholeNumber(e.salesRecordCount)).Number(FormatWholeNumber(e.inputRecordCount));
+}
+
 void PairCells(Page& page, const FileEntry& e) {
   for (const auto& pair : kPairs) {
     const PairCheck check = CheckPair(e, pair.pair);
@@ -255,6 +260,8 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
       .Head("מע\"מ תשומות")
       .Head("מע\"מ תשומות רכוש")
       .Head("הפרש לתשלום")
+      .Head("עיסקאות")
+      .Head("תשומות")
       .Head("ממצאים")
       .Raw("</tr></thead>\n<tbody>\n");
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
@@ -263,6 +270,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
     page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
     page.Number(FormatWholeNumber(e.size));
     AmountCells(page, e);
+    CountCells(page, e);
     page.Number(FormatWholeNumber(e.findingCount)).Raw("</tr>\n");
   }
   std::int64_t findingTotal = record.findings.unlisted;
@@ -270,6 +278,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
   page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
   page.Number(record.number).Number(month).Number(FormatWholeNumber(record.outputSize));
   AmountCells(page, combined);
+  CountCells(page, combined);
   page.Number(FormatWholeNumber(findingTotal)).Raw("</tr></tfoot>\n</table>\n");
   if (!record.adjustments.empty()) {
     page.Raw("<p>בשורת הקובץ המאוחד: הסכומים אחרי ההתאמות שלמטה.</p>\n");
