@@ -216,7 +216,7 @@ class IoFaultSweep : public ::testing::Test {
         if (mergedRenamed) return findingsFailed;
         switch (op) {
           case IoOp::kOpen:
-            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput;
+            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput + ("\r" + out_);
             if (!window) return text::kCannotOpen;
             return text::kSourceOpenFailed + paths_[static_cast<std::size_t>(source)] + stopped;
           case IoOp::kRead:
@@ -300,7 +300,9 @@ class IoFaultSweep : public ::testing::Test {
       if (window && want.empty()) wantFiles.push_back(kFindingsName);
       if (existing || mergedWritten) wantFiles.push_back(kMergedName);
       const bool ok[] = {
-          told == want,
+          // An output that cannot be opened is named, with the system's reason after it.
+          told == want ||
+              (want.starts_with(text::kCannotOpenOutput) && told.starts_with(want + " (")),
           !window || w->dialog.messages.size() == 1,
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,

@@ -363,7 +363,9 @@ TEST(GenerateMergedFile, OutputHeldElsewhereCannotBeOpened) {
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
   ::close(held);
-  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
+  EXPECT_EQ(w.OnlyMessage(),
+            text::kCannotOpenOutput + ("\r" + f.out) + " (Resource temporarily unavailable)")
+      << "the folder and the system's reason on a second line";
   EXPECT_EQ(test::ReadFile(f.Merged()), "held");
   EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
 }
@@ -374,7 +376,8 @@ TEST(GenerateMergedFile, MissingDirectoryCannotBeOpened) {
   w.Add(f.a);
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput);
+  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput + ("\r" + f.dir.File("no-such-directory")) +
+                                 " (No such file or directory)");
 }
 
 // The window's record of its last merge: the page the command line writes, with the

@@ -59,14 +59,16 @@ struct Window {
     return text.ends_with(named) ? text.substr(0, text.size() - named.size()) : "<unnamed> " + text;
   }
   // The one message Generate shows; of a written file's, the first line: the line about the
-  // findings that follows it has tests of its own.
+  // findings that follows it has tests of its own, as has the folder line of an output that
+  // cannot be opened.
   std::string Generate(bool representative = false) {
     dialog.messages.clear();
     dialog.SetRepresentative(representative);
     const bool written = GenerateMergedFile(dialog, table, "20240415").Written();
     if (dialog.messages.size() != 1) return "<not one message>";
     const std::string& message = dialog.messages[0].text;
-    return written ? message.substr(0, message.find('\r')) : message;
+    const bool firstLine = written || message.starts_with(text::kCannotOpenOutput);
+    return firstLine ? message.substr(0, message.find('\r')) : message;
   }
 };
 

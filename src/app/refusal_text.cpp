@@ -97,7 +97,10 @@ std::string MessageFor(const WriteResult& r) {
     case WriteFailure::kOutputIsSource:
       return text::kOutputIsSource + r.path + text::kChooseAnotherDirectory;
     case WriteFailure::kCannotOpenOutput:
-      return text::kCannotOpenOutput;
+      // The folder, and what the system said of it, on a second line.
+      return r.directory.empty() ? std::string(text::kCannotOpenOutput)
+                                 : text::kCannotOpenOutput + ("\r" + r.directory) +
+                                       (r.systemReason.empty() ? "" : " (" + r.systemReason + ")");
     case WriteFailure::kWriteFailed:
       return text::kWriteFailed;
     case WriteFailure::kSourceOpenFailed:

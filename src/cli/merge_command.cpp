@@ -5,6 +5,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "app/messages.h"
 #include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
@@ -161,7 +162,7 @@ int RunMerge(const MergeOptions& options) {
   if (!result.Written()) {
     std::string message = MessageFor(result);
     if (result.failure == WriteFailure::kCannotOpenOutput) {
-      message = result.directory + ": " + message;
+      message = result.directory + ": " + text::kCannotOpenOutput;
       if (!result.systemReason.empty()) message += " (" + result.systemReason + ")";
     }
     return Refuse(message);
