@@ -65,9 +65,12 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
     }
   }
 
+  // Full paths: the page is read later, from another folder.
+  FileTable shown = done.table;
+  for (FileEntry& source : shown.slots) source.path = platform::FullPath(source.path);
   MergeRecord record;
   record.dateTime = platform::LocalDateTimeText();
-  record.outputPath = done.outputPath;
+  record.outputPath = platform::FullPath(done.outputPath);
   record.kind = done.kind;
   record.number = NormaliseDealerNumber(done.number);
   record.adjustments = done.adjustments;
@@ -98,7 +101,7 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
     record.sourceSha256.push_back(*sha);
   }
 
-  const std::string page = MergeRecordPage(record, done.table);
+  const std::string page = MergeRecordPage(record, shown);
   MergedOutput output;
   errno = 0;
   if (!output.Open(directory, name)) {

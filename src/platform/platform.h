@@ -107,6 +107,9 @@ std::string LastErrorText();
 
 // The process's current directory as a full path.
 std::string CurrentDirectory();
+// `path` as a full path, for a record kept after the current directory is forgotten; `path`
+// itself when it is full already or the current directory cannot be told.
+std::string FullPath(const std::string& path);
 // Today's local date as YYYYMMDD.
 std::string LocalDateText();
 // The local date and time as DD/MM/YYYY HH:MM, as dates are written in Israel.

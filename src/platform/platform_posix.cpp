@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string_view>
 #include <vector>
 
 #include "platform/io_faults.h"
@@ -282,6 +283,17 @@ std::string CurrentDirectory() {
     if (errno != ERANGE) return std::string();
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string FullPath(const std::string& path) {
+  if (path.empty() || path.front() == '/') return path;
+  std::string full = CurrentDirectory();
+  if (full.empty()) return path;
+  std::string_view rest = path;
+  while (rest.substr(0, 2) == "./") rest.remove_prefix(2);  // "./a.txt" is "a.txt"
+  if (full.back() != '/') full += '/';
+  full += rest;
+  return full;
 }
 
 std::string LocalDateText() {

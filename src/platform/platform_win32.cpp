@@ -276,6 +276,20 @@ std::string CurrentDirectory() {
   return Narrow(wide);
 }
 
+// The system's own completion: drive-relative ("C:a.txt") and rooted ("\\a.txt") forms
+// included, "." and ".." taken out.
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  if (wide.empty() || path.find('\0') != std::string::npos) return path;
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
+  if (got == 0 || got >= needed) return path;
+  full.resize(got);
+  return Narrow(full);
+}
+
 std::string LocalDateText() {
   SYSTEMTIME now;
   GetLocalTime(&now);
