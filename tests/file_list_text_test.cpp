@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
+
 namespace pcn {
 namespace {
 
@@ -18,7 +20,9 @@ TEST(FileListCellText, NamesTheFileAndFormatsEveryColumn) {
   e.inputRecordCount = 1234;
   e.findingCount = 1500;
   AddEntry(table, e);
-  e.path = "C:\\Reports\\\xD7\x93\xD7\xA8\xD7\x95\xD7\x9D.txt";  // a Hebrew name, UTF-8
+  // A Hebrew name (UTF-8) after this system's separator (a backslash on Windows).
+  e.path =
+      std::string("Reports") + platform::kPathSeparator + "\xD7\x93\xD7\xA8\xD7\x95\xD7\x9D.txt";
   e.findingCount = 0;
   AddEntry(table, e);
   e.path = "north.txt";  // no folder at all

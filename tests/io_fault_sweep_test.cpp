@@ -19,6 +19,7 @@
 #include "merge/merge_run.h"
 #include "merge/merged_writer.h"
 #include "platform/io_faults.h"
+#include "platform/path_parts.h"
 #include "report/load_file.h"
 #include "test_support.h"
 
@@ -371,10 +372,10 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
     platform::ClearIoFaultPlan();
 
     const bool ok[] = {
-        want == nullptr
-            ? w->dialog.messages.empty()
-            : w->dialog.messages.size() == 1 &&
-                  w->dialog.messages[0].text == want + ("\r" + std::string(FileNameOf(paths_[1]))),
+        want == nullptr ? w->dialog.messages.empty()
+                        : w->dialog.messages.size() == 1 &&
+                              w->dialog.messages[0].text ==
+                                  want + ("\r" + std::string(platform::FileNameOf(paths_[1]))),
         outcome == (want == nullptr ? AddOutcome::kAdded : AddOutcome::kRefused),
         want == nullptr ? SameTable(clean->table, w->table) : SameTable(before, w->table),
         WindowState(w->dialog) == (want == nullptr ? WindowState(clean->dialog) : shownBefore),

@@ -25,6 +25,7 @@
 #include "app/refusal_text.h"
 #include "merge/block_writer.h"
 #include "merge/merged_writer.h"
+#include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
 #include "test_support.h"
@@ -55,7 +56,7 @@ struct Window {
     if (dialog.messages.size() != 1) return "<not one message>";
     // A refusal names the file on its last line; the message before it is what is compared.
     const std::string& text = dialog.messages[0].text;
-    const std::string named = "\r" + std::string(FileNameOf(path));
+    const std::string named = "\r" + std::string(platform::FileNameOf(path));
     return text.ends_with(named) ? text.substr(0, text.size() - named.size()) : "<unnamed> " + text;
   }
   // The one message Generate shows; of a written file's, the first line: the line about the

@@ -10,6 +10,7 @@
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "check/line_checks.h"
+#include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
 
@@ -55,7 +56,7 @@ AddOutcome AddSeveral(Dialog& dialog, FileTable& table, std::vector<std::string>
   // By file name, letter case aside (as Windows compares names); the full path settles ties
   // so that the order never depends on how the list came.
   std::sort(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-    const std::string la = Lowered(FileNameOf(a)), lb = Lowered(FileNameOf(b));
+    const std::string la = Lowered(platform::FileNameOf(a)), lb = Lowered(platform::FileNameOf(b));
     return la != lb ? la < lb : a < b;
   });
   AddOutcome outcome = AddOutcome::kNothingChosen;

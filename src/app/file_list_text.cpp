@@ -1,7 +1,7 @@
 // Each file's name, and its figures in the "#," format the summary uses for the combined ones.
 #include "app/file_list_text.h"
 
-#include "app/refusal_text.h"
+#include "platform/path_parts.h"
 #include "report/amount.h"
 
 namespace pcn {
@@ -12,7 +12,7 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
   std::string text;
   switch (column) {
     case kNameColumn:
-      text = FileNameOf(e.path);
+      text = platform::FileNameOf(e.path);
       break;
     case 1:
       text = e.dealerNumber;

@@ -9,6 +9,7 @@
 #include "check/rules.h"
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
+#include "platform/path_parts.h"
 
 namespace pcn {
 namespace {
@@ -26,7 +27,7 @@ void AppendNumbered(std::string& text, std::int64_t number, const Finding& findi
 void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   if (row < 0 || row >= table.FileCount()) return;
   const FileEntry& entry = table.slots[static_cast<std::size_t>(row) + 1];
-  std::string message(FileNameOf(entry.path));
+  std::string message(platform::FileNameOf(entry.path));
   message += '\r';
   if (entry.findingCount == 0) message += text::kNoFindings;
   std::size_t shown = 0;
@@ -55,7 +56,7 @@ std::string WeightyFindingQuestion(const std::vector<MergeRun::PlacedFinding>& f
       question += std::to_string(finding.code);
     }
     question += '\r';
-    question += FileNameOf(path);
+    question += platform::FileNameOf(path);
     question += ':';
     AppendNumbered(question, finding.line, finding);
     question += text::kGenerateAnyway;

@@ -2,6 +2,7 @@
 #include "app/refusal_text.h"
 
 #include "app/messages.h"
+#include "platform/path_parts.h"
 
 namespace pcn {
 namespace {
@@ -47,11 +48,6 @@ std::string CannotOpenOutput(const WriteResult& r) {
 
 }  // namespace
 
-std::string_view FileNameOf(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
-}
-
 std::string MessageFor(LoadRefusal refusal) {
   switch (refusal) {
     case LoadRefusal::kNone:
@@ -75,10 +71,10 @@ std::string MessageFor(LoadRefusal refusal) {
 std::string MessageFor(const LoadResult& loaded, std::string_view path) {
   std::string message = MessageFor(loaded.refusal);
   message += '\r';
-  message += FileNameOf(path);
+  message += platform::FileNameOf(path);
   if (!loaded.samePath.empty()) {
     message += text::kCopyOf;
-    message += FileNameOf(loaded.samePath);
+    message += platform::FileNameOf(loaded.samePath);
   }
   return message;
 }
@@ -123,7 +119,7 @@ std::string MessageFor(const WriteResult& r) {
     case WriteFailure::kCopyWriteFailed:
       return text::kCopyWriteFailed + r.path + stopped;
     case WriteFailure::kSourceChanged:
-      return text::kSourceChanged + std::string("\r") + std::string(FileNameOf(r.path));
+      return text::kSourceChanged + std::string("\r") + std::string(platform::FileNameOf(r.path));
   }
   return "";
 }

@@ -11,9 +11,6 @@
 
 namespace pcn {
 
-// The last part of a path, as the list and the messages name a file; either separator.
-std::string_view FileNameOf(std::string_view path);
-
 std::string MessageFor(LoadRefusal refusal);  // empty for kNone
 // The refusal of the file at `path`: the message, the file's name on a second line and, for
 // a copy of a loaded file, that file's name on a third.

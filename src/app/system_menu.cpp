@@ -8,6 +8,7 @@
 #include "merge/dealer_number.h"
 #include "merge/merged_output.h"
 #include "pcn_version.h"
+#include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/sha256.h"
 
@@ -82,7 +83,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   const MergeRecordState::LastMerge& last = *state.last;
   // Beside the merged file, under its name: the page is filed with it.
   const std::string merged = last.record.outputPath;
-  const std::string_view mergedName = FileNameOf(merged);
+  const std::string_view mergedName = platform::FileNameOf(merged);
   std::string name(mergedName.substr(0, mergedName.rfind('.')));
   name += '.';
   name += text::kRecordExtension;
@@ -110,11 +111,10 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
     return;
   }
   const std::string page = MergeRecordPage(last.record, last.table);
-  const std::size_t cut = name.find_last_of("\\/");
-  const std::string directory = cut == std::string::npos ? platform::CurrentDirectory()
-                                : cut == 0               ? name.substr(0, 1)
-                                                         : name.substr(0, cut);
-  const std::string file = cut == std::string::npos ? name : name.substr(cut + 1);
+  const std::string_view chosenFolder = platform::FolderOf(name);
+  const std::string directory =
+      chosenFolder.empty() ? platform::CurrentDirectory() : std::string(chosenFolder);
+  const std::string file(platform::FileNameOf(name));
   MergedOutput output;
   const bool saved = output.Open(directory, file) &&
                      output.File().Write(page.data(), page.size()) && output.Commit();

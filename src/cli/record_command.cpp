@@ -12,27 +12,12 @@
 #include "cli/commands.h"
 #include "merge/dealer_number.h"
 #include "merge/merged_output.h"
+#include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/sha256.h"
 
 namespace pcn::cli {
 namespace {
-
-// The directory and the name of `path`; the directory "." when none is given.
-void SplitPath(const std::string& path, std::string& directory, std::string& name) {
-  std::size_t cut = path.find_last_of('/');
-  if (platform::kPathSeparator != '/') {
-    const std::size_t other = path.find_last_of(platform::kPathSeparator);
-    if (other != std::string::npos && (cut == std::string::npos || other > cut)) cut = other;
-  }
-  if (cut == std::string::npos) {
-    directory.assign(1, '.');  // not = ".": GCC 12 warns falsely at -O3
-    name = path;
-  } else {
-    directory = path.substr(0, cut == 0 ? 1 : cut);  // "/x.html" is in "/"
-    name = path.substr(cut + 1);
-  }
-}
 
 // The system's reason for the last failure, where it told one.
 std::string WithReason(std::string text) {
@@ -50,8 +35,9 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
     std::cerr << "pcn874: cannot write the record " << recordPath << ": " << reason << '\n';
     return kExitRefused;
   };
-  std::string directory, name;
-  SplitPath(recordPath, directory, name);
+  const std::string_view folder = platform::FolderOf(recordPath);
+  const std::string directory = folder.empty() ? std::string(1, '.') : std::string(folder);
+  const std::string name(platform::FileNameOf(recordPath));
   if (name.empty()) return fail("no file name given");
   // The page must not take the place of a file it records.
   const platform::FileIdentity identity = platform::IdentityOf(recordPath);

@@ -7,7 +7,7 @@
 #include "check/finding.h"
 #include "merge/totals_check.h"
 #include "pcn_version.h"
-#include "platform/platform.h"
+#include "platform/path_parts.h"
 #include "report/record_format.h"
 
 namespace pcn {
@@ -94,17 +94,6 @@ constexpr char kStyle[] =
     ".hash{font-family:'Courier New',monospace;font-size:7pt;white-space:nowrap}"
     ".fail{color:#b00000;font-weight:bold}"
     "footer{margin-top:10pt;font-size:7.5pt;color:#444}";
-
-std::string FileName(std::string_view path) {
-  std::size_t cut = path.find_last_of('/');
-  if (platform::kPathSeparator != '/') {
-    const std::size_t other = path.find_last_of(platform::kPathSeparator);
-    if (other != std::string_view::npos && (cut == std::string_view::npos || other > cut)) {
-      cut = other;
-    }
-  }
-  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
 
 std::string SignedWhole(std::int64_t value) {
   std::string text = value > 0 ? "+" : "";
@@ -266,7 +255,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
       .Raw("</tr></thead>\n<tbody>\n");
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
     const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(FileName(e.path), "ltr");
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
     page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
     page.Number(FormatWholeNumber(e.size));
     AmountCells(page, e);
@@ -295,7 +284,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
   page.Raw("</tr></thead>\n<tbody>\n");
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
     const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(FileName(e.path), "ltr");
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
     PairCells(page, e);
     page.Raw("</tr>\n");
   }
