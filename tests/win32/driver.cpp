@@ -1597,6 +1597,7 @@ bool RunScenario(const Scenario& scenario) {
   g_results.scenario = scenario.name;
   const int failuresBefore = g_results.failures;
   const int checksBefore = g_results.checks;
+  const ULONGLONG started = GetTickCount64();  // a slow scenario shows in the log
   App app;
   app.exe = g_exe;
   app.directory = g_work;
@@ -1624,7 +1625,8 @@ bool RunScenario(const Scenario& scenario) {
     Check(CloseApp(app), L"closing the window ends the process without a question");
   }
   Log(std::wstring(g_results.failures == failuresBefore ? L"ok   " : L"FAIL ") + scenario.name +
-      L" (" + std::to_wstring(g_results.checks - checksBefore) + L" checks)");
+      L" (" + std::to_wstring(g_results.checks - checksBefore) + L" checks, " +
+      std::to_wstring(GetTickCount64() - started) + L" ms)");
   return g_results.failures == failuresBefore;
 }
 
