@@ -123,16 +123,22 @@ int RunMerge(const MergeOptions& options) {
   // The number defaults to the first file's dealer, as the window's number field does.
   const std::string number = options.numberGiven ? options.number : table.slots[1].dealerNumber;
   std::vector<RecordedAdjustment> made;  // for the record
-  for (const Adjustment& adjustment : adjustments) {
+  for (std::size_t i = 0; i < adjustments.size(); ++i) {
+    const Adjustment& adjustment = adjustments[i];
     const FileEntry& combined = table.Combined();
     const SpinStep step = StepTotal(combined, adjustment.total,
                                     ShownTotal(combined, adjustment.total), adjustment.delta);
-    if (step.refused) return Refuse(MessageFor(*step.refused));
-    if (!step.moved) {
-      std::cerr << "pcn874 merge: --adjust "
-                << options.adjustments[static_cast<std::size_t>(&adjustment - adjustments.data())]
-                << ": the total is 0, and a total of 0 is not moved; nothing was written\n";
-      return kExitRefused;
+    if (step.refused || !step.moved) {
+      // Named as given, since several may be; appended: GCC 12 warns falsely at -O3.
+      std::string message = "--adjust ";
+      message += options.adjustments[i];
+      message += ": ";
+      message += step.refused ? MessageFor(*step.refused) +
+                                    " (the combined totals would stray more than 5% from "
+                                    "the records)"
+                              : std::string("the total is 0, and a total of 0 is not moved");
+      message += "; nothing was written";
+      return Refuse(message);
     }
     made.push_back({adjustment.total, adjustment.delta, ShownTotal(combined, adjustment.total),
                     ShownTotal(step.combined, adjustment.total)});
