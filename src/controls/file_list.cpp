@@ -115,11 +115,11 @@ void CreateRowTip(HWND list) {
   SetPropW(list, kTipProperty, tip);
 }
 
-void FollowPointer(HWND list, LPARAM position) {
+void FollowPointer(HWND list, POINT position) {
   HWND tip = static_cast<HWND>(GetPropW(list, kTipProperty));
   if (!tip) return;
   LVHITTESTINFO hit = {};
-  hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  hit.pt = position;
   const int row =
       static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   const auto stored = reinterpret_cast<INT_PTR>(GetPropW(list, kTipRowProperty));
@@ -269,6 +269,15 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
   }
 }
 
+void RefreshRowTip(HWND list) {
+  // No row matches -1, not even "no row" (0): the next look at the pointer fills the tip anew.
+  SetPropW(list, kTipRowProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1)));
+  POINT pointer;
+  if (!GetCursorPos(&pointer) || WindowFromPoint(pointer) != list) return;
+  ScreenToClient(list, &pointer);
+  FollowPointer(list, pointer);
+}
+
 LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   WNDPROC own = StoredListProc(list);
   if (!own) return 0;
@@ -298,7 +307,7 @@ LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
       break;
     }
     case WM_MOUSEMOVE:
-      FollowPointer(list, lParam);
+      FollowPointer(list, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       break;
     case WM_NCDESTROY:
       RemovePropW(list, kTipProperty);

@@ -26,6 +26,10 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const 
 // with the filler they span the list's client width (narrower once a vertical scroll bar shows).
 void FitFileListColumns(HWND dialog, int id);
 
+// The rows now hold other files: the tip under a resting pointer is asked for again, or it
+// would go on naming a file that was removed or moved to another row.
+void RefreshRowTip(HWND list);
+
 LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK FileListHeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam);
 

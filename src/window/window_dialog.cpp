@@ -30,6 +30,7 @@ void WindowDialog::SetFileCount(int count) {
   // Rows enough for a vertical scroll bar narrow the list's client area: fit the columns
   // again, or the last of them would lie under a horizontal one.
   FitFileListColumns(dialog_, static_cast<int>(ControlId::kFileList));
+  RefreshRowTip(list);
   InvalidateRect(list, nullptr, TRUE);
   UpdateWindow(list);
 }
