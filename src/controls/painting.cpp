@@ -33,16 +33,9 @@ HFONT MakeButtonFont(int dpi) {
   return CreateFontIndirectW(&font);
 }
 
-bool PointerOver(HWND dialog, HWND button) {
-  POINT pointer;
-  if (!GetCursorPos(&pointer)) return false;
-  ScreenToClient(dialog, &pointer);
-  return ChildWindowFromPoint(dialog, pointer) == button;
-}
-
 }  // namespace
 
-void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item, int dpi) {
+void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item, int dpi, bool hot) {
   HWND button = GetDlgItem(dialog, static_cast<int>(item.CtlID));
   if (!button) button = item.hwndItem;
   RECT window;
@@ -72,7 +65,7 @@ void PaintImageButton(HWND dialog, const DRAWITEMSTRUCT& item, int dpi) {
     DrawRoundFrame(dc, g.innerFrame, s(3), s(2), kDefaultFrame);
   }
   // Drawn after the default frame, so it covers it.
-  if (!pressed && PointerOver(dialog, button)) {
+  if (!pressed && hot) {
     DrawRoundFrame(dc, g.innerFrame, s(3), s(2), kHotFrame);
   }
   if (item.itemState & ODS_FOCUS) {

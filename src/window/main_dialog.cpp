@@ -198,10 +198,16 @@ LRESULT CALLBACK ButtonHook(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   auto saved = reinterpret_cast<WNDPROC>(GetPropW(GetParent(button), kButtonProcProperty));
   if (!saved) return 0;
   if (message == WM_MOUSEMOVE && g_main.hotButton != button) {
-    // Repaint the button that loses the pointer and the one that gets it; the painter
-    // decides from the pointer's position whether to draw the hot frame.
+    // Repaint the button that loses the pointer and the one that gets it. The frame follows
+    // the messages, not a later look at the pointer, which can lag behind them.
     Invalidate(g_main.hotButton);
     g_main.hotButton = button;
+    Invalidate(button);
+    // Told when the pointer leaves straight for another window or outside this one.
+    TRACKMOUSEEVENT leave = {sizeof(leave), TME_LEAVE, button, 0};
+    TrackMouseEvent(&leave);
+  } else if (message == WM_MOUSELEAVE && g_main.hotButton == button) {
+    g_main.hotButton = nullptr;
     Invalidate(button);
   }
   return CallWindowProcW(saved, button, message, wParam, lParam);
@@ -371,7 +377,8 @@ INT_PTR OnNcActivate(WPARAM wParam) {
 }
 
 INT_PTR OnDrawItem(HWND dialog, WPARAM wParam, const DRAWITEMSTRUCT* item) {
-  if (wParam != static_cast<WPARAM>(IdOf(kFileList))) PaintImageButton(dialog, *item, g_main.dpi);
+  if (wParam != static_cast<WPARAM>(IdOf(kFileList)))
+    PaintImageButton(dialog, *item, g_main.dpi, item->hwndItem == g_main.hotButton);
   return TRUE;
 }
 

@@ -863,23 +863,26 @@ void Pixels(App& app) {
   Check(!Near(shot.At(cx, add.top + S(3)), RGB(252, 210, 121), 20),
         L"no hot frame without the pointer, saw " + ColourText(shot.At(cx, add.top + S(3))));
 
-  // The pointer over the button gives the golden frame; moving it to the background removes it.
-  SetCursorPos(cx, (add.top + add.bottom) / 2);
-  WaitForPixel(add, cx, add.top + S(3), RGB(252, 210, 121), 2, true,
-               L"hot frame under the pointer");
-  // Keep the pointer moving over the background, as a hand would: under Wine a late motion
-  // event from the warp onto the button can arrive after the first move away.
-  COLORREF seen = CLR_INVALID;
-  int wiggle = 0;
-  const bool gone = WaitFor(
-      [&] {
-        SetCursorPos(cx + (++wiggle % 3), y);
-        seen = CaptureScreen(add).At(cx, add.top + S(3));
-        return !Near(seen, RGB(252, 210, 121), 20);
-      },
-      10000);
-  Check(gone,
-        L"the hot frame goes when the pointer moves to the background, saw " + ColourText(seen));
+  // The pointer over the button gives the golden frame; moving it away, to the background or
+  // straight out of the window, removes it. The pointer keeps moving a little, as a hand does:
+  // under Wine a late motion event from an earlier warp can arrive after the latest one.
+  const auto frameFollows = [&](POINT at, bool hot, const std::wstring& what) {
+    COLORREF seen = CLR_INVALID;
+    int wiggle = 0;
+    const bool ok = WaitFor(
+        [&] {
+          SetCursorPos(at.x + (++wiggle % 3), at.y);
+          seen = CaptureScreen(add).At(cx, add.top + S(3));
+          return Near(seen, RGB(252, 210, 121), hot ? 2 : 20) == hot;
+        },
+        10000);
+    Check(ok, what + L", saw " + ColourText(seen));
+  };
+  for (const auto& [away, where] : {std::pair{POINT{cx, y}, L"to the background"},
+                                    std::pair{POINT{1, 1}, L"out of the window"}}) {
+    frameFollows({cx, (add.top + add.bottom) / 2}, true, L"hot frame under the pointer");
+    frameFollows(away, false, std::wstring(L"the hot frame goes when the pointer moves ") + where);
+  }
 
   HWND header =
       reinterpret_cast<HWND>(SendMessageW(GetDlgItem(app.main, kList), LVM_GETHEADER, 0, 0));

@@ -123,15 +123,17 @@ bool StartApp(App& app) {
     return false;
   }
   WaitForInputIdle(app.process.hProcess, 20000);
-  const bool shown = WaitFor([&] {
-    for (HWND window : AppWindows(app, L"#32770")) {
-      if (GetDlgItem(window, 1023)) {
-        app.main = window;
-        return true;
-      }
-    }
-    return false;
-  });
+  const bool shown = WaitFor(
+      [&] {
+        for (HWND window : AppWindows(app, L"#32770")) {
+          if (GetDlgItem(window, 1023)) {
+            app.main = window;
+            return true;
+          }
+        }
+        return false;
+      },
+      60000);  // a session's first start on a loaded machine can take half a minute
   if (!shown) Log(L"the main window did not appear");
   return shown;
 }
