@@ -377,8 +377,9 @@ INT_PTR OnNcActivate(WPARAM wParam) {
 }
 
 INT_PTR OnDrawItem(HWND dialog, WPARAM wParam, const DRAWITEMSTRUCT* item) {
-  if (wParam != static_cast<WPARAM>(IdOf(kFileList)))
+  if (wParam != static_cast<WPARAM>(IdOf(kFileList))) {
     PaintImageButton(dialog, *item, g_main.dpi, item->hwndItem == g_main.hotButton);
+  }
   return TRUE;
 }
 
