@@ -864,18 +864,13 @@ void Pixels(App& app) {
         L"no hot frame without the pointer, saw " + ColourText(shot.At(cx, add.top + S(3))));
 
   // The pointer over the button gives the golden frame; moving it away, to the background or
-  // straight out of the window, removes it. The pointer keeps moving a little, as a hand does:
-  // under Wine a late motion event from an earlier warp can arrive after the latest one.
+  // straight out of the window, removes it.
   const auto frameFollows = [&](POINT at, bool hot, const std::wstring& what) {
     COLORREF seen = CLR_INVALID;
-    int wiggle = 0;
-    const bool ok = WaitFor(
-        [&] {
-          SetCursorPos(at.x + (++wiggle % 3), at.y);
-          seen = CaptureScreen(add).At(cx, add.top + S(3));
-          return Near(seen, RGB(252, 210, 121), hot ? 2 : 20) == hot;
-        },
-        10000);
+    const bool ok = WaitWithPointerAt(at, 0, [&] {
+      seen = CaptureScreen(add).At(cx, add.top + S(3));
+      return Near(seen, RGB(252, 210, 121), hot ? 2 : 20) == hot;
+    });
     Check(ok, what + L", saw " + ColourText(seen));
   };
   for (const auto& [away, where] : {std::pair{POINT{cx, y}, L"to the background"},
@@ -951,26 +946,14 @@ void SaveRecordOfMerge(const App& app, const std::wstring& fileName, bool fromMe
         L"the record lists the three spin steps");
 }
 
-// Rests the pointer on a row until the list's tip shows `want` (ten seconds at most), with a
-// nudge now and then, as a hand gives: a late motion event from an earlier warp can arrive after
-// this one and leave the pointer, for the list, off the rows. Returns the tip last shown.
+// Rests the pointer on a row until the list's tip shows `want` (ten seconds at most); returns
+// the tip last shown.
 std::wstring RestOnRow(const App& app, HWND list, int row, const std::wstring& want) {
   const RECT cell = ListFirstCell(app, list, row);
   POINT rest = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
   ClientToScreen(list, &rest);
   std::wstring shown;
-  ULONGLONG nudgeAt = 0;
-  int nudges = 0;
-  WaitFor(
-      [&] {
-        // The tip shows once the pointer has been still for a moment.
-        if (GetTickCount64() >= nudgeAt) {
-          SetCursorPos(rest.x + (nudges++ % 2), rest.y);
-          nudgeAt = GetTickCount64() + 2000;
-        }
-        return (shown = ShownTip(app, list)) == want;
-      },
-      10000);
+  WaitWithPointerAt(rest, 2000, [&] { return (shown = ShownTip(app, list)) == want; });
   return shown;
 }
 

@@ -54,6 +54,21 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
   }
 }
 
+bool WaitWithPointerAt(POINT at, DWORD nudgeMs, const std::function<bool()>& condition,
+                       DWORD timeoutMs) {
+  ULONGLONG nudgeAt = 0;
+  int nudges = 0;
+  return WaitFor(
+      [&] {
+        if (GetTickCount64() >= nudgeAt) {
+          SetCursorPos(at.x + (nudges++ % 2), at.y);
+          nudgeAt = GetTickCount64() + nudgeMs;
+        }
+        return condition();
+      },
+      timeoutMs);
+}
+
 std::wstring Utf8(const char* text) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');

@@ -28,6 +28,11 @@ bool CheckEqual(long long actual, long long expected, const std::wstring& what);
 
 // Polls `condition` every few milliseconds until it holds or `timeoutMs` passes.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 20000);
+// The same with the pointer resting at `at` (screen pixels), nudged by a pixel every `nudgeMs`
+// (0: every poll) as a hand would: under Wine a late motion event from an earlier warp can
+// arrive after the latest one. A tooltip needs a pointer still for a moment between nudges.
+bool WaitWithPointerAt(POINT at, DWORD nudgeMs, const std::function<bool()>& condition,
+                       DWORD timeoutMs = 10000);
 
 std::wstring Utf8(const char* text);  // UTF-8 literal to UTF-16
 std::string ToUtf8(const std::wstring& text);
