@@ -14,6 +14,7 @@
 #include "app/headless_dialog.h"
 #include "app/message_box.h"
 #include "app/messages.h"
+#include "app/remove_file.h"
 #include "test_support.h"
 
 namespace pcn {
@@ -272,31 +273,33 @@ TEST(AddFile, SelectionTooLongForTheBufferIsToldAndLoadsNothing) {
   EXPECT_EQ(w.table.FileCount(), 0);  // not even the "Pc874.txt" of a cancelled dialog
 }
 
-TEST(AddFile, ChecksEachFileAloneAndListsItsFindings) {
+TEST(AddFile, CountsRepeatsOfTheFilesAboveAndListsTheFindings) {
   test::TempDir dir;
-  // 1,001 short records of one invoice: 1,001 findings of length, 1,000 of a repeated
-  // record; more than are kept of a file.
-  std::vector<std::string> lines = {OpeningLine(MarchOpening())};
-  lines.insert(lines.end(), 1001, DetailLine('S', 170, '+', 1000));
+  // 1,001 short input records of one supplier's invoice: 1,001 findings of length, 1,000 of
+  // a repeated record, and the opening record's count of inputs (0) differs.
+  Opening opening = MarchOpening();
+  std::vector<std::string> lines = {OpeningLine(opening)};
+  lines.insert(lines.end(), 1001, DetailLine('T', 170, '+', 1000));
   lines.push_back(ClosingLine());
   test::WriteFile(dir.File("many.txt"), CrLf(lines));
-  Opening other = MarchOpening();
-  other.dealer = "000000018";
-  lines.front() = OpeningLine(other);
-  lines.back() = ClosingLine(other.dealer);
+  // Another member deducts the same supplier invoice: every record of it repeats many.txt's.
+  opening.dealer = "000000018";
+  lines.front() = OpeningLine(opening);
+  lines.back() = ClosingLine(opening.dealer);
   test::WriteFile(dir.File("same-records.txt"), CrLf(lines));
-  // A whole record of 60 characters: nothing to find.
-  other.dealer = "513987651";
+  // A whole record of 60 characters, counted as its opening record says: nothing to find.
+  opening.dealer = "513987651";
+  opening.salesCount = 1;
   test::WriteFile(dir.File("whole.txt"),
-                  CrLf({OpeningLine(other), DetailLine('S', 170, '+', 1000) + "000000000",
-                        ClosingLine(other.dealer)}));
+                  CrLf({OpeningLine(opening), DetailLine('S', 170, '+', 1000) + "000000000",
+                        ClosingLine(opening.dealer)}));
   Window w;
   for (const char* name : {"many.txt", "same-records.txt", "whole.txt"}) {
     ASSERT_EQ(w.Add(dir.File(name)), AddOutcome::kAdded) << name;
   }
-  // The second file's records repeat the first's, but each file is checked alone.
-  EXPECT_EQ(FileListCellText(w.table, 0, kFindingsColumn), "2,001");
-  EXPECT_EQ(FileListCellText(w.table, 1, kFindingsColumn), "2,001");
+  // Counted from Add-file on, each file against itself and the files above it.
+  EXPECT_EQ(FileListCellText(w.table, 0, kFindingsColumn), "2,002");
+  EXPECT_EQ(FileListCellText(w.table, 1, kFindingsColumn), "2,003");
   EXPECT_EQ(FileListCellText(w.table, 2, kFindingsColumn), " ");
 
   w.dialog.messages.clear();
@@ -309,10 +312,17 @@ TEST(AddFile, ChecksEachFileAloneAndListsItsFindings) {
   for (std::string line; std::getline(many, line, '\r');) shown.push_back(line);
   ASSERT_EQ(shown.size(), 32u);  // the name, 30 findings, how many more
   EXPECT_EQ(shown[0], "many.txt");
+  // The count its opening record declares came after 1,000 findings of format: counted, not
+  // kept to be listed.
   EXPECT_EQ(shown[1].substr(0, 3), "2: ");
   EXPECT_EQ(shown[30].substr(0, 4), "17: ");        // line 2 has one finding, the others two
-  EXPECT_EQ(shown[31], "ועוד 1971 ממצאים נוספים");  // of all, not of the ones kept
+  EXPECT_EQ(shown[31], "ועוד 1972 ממצאים נוספים");  // of all, not of the ones kept
   EXPECT_EQ(w.dialog.messages[1].text, "whole.txt\rלא נמצאו ממצאים בקובץ זה");
+
+  // With many.txt gone, same-records.txt repeats only its own first record.
+  w.dialog.SelectRow(0);
+  RemoveFile(w.dialog, w.table);
+  EXPECT_EQ(FileListCellText(w.table, 0, kFindingsColumn), "2,002");
 }
 
 TEST(ChosenPaths, OnePathOrAFolderAndItsNames) {

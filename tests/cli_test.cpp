@@ -176,6 +176,7 @@ TEST(CliCheck, ExitCodesAndStrictMerge) {
   test::Opening o;
   o.taxableSales = 1000;
   o.salesVat = 170;
+  o.salesCount = 1;
   test::WriteFile(dir.File("clean.txt"),
                   test::CrLf({test::OpeningLine(o), sale('+', 1), test::ClosingLine()}));
   test::WriteFile(dir.File("short.txt"),

@@ -18,12 +18,12 @@ TEST(FileListCellText, NamesTheFileAndFormatsEveryColumn) {
   e.salesVat = 35000;     // 3.5 shows as 4
   e.salesRecordCount = 12;
   e.inputRecordCount = 1234;
-  e.findingCount = 1500;
+  e.findingCounts.bySeverity[static_cast<int>(Severity::kFormat)] = 1500;
   AddEntry(table, e);
   // A Hebrew name (UTF-8) after this system's separator (a backslash on Windows).
   e.path =
       std::string("Reports") + platform::kPathSeparator + "\xD7\x93\xD7\xA8\xD7\x95\xD7\x9D.txt";
-  e.findingCount = 0;
+  e.findingCounts = FindingCounts();
   AddEntry(table, e);
   e.path = "north.txt";  // no folder at all
   AddEntry(table, e);

@@ -31,6 +31,24 @@ struct Record {
   }
 };
 
+// Every finding of one file's lines, repeats within it included, in line order.
+std::vector<Finding> Checked(const std::vector<std::string>& lines,
+                             const FileEntry& entry = FileEntry{}) {
+  RepeatFinder repeats;
+  LineChecker::Options options;
+  options.repeats = &repeats;
+  options.source = repeats.AddSource();
+  LineChecker checker(options);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
+                 static_cast<std::int64_t>(i + 1));
+  }
+  std::vector<Finding> findings = checker.Finish(entry);
+  FindingCounts counts = checker.Counts();
+  AddRepeats(repeats.Find(), 0, {"f.txt"}, findings, counts);
+  return findings;
+}
+
 // The rule ids a file of an opening record of `month` and these records gives, in order.
 std::vector<std::string> RulesFound(const std::vector<std::string>& details,
                                     const std::string& month = "06-2026") {
@@ -39,14 +57,8 @@ std::vector<std::string> RulesFound(const std::vector<std::string>& details,
   o.year = month.substr(3, 4);
   std::vector<std::string> lines{test::OpeningLine(o)};
   lines.insert(lines.end(), details.begin(), details.end());
-  RepeatIndex repeats;
-  LineChecker checker(repeats, "f.txt");
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
-                 static_cast<std::int64_t>(i + 1));
-  }
   std::vector<std::string> ids;
-  for (const Finding& finding : checker.Finish(FileEntry{})) {
+  for (const Finding& finding : Checked(lines)) {
     ids.push_back(RowOf(finding.rule).id + std::string(":") + std::to_string(finding.line));
   }
   return ids;
@@ -183,12 +195,8 @@ TEST(LineChecks, RecordsAndOpeningRecords) {
   std::string opening = test::OpeningLine(o);
   opening[25] = '-';  // taxable sales
   opening[78] = '-';  // exempt sales
-  RepeatIndex repeats;
-  LineChecker checker(repeats, "f.txt");
-  checker.Line(late.Line(), 60, 1);
-  checker.Line(opening, static_cast<std::int64_t>(opening.size()), 2);
   std::vector<std::string> found;
-  for (const Finding& f : checker.Finish(FileEntry{})) {
+  for (const Finding& f : Checked({late.Line(), opening})) {
     found.push_back(RowOf(f.rule).id + std::string(" ") + std::to_string(f.code) + ":" +
                     std::to_string(f.line));
   }
@@ -212,13 +220,9 @@ TEST(LineChecks, PettyCashShareOfARefund) {
     k.type = 'K';
     k.date = "20240315";
     k.vat = std::string(9 - std::to_string(c.pettyCash).size(), '0') + std::to_string(c.pettyCash);
-    RepeatIndex repeats;
-    LineChecker checker(repeats, "f.txt");
-    checker.Line(opening, static_cast<std::int64_t>(opening.size()), 1);
-    checker.Line(k.Line(), 60, 2);
     FileEntry entry;
     entry.inputRecordVat = 1000 * kAmountScale;
-    const std::vector<Finding> findings = checker.Finish(entry);
+    const std::vector<Finding> findings = Checked({opening, k.Line()}, entry);
     EXPECT_EQ(
         !findings.empty() && findings[0].rule == Rule::kPettyCashShare && findings[0].code == 216,
         c.found);

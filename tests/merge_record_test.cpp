@@ -89,13 +89,14 @@ const Case kCases[] = {
       "<td class=\"n\">25,392</td>",
       "הסכומים אחרי ההתאמות"},
      {"לא נעשו התאמות"}},
-    {"findings by weight, and those counted but not listed",
+    {"findings by weight, every one counted, and how many of them are not listed",
      [](Inputs& in) {
        in.record.findings.bySeverity[static_cast<int>(Severity::kDeduction)] = 1234;
        in.record.findings.unlisted = 7;
      },
      {"<th>ניכוי מע&quot;מ בסיכון</th><td class=\"n\">1,234</td>",
-      "<th>ממצאים נוספים שלא פורטו</th><td class=\"n\">7</td>", "<td class=\"n\">1,241</td></tr>"},
+      "<th>מהם לא פורטו ברשימת הממצאים</th><td class=\"n\">7</td>",
+      "<td class=\"n\">1,234</td></tr>"},
      {}},
     {"a representative's file and its number",
      [](Inputs& in) {

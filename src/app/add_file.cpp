@@ -3,6 +3,7 @@
 #include "app/add_file.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
 #include "app/message_box.h"
@@ -23,16 +24,21 @@ AddOutcome AddPath(Dialog& dialog, FileTable& table, const std::string& path) {
     dialog.Beep();
     return AddOutcome::kNothingChosen;
   }
-  // Repeated records are looked for within the file alone: the files of the merge are
-  // checked together by Generate.
-  RepeatIndex repeats;
-  LoadResult loaded = LoadChecked(table, path, repeats);
+  // The file's keys are kept, so that its repeats of the files above it are counted now and
+  // counted again when a file above it goes.
+  auto keys = std::make_shared<std::vector<KeyedRecord>>();
+  LineChecker::Options checks;
+  checks.keys = keys.get();
+  LoadResult loaded = LoadChecked(table, path, checks);
   if (loaded.refusal != LoadRefusal::kNone) {
     ShowStop(dialog, MessageFor(loaded, path));
     return AddOutcome::kRefused;
   }
+  keys->shrink_to_fit();
+  loaded.entry.invoiceKeys = std::move(keys);
   const std::string dealer = loaded.entry.dealerNumber;
   AddEntry(table, std::move(loaded.entry));
+  CountRepeats(table);
   dialog.SetFileCount(table.FileCount());
   if (dialog.FindDealerExact(dealer) < 0) {
     dialog.AddDealer(dealer);

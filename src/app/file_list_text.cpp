@@ -43,7 +43,7 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
       break;
     case kFindingsColumn:
       // Blank for a file without findings, so that the ones with findings stand out.
-      if (e.findingCount > 0) text = FormatWholeNumber(e.findingCount);
+      if (e.findingCounts.Total() > 0) text = FormatWholeNumber(e.findingCounts.Total());
       break;
     default:
       break;

@@ -29,14 +29,15 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   const FileEntry& entry = table.slots[static_cast<std::size_t>(row) + 1];
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
-  if (entry.findingCount == 0) message += text::kNoFindings;
+  if (entry.findingCounts.Total() == 0) message += text::kNoFindings;
   std::size_t shown = 0;
   for (; shown < entry.findings.size() && shown < kFindingsShown; ++shown) {
     if (shown > 0) message += '\r';
     AppendNumbered(message, entry.findings[shown].line, entry.findings[shown]);
   }
   // Counted from all the file's findings, not only the ones the entry keeps.
-  if (const std::int64_t more = entry.findingCount - static_cast<std::int64_t>(shown); more > 0) {
+  if (const std::int64_t more = entry.findingCounts.Total() - static_cast<std::int64_t>(shown);
+      more > 0) {
     message += text::kMoreFindingsPrefix;
     message += std::to_string(more);
     message += text::kMoreFindingsSuffix;
@@ -44,8 +45,8 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   ShowStop(dialog, message);
 }
 
-std::string WeightyFindingQuestion(const std::vector<MergeRun::PlacedFinding>& findings) {
-  for (const auto& [path, finding] : findings) {
+std::string WeightyFindingQuestion(const MergeRun::Findings& findings) {
+  for (const auto& [path, finding] : findings.listed) {
     const Severity severity = SeverityOf(finding);
     if (severity != Severity::kRefused && severity != Severity::kDouble) continue;
     std::string question =
@@ -72,13 +73,13 @@ std::string FindingsFileName(std::string_view mergedName) {
 }
 
 bool WriteFindingsFile(const std::string& directory, const std::string& name,
-                       const std::vector<MergeRun::PlacedFinding>& findings,
-                       std::int64_t unlisted) {
+                       const MergeRun::Findings& findings) {
+  const std::int64_t unlisted = findings.Unlisted();
   MergedOutput output;
   if (!output.Open(directory, name)) return false;
   BlockWriter out(output.File());
   out.Append("\xEF\xBB\xBF");
-  for (const auto& [path, finding] : findings) {
+  for (const auto& [path, finding] : findings.listed) {
     out.Append(FindingText(path, finding));
     out.Append("\r\n");
   }

@@ -23,16 +23,16 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row);
 
 // The question Generate asks when the merged file would carry a finding the reception
 // refuses or that counts an invoice twice, naming the first; empty when there is none.
-std::string WeightyFindingQuestion(const std::vector<MergeRun::PlacedFinding>& findings);
+std::string WeightyFindingQuestion(const MergeRun::Findings& findings);
 
 // "Pcn874-03-2024.findings.txt" beside "Pcn874-03-2024.txt".
 std::string FindingsFileName(std::string_view mergedName);
 
-// Writes `directory`/`name`: UTF-8 with a byte-order mark, one line per finding as
-// FindingText gives it, CR LF after each, and a last line with the number of `unlisted`
-// findings when there are any. A file of that name is replaced only once the new one is
+// Writes `directory`/`name`: UTF-8 with a byte-order mark, one line per listed finding as
+// FindingText gives it, CR LF after each, and a last line with the number of findings not
+// listed when there are any. A file of that name is replaced only once the new one is
 // complete; false when it could not be written.
 bool WriteFindingsFile(const std::string& directory, const std::string& name,
-                       const std::vector<MergeRun::PlacedFinding>& findings, std::int64_t unlisted);
+                       const MergeRun::Findings& findings);
 
 }  // namespace pcn

@@ -2,6 +2,7 @@
 // and a file, its outcome to one message.
 #include "app/generate_command.h"
 
+#include <limits>
 #include <vector>
 
 #include "app/findings.h"
@@ -23,8 +24,8 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   GenerateResult result;
   result.kind = kind;
   result.number = typedNumber;
-  MergeRun run(directory, kind);
-  run.Reserve(table.Combined().salesRecordCount + table.Combined().inputRecordCount);
+  // The findings file is where the user reads every finding: none is left unlisted.
+  MergeRun run(directory, kind, std::numeric_limits<std::size_t>::max());
   // Every loaded file read again and copied, each row selected while its file is copied.
   for (int row = 0; row < table.FileCount(); ++row) {
     dialog.SelectFileAndRedraw(row);
@@ -35,7 +36,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     }
   }
 
-  const std::vector<MergeRun::PlacedFinding> findings = run.MergedFindings(table);
+  const MergeRun::Findings findings = run.MergedFindings(table);
   // Asked only when nothing else stops the file: a refusal of its own comes without a
   // question before it.
   const std::string question = WeightyFindingQuestion(findings);
@@ -50,16 +51,16 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   result.write = run.Finish(table, typedNumber, today);
   // The success message too carries the stop icon, as every message of the program does.
   std::string message = MessageFor(result.write);
-  const std::int64_t count = static_cast<std::int64_t>(findings.size()) + run.UnlistedFindings();
-  for (const MergeRun::PlacedFinding& placed : findings) {
-    ++result.findingsBySeverity.bySeverity[static_cast<int>(SeverityOf(placed.finding))];
+  const std::int64_t count = findings.counts.Total();
+  for (int severity = 0; severity < kSeverityCount; ++severity) {
+    result.findingsBySeverity.bySeverity[severity] = findings.counts.bySeverity[severity];
   }
-  result.findingsBySeverity.unlisted = run.UnlistedFindings();
+  result.findingsBySeverity.unlisted = findings.Unlisted();
   if (result.write.Written() && count > 0) {
     result.findings = count;
     const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));
     const std::string path = directory + platform::kPathSeparator + name;
-    const bool written = WriteFindingsFile(directory, name, findings, run.UnlistedFindings());
+    const bool written = WriteFindingsFile(directory, name, findings);
     if (written) result.findingsPath = path;
     message += text::kFindingsWrittenPrefix;
     message += std::to_string(count);

@@ -32,6 +32,12 @@ inline constexpr char kMarkFileToRemove[] = "יש לסמן את הקובץ שב�
 // Generating
 inline constexpr char kTooFewFiles[] = "לא נבחרו קבצים ליצור הקובץ המאוחד";
 inline constexpr char kInvalidNumber[] = "מספר העוסק שהנבחר להפקה אינו תקין";
+// The loaded files' month names the merged file: it must be a real month. The name of the
+// file whose opening record carries it follows on a second line.
+inline constexpr char kMonthNotReal[] =
+    "חודש הדיווח ברשומת הפתיחה אינו חודש קיים (MM-YYYY) - הקובץ המאוחד לא הופק";
+// Any operation that ran out of memory: it stopped, and nothing was written.
+inline constexpr char kOutOfMemory[] = "אין די זיכרון להשלמת הפעולה - לא נכתב דבר";
 inline constexpr char kCannotOpenOutput[] =
     "לא ניתן לפתוח את הקובץ המאוחד בספריה שצויינה, נסה ספרייה אחרת";
 inline constexpr char kWriteFailed[] = "תקלה בזמן כתיבת הנתונים - הפקת הקובץ הופסקה";

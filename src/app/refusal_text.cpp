@@ -98,6 +98,8 @@ std::string MessageFor(const WriteResult& r) {
       return text::kGenerated;
     case WriteFailure::kTooFewFiles:
       return text::kTooFewFiles;
+    case WriteFailure::kMonthNotReal:
+      return text::kMonthNotReal + std::string("\r") + std::string(platform::FileNameOf(r.path));
     case WriteFailure::kInvalidNumber:
       return text::kInvalidNumber;
     case WriteFailure::kTotalsDiffer:

@@ -4,6 +4,7 @@
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "app/show_totals.h"
+#include "check/line_checks.h"
 
 namespace pcn {
 
@@ -29,6 +30,7 @@ void RemoveFile(Dialog& dialog, FileTable& table) {
     dialog.SelectFirstDealer();
   }
   DeleteEntry(table, s);
+  CountRepeats(table);  // a file below it may have repeated only the file taken out
   dialog.SetFileCount(n - 1);
   if (n - 1 == 0) dialog.ClearDealers();
   ShowTotals(dialog, table);

@@ -62,15 +62,15 @@ bool KeepMergeRecord(MergeRecordState& state, const FileTable& table, const Gene
   }
   record.outputSha256 = *outputSha;
   record.outputSize = platform::SizeOf(result.write.path);
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const std::optional<std::string> sha =
-        Sha256OfFile(table.slots[static_cast<std::size_t>(slot)].path);
-    if (!sha) {
-      state.last.reset();
-      return false;
-    }
-    record.sourceSha256.push_back(*sha);
+  // Held to the bytes the merge read: a file changed since gets no record at all.
+  std::string failed;
+  bool changed = false;
+  std::optional<std::vector<std::string>> digests = DigestsOfMergedFiles(table, failed, changed);
+  if (!digests) {
+    state.last.reset();
+    return false;
   }
+  record.sourceSha256 = std::move(*digests);
   state.last = std::move(last);
   return true;
 }

@@ -1,8 +1,10 @@
 // What a check found on one line of a report, before it goes to the tax authority: the
-// line, the rule and the authority's code where it published one. Plain data, shared by the
-// loaded entries, the fronts and the checks that make them.
+// line, the rule and the authority's code where it published one, with the figures the
+// message names. Plain data, shared by the loaded entries, the fronts and the checks that
+// make them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +20,8 @@ enum class Rule {
   kNegativeTotal,
   kPettyCashShare,
   kRepeatedRecord,
+  kRecordCount,
+  kReportMonth,
 };
 
 // How much a finding weighs, heaviest first.
@@ -27,6 +31,7 @@ enum class Severity {
   kDeduction,  // input VAT at risk
   kFormat,     // the published layout is not kept
 };
+inline constexpr int kSeverityCount = 4;
 
 struct Finding {
   std::int64_t line = 0;  // from 1; the opening record for the union record's findings
@@ -35,6 +40,34 @@ struct Finding {
   // For a repeated record: where the record was first seen (a file of the same merge).
   std::string firstPath;
   std::int64_t firstLine = 0;
+  // The figures the message names: the record's length and the one its type has
+  // (record-length); the invoice's amount and the threshold in force (allocation-number,
+  // in amount units); the count declared and the records counted (record-count).
+  std::int64_t value = 0;
+  std::int64_t limit = 0;
+  // What stood where the rule wanted something else: the sign's character (negative-total),
+  // the month (report-month), "sales" or "inputs" (record-count).
+  std::string found;
+};
+
+// How many findings of each weight, listed or not.
+struct FindingCounts {
+  std::array<std::int64_t, kSeverityCount> bySeverity{};
+
+  std::int64_t Total() const {
+    std::int64_t total = 0;
+    for (std::int64_t count : bySeverity) total += count;
+    return total;
+  }
+  // Findings that stop `--strict` and make the window ask: a refusal or an invoice twice.
+  std::int64_t Weighty() const {
+    return bySeverity[static_cast<int>(Severity::kRefused)] +
+           bySeverity[static_cast<int>(Severity::kDouble)];
+  }
+  FindingCounts& operator+=(const FindingCounts& other) {
+    for (int i = 0; i < kSeverityCount; ++i) bySeverity[i] += other.bySeverity[i];
+    return *this;
+  }
 };
 
 }  // namespace pcn

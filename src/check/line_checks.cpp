@@ -1,5 +1,6 @@
 // One pass over a report's lines: every rule that looks at a single record, the dates held
-// back until the month is known, the petty-cash share once the file has been read.
+// back until the month is known, the petty-cash share and the declared counts once the file
+// has been read. Repeats are RepeatFinder's, settled after the last file.
 #include "check/line_checks.h"
 
 #include <algorithm>
@@ -12,18 +13,20 @@ namespace pcn {
 namespace {
 
 constexpr int kDetailLength = 60;
+constexpr int kClosingLength = 10;
 constexpr ColumnDef kCounterparty{2, 9};
 constexpr ColumnDef kInvoiceDate{11, 8};
-constexpr ColumnDef kKey{1, 31};  // what makes an invoice itself
+constexpr ColumnDef kGroup{19, 4};
 constexpr ColumnDef kReference{23, 9};
 constexpr ColumnDef kAllocation{52, 9};
 constexpr ColumnDef kRefundSign{120, 1};
 
-// The opening record's totals that may not be negative, with the reception's codes.
+// The opening record's totals whose sign the reception reads, with its codes: anything but
+// "+" there is refused.
 constexpr struct {
   int signColumn;
   int code;
-} kUnsignedTotals[] = {{26, 101}, {38, 102}, {48, 103}, {60, 104}, {79, 105}};
+} kSignedTotals[] = {{26, 101}, {38, 102}, {48, 103}, {60, 104}, {79, 105}};
 
 bool AllDigits(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -43,158 +46,347 @@ bool MoreThanShare(Amount part, Amount whole, int percent) {
   return static_cast<Wide>(part) * 100 > static_cast<Wide>(whole) * percent;
 }
 
+// An import record's columns 2-10 hold the customs entry's number, which has no check digit.
+bool HasDealerNumber(char type) {
+  return type != 'R';
+}
+
 }  // namespace
 
-LineChecker::LineChecker(RepeatIndex& repeats, const std::string& path)
-    : repeats_(repeats), file_(repeats.AddFile(path)) {}
-
-void LineChecker::Add(std::int64_t line, Rule rule, int code) {
-  ++count_;
-  if (findings_.size() >= kKept) return;
-  Finding finding;
+Finding& LineChecker::Add(std::int64_t line, Rule rule, int code, bool header) {
+  const Severity severity = RowOf(rule).severity;
+  ++counts_.bySeverity[static_cast<int>(severity)];
+  if (header) ++headerCounts_.bySeverity[static_cast<int>(severity)];
+  const bool light = severity == Severity::kFormat || severity == Severity::kDeduction;
+  if (light && listedLight_ >= options_.listed) {
+    dropped_ = Finding();
+    return dropped_;
+  }
+  if (light) ++listedLight_;
+  Finding& finding = findings_.emplace_back();
   finding.line = line;
   finding.rule = rule;
   finding.code = code != 0 ? code : RowOf(rule).code;
-  findings_.push_back(std::move(finding));
+  return finding;
 }
 
 void LineChecker::Line(std::string_view head, std::int64_t length, std::int64_t number) {
   switch (KindOfRecord(head)) {
     case RecordKind::kOpening:
-      Opening(head, number);
+      Opening(head, length, number);
       break;
     case RecordKind::kTransaction:
     case RecordKind::kInput:
       Detail(head, length, number);
       break;
-    default:
+    case RecordKind::kClosing:
+      Closing(length, number);
+      break;
+    case RecordKind::kOther:
       break;
   }
 }
 
-void LineChecker::Opening(std::string_view line, std::int64_t number) {
-  for (const auto& total : kUnsignedTotals) {
-    if (FieldText(line, total.signColumn, 1) == "-") Add(number, Rule::kNegativeTotal, total.code);
+void LineChecker::CheckDate(std::int64_t line, int date) {
+  if (date == 0) {
+    Add(line, Rule::kInvoiceDate);
+  } else if (!monthRead_) {
+    earlyDates_.emplace_back(line, date);
+  } else if (lastDay_ != 0 && date > lastDay_) {
+    Add(line, Rule::kInvoiceDate);
   }
-  lastDay_ = LastDayOfMonth(OpeningRecordMonth(line));
+}
+
+void LineChecker::Opening(std::string_view line, std::int64_t length, std::int64_t number) {
+  if (length != kOpening.length) {
+    Finding& f = Add(number, Rule::kRecordLength, 0, true);
+    f.value = length;
+    f.limit = kOpening.length;
+  }
+  for (const auto& total : kSignedTotals) {
+    const std::string_view sign = FieldText(line, total.signColumn, 1);
+    if (sign != "+") Add(number, Rule::kNegativeTotal, total.code, true).found = sign;
+  }
+  const std::string month = OpeningRecordMonth(line);
+  lastDay_ = LastDayOfMonth(month);
+  if (lastDay_ == 0) Add(number, Rule::kReportMonth, 0, true).found = month;
+  // With no real month there is no last day to hold dates against: each is checked as a
+  // calendar date alone from here on.
+  monthRead_ = true;
+  for (const auto& [dateLine, date] : earlyDates_) CheckDate(dateLine, date);
+  earlyDates_.clear();
+  earlyDates_.shrink_to_fit();
   refund_ = FieldText(line, kRefundSign) == "-";
   openingLine_ = number;
-  for (const auto& [dateLine, date] : earlyDates_) {
-    if (lastDay_ != 0 && date > lastDay_) Add(dateLine, Rule::kInvoiceDate);
+  declaredSales_ = FieldValue(line, kOpening.salesRecordCount);
+  declaredInputs_ = FieldValue(line, kOpening.inputRecordCount);
+  if (options_.repeats != nullptr) {
+    options_.repeats->SetIssuer(options_.source, FieldText(line, kOpening.dealerNumber));
   }
-  earlyDates_.clear();
+}
+
+void LineChecker::Closing(std::int64_t length, std::int64_t number) {
+  if (length != kClosingLength) {
+    Finding& f = Add(number, Rule::kRecordLength, 0, true);
+    f.value = length;
+    f.limit = kClosingLength;
+  }
 }
 
 void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_t number) {
-  // The index's slot for this record is fetched from memory while the other rules run.
-  const std::string_view reference = FieldText(line, kReference);
-  const bool keyed =
-      reference.size() == static_cast<std::size_t>(kReference.width) && !AllOf(reference, '0');
-  const std::uint64_t fingerprint = keyed ? repeats_.Fingerprint(FieldText(line, kKey)) : 0;
-  if (keyed) repeats_.Prefetch(fingerprint);
+  if (length != kDetailLength) {
+    Finding& f = Add(number, Rule::kRecordLength);
+    f.value = length;
+    f.limit = kDetailLength;
+  }
 
-  if (length != kDetailLength) Add(number, Rule::kRecordLength);
-
+  const char type = line.front();
   const std::string_view counterparty = FieldText(line, kCounterparty);
-  if (counterparty.size() != 9 || !AllDigits(counterparty) ||
-      (counterparty != "000000000" && counterparty != "999999999" &&
-       DealerNumberCheck(counterparty) != 0)) {
+  if (HasDealerNumber(type) && (counterparty.size() != 9 || !AllDigits(counterparty) ||
+                                (counterparty != "000000000" && counterparty != "999999999" &&
+                                 DealerNumberCheck(counterparty) != 0))) {
     Add(number, Rule::kCounterpartyNumber);
   }
 
   const int date = CalendarDate(FieldText(line, kInvoiceDate));
-  if (date == 0) {
-    Add(number, Rule::kInvoiceDate);
-  } else if (lastDay_ == 0) {
-    earlyDates_.emplace_back(number, date);
-  } else if (date > lastDay_) {
-    Add(number, Rule::kInvoiceDate);
-  }
+  CheckDate(number, date);
 
   const std::string_view sign = FieldText(line, kDetailSign);
   if (sign != "+" && sign != "-") Add(number, Rule::kSign);
 
   const std::string_view allocation = FieldText(line, kAllocation);
-  if (!AllDigits(FieldText(line, kReference)) || !AllDigits(FieldText(line, kDetailVat)) ||
-      !AllDigits(FieldText(line, kDetailAmount)) ||
+  if (!AllDigits(FieldText(line, kGroup)) || !AllDigits(FieldText(line, kReference)) ||
+      !AllDigits(FieldText(line, kDetailVat)) || !AllDigits(FieldText(line, kDetailAmount)) ||
       (!AllOf(allocation, ' ') && !AllDigits(allocation))) {
     Add(number, Rule::kDigits);
   }
 
-  const char type = line.front();
   if (type == 'T' && sign != "-" && date != 0) {
     const std::optional<Amount> threshold = AllocationThreshold(date);
-    if (threshold && FieldValue(line, kDetailVat) > 0 &&
-        FieldValue(line, kDetailAmount) > *threshold && NoNumber(allocation)) {
-      Add(number, Rule::kAllocationNumber);
+    if (threshold && FieldValue(line, kDetailVat) > 0 && NoNumber(allocation)) {
+      const Amount amount = FieldValue(line, kDetailAmount);
+      if (amount > *threshold) {
+        Finding& f = Add(number, Rule::kAllocationNumber);
+        f.value = amount;
+        f.limit = *threshold;
+      }
     }
   }
   if (type == 'K') pettyCashVat_ = AddAmounts(pettyCashVat_, ReadDetailAmounts(line, false).vat);
 
-  if (keyed) {
-    const RepeatIndex::Place first = repeats_.FirstOrAdd(fingerprint, file_, number);
-    if (first.file >= 0) {
-      const std::size_t kept = findings_.size();
-      Add(number, Rule::kRepeatedRecord);
-      if (findings_.size() > kept) {
-        findings_.back().firstPath = repeats_.PathOf(first.file);
-        findings_.back().firstLine = first.line;
-      }
-    }
+  InvoiceKey key;
+  if (InvoiceKeyOf(line, key)) {
+    if (options_.repeats != nullptr) options_.repeats->Add(options_.source, key, number);
+    if (options_.keys != nullptr) options_.keys->push_back({key, number});
   }
 }
 
 std::vector<Finding> LineChecker::Finish(const FileEntry& entry) {
   if (refund_ && MoreThanShare(pettyCashVat_, entry.inputRecordVat, kPettyCashSharePercent)) {
-    Add(openingLine_, Rule::kPettyCashShare);
+    Add(openingLine_, Rule::kPettyCashShare, 0, true);
+  }
+  if (openingLine_ > 0) {
+    const struct {
+      Amount declared;
+      std::int64_t counted;
+      const char* what;
+    } counts[] = {{declaredSales_, entry.salesRecordCount, "sales"},
+                  {declaredInputs_, entry.inputRecordCount, "inputs"}};
+    for (const auto& count : counts) {
+      if (count.declared == AmountFromWhole(count.counted)) continue;
+      Finding& f = Add(openingLine_, Rule::kRecordCount, 0, true);
+      f.value = RoundToWhole(count.declared);
+      f.limit = count.counted;
+      f.found = count.what;
+    }
   }
   std::stable_sort(findings_.begin(), findings_.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
   return std::move(findings_);
 }
 
-LoadResult LoadChecked(const FileTable& table, const std::string& path, RepeatIndex& repeats,
-                       LineSink* copier) {
-  LineChecker checker(repeats, path);
+LoadResult LoadChecked(const FileTable& table, const std::string& path, LineChecker::Options checks,
+                       LineSink* copier, FindingCounts* openingAndClosing) {
+  if (checks.repeats != nullptr) checks.source = checks.repeats->AddSource();
+  LineChecker checker(checks);
   LoadResult loaded = LoadReportFor(table, path, {copier, &checker});
-  if (loaded.refusal == LoadRefusal::kNone) {
-    loaded.entry.pettyCashVat = checker.PettyCashVat();
-    loaded.entry.findings = checker.Finish(loaded.entry);
-    loaded.entry.findingCount = checker.FindingCount();
+  if (loaded.refusal != LoadRefusal::kNone) {
+    // A refused file counts for nothing: its records repeat no invoice, and none repeats them.
+    if (checks.repeats != nullptr) checks.repeats->Remove(checks.source);
+    return loaded;
   }
+  loaded.entry.pettyCashVat = checker.PettyCashVat();
+  loaded.entry.findings = checker.Finish(loaded.entry);
+  loaded.entry.findingCounts = checker.Counts();
+  if (openingAndClosing != nullptr) *openingAndClosing = checker.OpeningAndClosingCounts();
   return loaded;
+}
+
+void AddRepeats(const std::vector<RepeatFinder::Repeat>& repeats, int source,
+                const std::vector<std::string>& paths, std::vector<Finding>& findings,
+                FindingCounts& counts) {
+  const auto first =
+      std::lower_bound(repeats.begin(), repeats.end(), source,
+                       [](const RepeatFinder::Repeat& r, int wanted) { return r.source < wanted; });
+  const std::size_t before = findings.size();
+  for (auto r = first; r != repeats.end() && r->source == source; ++r) {
+    Finding& f = findings.emplace_back();
+    f.line = r->line;
+    f.rule = Rule::kRepeatedRecord;
+    f.firstPath = paths[static_cast<std::size_t>(r->firstSource)];
+    f.firstLine = r->firstLine;
+    ++counts.bySeverity[static_cast<int>(Severity::kDouble)];
+  }
+  if (findings.size() == before) return;
+  std::inplace_merge(findings.begin(), findings.begin() + static_cast<std::ptrdiff_t>(before),
+                     findings.end(),
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+}
+
+void CountRepeats(FileTable& table) {
+  RepeatFinder finder;
+  std::vector<std::string> paths;
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    const int source = finder.AddSource();
+    finder.SetIssuer(source, entry.dealerNumber);
+    if (entry.invoiceKeys) {
+      for (const KeyedRecord& record : *entry.invoiceKeys)
+        finder.Add(source, record.key, record.line);
+    }
+    paths.push_back(entry.path);
+  }
+  const std::vector<RepeatFinder::Repeat> repeats = finder.Find();
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    std::erase_if(entry.findings, [](const Finding& f) { return f.rule == Rule::kRepeatedRecord; });
+    entry.findingCounts.bySeverity[static_cast<int>(Severity::kDouble)] = 0;
+    AddRepeats(repeats, slot - 1, paths, entry.findings, entry.findingCounts);
+  }
+}
+
+bool OnOpeningOrClosing(const Finding& finding) {
+  switch (finding.rule) {
+    case Rule::kNegativeTotal:
+    case Rule::kPettyCashShare:
+    case Rule::kRecordCount:
+    case Rule::kReportMonth:
+      return true;
+    case Rule::kRecordLength:
+      return finding.limit != kDetailLength;
+    default:
+      return false;
+  }
 }
 
 std::vector<Finding> UnionRecordFindings(const FileEntry& c) {
   std::vector<Finding> findings;
-  auto add = [&findings](Rule rule, int code) {
-    Finding finding;
+  auto add = [&findings](Rule rule, int code) -> Finding& {
+    Finding& finding = findings.emplace_back();
     finding.line = 1;
     finding.rule = rule;
     finding.code = code;
-    findings.push_back(finding);
+    return finding;
   };
-  if (c.taxableSales < 0) add(Rule::kNegativeTotal, 101);
-  if (c.salesVat < 0) add(Rule::kNegativeTotal, 102);
-  if (c.exemptSales < 0) add(Rule::kNegativeTotal, 105);
+  if (c.taxableSales < 0) add(Rule::kNegativeTotal, 101).found = "-";
+  if (c.salesVat < 0) add(Rule::kNegativeTotal, 102).found = "-";
+  if (c.exemptSales < 0) add(Rule::kNegativeTotal, 105).found = "-";
   if (c.vatPayable < 0 && MoreThanShare(c.pettyCashVat, c.inputRecordVat, kPettyCashSharePercent)) {
     add(Rule::kPettyCashShare, RowOf(Rule::kPettyCashShare).code);
   }
   return findings;
 }
 
-// Built by appending, one piece at a time: GCC 12 warns falsely about chains of + at -O3.
+namespace {
+
+// What stood in a field, quoted, each byte that is no printable ASCII as \xHH, so that a
+// message stays one line of valid text whatever the file held.
+std::string Quoted(std::string_view found) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string quoted = "\"";
+  for (char c : found) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte < 0x7F) {
+      quoted += c;
+    } else {
+      quoted += "\\x";
+      quoted += kHex[byte >> 4];
+      quoted += kHex[byte & 0xF];
+    }
+  }
+  quoted += '"';
+  return quoted;
+}
+
+struct Figures {
+  std::string hebrew;
+  std::string english;
+};
+
+// The figures a rule's message names, in both languages. Built by appending, one piece at a
+// time: GCC 12 warns falsely about chains of + at -O3.
+Figures FiguresOf(const Finding& f) {
+  Figures figures;
+  switch (f.rule) {
+    case Rule::kRecordLength:
+      figures.hebrew = ": " + std::to_string(f.value);
+      figures.hebrew += " תווים במקום ";
+      figures.hebrew += std::to_string(f.limit);
+      figures.english = ": " + std::to_string(f.value);
+      figures.english += " characters instead of ";
+      figures.english += std::to_string(f.limit);
+      break;
+    case Rule::kAllocationNumber:
+      figures.hebrew = ": סכום ";
+      figures.hebrew += FormatAmount(f.value);
+      figures.hebrew += ", סף ";
+      figures.hebrew += FormatAmount(f.limit);
+      figures.english = ": amount ";
+      figures.english += FormatAmount(f.value);
+      figures.english += ", threshold ";
+      figures.english += FormatAmount(f.limit);
+      break;
+    case Rule::kRecordCount: {
+      const bool sales = f.found == "sales";
+      figures.hebrew = sales ? ": רשומות מכירות" : ": רשומות תשומות";
+      figures.hebrew += " - הוצהרו ";
+      figures.hebrew += FormatWholeNumber(f.value);
+      figures.hebrew += ", נמצאו ";
+      figures.hebrew += FormatWholeNumber(f.limit);
+      figures.english = sales ? ": sales records" : ": input records";
+      figures.english += " declared ";
+      figures.english += FormatWholeNumber(f.value);
+      figures.english += ", found ";
+      figures.english += FormatWholeNumber(f.limit);
+      break;
+    }
+    case Rule::kNegativeTotal:
+    case Rule::kReportMonth:
+      figures.hebrew = ": " + Quoted(f.found);
+      figures.english = "; found " + Quoted(f.found);
+      break;
+    case Rule::kRepeatedRecord:
+      figures.english = "; first at ";
+      figures.english += f.firstPath;
+      figures.english += ':';
+      figures.english += std::to_string(f.firstLine);
+      break;
+    default:
+      break;
+  }
+  return figures;
+}
+
+}  // namespace
+
 std::string FindingMessage(const Finding& finding) {
   const RuleRow& row = RowOf(finding.rule);
+  const Figures figures = FiguresOf(finding);
   std::string message = row.hebrew;
+  message += figures.hebrew;
   message += " (";
   message += row.english;
-  if (finding.rule == Rule::kRepeatedRecord) {
-    message += "; first at ";
-    message += finding.firstPath;
-    message += ':';
-    message += std::to_string(finding.firstLine);
-  }
+  message += figures.english;
   message += ')';
   return message;
 }

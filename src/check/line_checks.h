@@ -1,14 +1,17 @@
 // The checks of one source's lines as the engine reads them, and of the union record a merge
-// would write: each finding with its line, by the rules of check/rules.h.
+// would write: each finding with its line, by the rules of check/rules.h. Repeated invoices
+// are told once every source is read (RepeatFinder), the rest as each line is read.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "check/finding.h"
-#include "check/repeat_index.h"
+#include "check/invoice_key.h"
+#include "check/repeat_finder.h"
 #include "report/file_table.h"
 #include "report/line_reader.h"
 #include "report/load_file.h"
@@ -17,52 +20,81 @@ namespace pcn {
 
 class LineChecker : public LineObserver {
  public:
-  // Records are looked up in `repeats`, under the file `path`: a record seen earlier in this
-  // file or in one read before it there is a repeated record.
-  LineChecker(RepeatIndex& repeats, const std::string& path);
+  // Of the format and deduction findings of a file, this many are kept to be listed by
+  // default; the rest are only counted, so that a file that breaks a rule on every line
+  // costs no more than this. Refusals and repeats are always kept.
+  static constexpr std::size_t kListed = 1000;
+
+  struct Options {
+    RepeatFinder* repeats = nullptr;  // takes the records' keys as those of `source`
+    int source = 0;
+    std::vector<KeyedRecord>* keys = nullptr;  // takes them too, to be counted again later
+    std::size_t listed = kListed;
+  };
+  explicit LineChecker(Options options) : options_(options) {}
 
   void Line(std::string_view head, std::int64_t length, std::int64_t number) override;
 
-  // At most this many findings of a file are kept (and listed); the rest are only counted,
-  // so that a file that breaks a rule on every line costs no more than this.
-  static constexpr std::size_t kKept = 1000;
-
-  // After the last line, with the entry the file gave: the file's first kKept findings in
-  // line order, and the VAT of its petty-cash (K) records, which the union record's check
-  // adds up.
+  // After the last line, with the entry the file gave: the findings kept, in line order.
   std::vector<Finding> Finish(const FileEntry& entry);
+  // Every finding, kept or not, by weight; and those of them on opening and closing records,
+  // which a union file does not carry. Valid after Finish.
+  const FindingCounts& Counts() const { return counts_; }
+  const FindingCounts& OpeningAndClosingCounts() const { return headerCounts_; }
+  // The VAT of the file's petty-cash (K) records, which the union record's check adds up.
   Amount PettyCashVat() const { return pettyCashVat_; }
-  // Every finding, the ones not kept included; valid after Finish.
-  std::int64_t FindingCount() const { return count_; }
 
  private:
   void Detail(std::string_view line, std::int64_t length, std::int64_t number);
-  void Opening(std::string_view line, std::int64_t number);
-  void Add(std::int64_t line, Rule rule, int code = 0);
+  void Opening(std::string_view line, std::int64_t length, std::int64_t number);
+  void Closing(std::int64_t length, std::int64_t number);
+  Finding& Add(std::int64_t line, Rule rule, int code = 0, bool header = false);
+  void CheckDate(std::int64_t line, int date);
 
-  RepeatIndex& repeats_;
-  int file_;
+  Options options_;
   std::vector<Finding> findings_;
-  int lastDay_ = 0;  // of the reporting month, YYYYMMDD; 0 until an opening record is read
+  std::size_t listedLight_ = 0;  // format and deduction findings kept
+  Finding dropped_;              // what Add hands back for a finding not kept
+  FindingCounts counts_;
+  FindingCounts headerCounts_;
+  bool monthRead_ = false;  // an opening record was read: dates are held back no longer
+  int lastDay_ = 0;         // of the reporting month, YYYYMMDD; 0 when it is no real month
   // Invoice dates read before the first opening record, checked once the month is known.
   std::vector<std::pair<std::int64_t, int>> earlyDates_;
   bool refund_ = false;
   std::int64_t openingLine_ = 0;
+  Amount declaredSales_ = 0;  // the record counts the opening record declares
+  Amount declaredInputs_ = 0;
   Amount pettyCashVat_ = 0;
-  std::int64_t count_ = 0;
 };
 
-// LoadReportFor with the checks: an accepted entry carries its findings and petty-cash VAT.
-// Repeated records are looked up in `repeats` (the files of one merge, or the file alone).
-LoadResult LoadChecked(const FileTable& table, const std::string& path, RepeatIndex& repeats,
-                       LineSink* copier = nullptr);
+// LoadReportFor with the checks: an accepted entry carries its findings (repeats aside) and
+// petty-cash VAT. The records' keys go to `checks.repeats` as a new source, which a refused
+// file's records leave again.
+// With `openingAndClosing`, the counts of the findings on opening and closing records go there.
+LoadResult LoadChecked(const FileTable& table, const std::string& path, LineChecker::Options checks,
+                       LineSink* copier = nullptr, FindingCounts* openingAndClosing = nullptr);
+
+// Adds the repeats of source `source` among `repeats` to its findings and counts, in line
+// order; `paths` names the sources, for where each invoice was seen first.
+void AddRepeats(const std::vector<RepeatFinder::Repeat>& repeats, int source,
+                const std::vector<std::string>& paths, std::vector<Finding>& findings,
+                FindingCounts& counts);
+
+// The repeats among the files of `table`, each file's records against its own earlier lines
+// and the files above it, from the keys they were loaded with: every entry's repeated-record
+// findings and counts are made anew (after a file came or went).
+void CountRepeats(FileTable& table);
+
+// True for a finding on a source's opening or closing record, which a union file replaces.
+bool OnOpeningOrClosing(const Finding& finding);
 
 // The findings of the union file's opening record, built from `combined`: its line is 1.
 std::vector<Finding> UnionRecordFindings(const FileEntry& combined);
 
 // "FILE:LINE: RULE[ CODE]: message", the message in Hebrew and then in English.
 std::string FindingText(std::string_view file, const Finding& finding);
-// The message alone.
+// The message alone, with the figures it names.
 std::string FindingMessage(const Finding& finding);
 
 }  // namespace pcn

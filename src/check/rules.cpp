@@ -12,8 +12,9 @@ constexpr const char* kDirective =
     "the VAT directive on allocation numbers (Israel invoices reform)";
 
 constexpr RuleRow kRules[] = {
-    {Rule::kRecordLength, "record-length", Severity::kFormat, 0, "אורך רשומת הפירוט אינו 60 תווים",
-     "the detail record is not 60 characters long", kLayout},
+    {Rule::kRecordLength, "record-length", Severity::kFormat, 0,
+     "אורך הרשומה אינו האורך שנקבע לסוג הרשומה",
+     "the record is not as long as records of its type are", kLayout},
     {Rule::kCounterpartyNumber, "counterparty-number", Severity::kFormat, 0,
      "מספר העוסק של הצד השני אינו 9 ספרות או שספרת הביקורת שגויה",
      "the counterparty's number is not 9 digits or fails the check digit", kLayout},
@@ -30,14 +31,22 @@ constexpr RuleRow kRules[] = {
      "risk",
      kDirective},
     {Rule::kNegativeTotal, "negative-total", Severity::kRefused, 0,
-     "סכום שלילי ברשומת הפתיחה - הקליטה תדחה את הקובץ",
-     "a negative total in the opening record: the reception refuses the file", kReception},
+     "הסימן של סכום ברשומת הפתיחה אינו + - הקליטה תדחה את הקובץ",
+     "the sign of a total in the opening record is not \"+\": the reception refuses the file",
+     kReception},
     {Rule::kPettyCashShare, "petty-cash-share", Severity::kRefused, 216,
      "מע\"מ קופה קטנה עולה על 5% ממע\"מ התשומות בדוח החזר",
      "petty-cash VAT is more than 5% of the input VAT in a refund report", kReception},
     {Rule::kRepeatedRecord, "repeated-record", Severity::kDouble, 0,
      "החשבונית דווחה כבר - היא תיספר פעמיים",
      "the same invoice was reported before: it counts twice", kLayout},
+    {Rule::kRecordCount, "record-count", Severity::kFormat, 0,
+     "מספר הרשומות שהוצהר ברשומת הפתיחה שונה ממספר הרשומות בקובץ",
+     "the record count the opening record declares differs from the records the file holds",
+     kLayout},
+    {Rule::kReportMonth, "report-month", Severity::kRefused, 0,
+     "חודש הדיווח ברשומת הפתיחה אינו חודש קיים",
+     "the opening record's reporting month is not a real month MM-YYYY", kLayout},
 };
 
 // From its first day on, each row replaces the one before.

@@ -40,11 +40,12 @@ void PrintFindings(std::string_view file, const std::vector<Finding>& findings) 
 
 int RunCheck(const CheckOptions& options) {
   FileTable table;
-  RepeatIndex repeats;
-  repeats.Reserve(EstimatedRecords(options.files));
+  RepeatFinder repeats;
+  LineChecker::Options checks;
+  checks.repeats = &repeats;
   bool refused = false;
-  bool found = false;
   ordered_json files = ordered_json::array();
+  std::vector<int> slots;  // each file's slot in the table, or 0 for a refused one
   for (const std::string& path : options.files) {
     ordered_json file;
     file["path"] = path;
@@ -52,34 +53,51 @@ int RunCheck(const CheckOptions& options) {
     if (!platform::IsOrdinaryFile(path)) {
       loaded = Refused(LoadRefusal::kCannotOpen, 0);
     } else {
-      loaded = LoadChecked(table, path, repeats);
+      loaded = LoadChecked(table, path, checks);
     }
     if (loaded.refusal != LoadRefusal::kNone) {
       refused = true;
       file["refused"] = true;
       file["reason"] = RefusalReason(loaded.refusal);
       file["line"] = loaded.line;
+      file["findingCount"] = 0;
       file["findings"] = ordered_json::array();
       PrintRefusal(std::cerr, path, loaded);
+      slots.push_back(0);
     } else {
-      const FileEntry& e = loaded.entry;
-      found = found || e.findingCount > 0;
-      file["refused"] = false;
-      file["findingCount"] = e.findingCount;
-      file["findings"] = FindingsJson(e.findings);
-      if (!options.json) {
-        PrintFindings(path, e.findings);
-        const auto unlisted = e.findingCount - static_cast<std::int64_t>(e.findings.size());
-        if (unlisted > 0) std::cout << path << ": " << unlisted << " more findings not listed\n";
-      }
       AddEntry(table, std::move(loaded.entry));
+      slots.push_back(table.FileCount());
     }
     files.push_back(file);
+  }
+
+  // Repeats are known once every file has been read; a refused file's records count for
+  // nothing.
+  const std::vector<RepeatFinder::Repeat> found = repeats.Find();
+  std::vector<std::string> paths;
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    paths.push_back(table.slots[static_cast<std::size_t>(slot)].path);
+  }
+  bool anything = false;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i] == 0) continue;
+    FileEntry& e = table.slots[static_cast<std::size_t>(slots[i])];
+    AddRepeats(found, slots[i] - 1, paths, e.findings, e.findingCounts);
+    anything = anything || e.findingCounts.Total() > 0;
+    ordered_json& file = files[i];
+    file["refused"] = false;
+    file["findingCount"] = e.findingCounts.Total();
+    file["findings"] = FindingsJson(e.findings);
+    if (!options.json) {
+      PrintFindings(e.path, e.findings);
+      const auto unlisted = e.findingCounts.Total() - static_cast<std::int64_t>(e.findings.size());
+      if (unlisted > 0) std::cout << e.path << ": " << unlisted << " more findings not listed\n";
+    }
   }
   ordered_json merged(nullptr);
   if (table.FileCount() >= 2) {
     const std::vector<Finding> findings = UnionRecordFindings(table.Combined());
-    found = found || !findings.empty();
+    anything = anything || !findings.empty();
     merged = ordered_json::object();
     merged["findings"] = FindingsJson(findings);
     if (!options.json) PrintFindings(MergedFileName(LoadedMonth(table)), findings);
@@ -91,7 +109,7 @@ int RunCheck(const CheckOptions& options) {
     std::cout << out.dump(2, ' ', false, ordered_json::error_handler_t::replace) << '\n';
   }
   if (refused) return kExitRefused;
-  return found ? kExitFindings : kExitDone;
+  return anything ? kExitFindings : kExitDone;
 }
 
 }  // namespace pcn::cli

@@ -1,5 +1,5 @@
 // The commands of the command-line tool. Each returns the process's exit code: 0 done,
-// 1 a usage error, 2 refused (the reason printed on the error stream).
+// 1 a usage error (or no memory), 2 refused (the reason printed on the error stream).
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@ namespace pcn::cli {
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 1;
+inline constexpr int kExitNoMemory = 1;  // the command ran out of memory and stopped
 inline constexpr int kExitRefused = 2;
 inline constexpr int kExitFindings = 3;  // `check`: the files load, but the checks found something
 inline constexpr int kExitFailsFivePercent = 3;  // `inspect`: a file fails the 5% rule
@@ -25,9 +26,6 @@ struct MergeOptions {
   std::string record;   // the merge record page (HTML) to write; empty: none
 };
 int RunMerge(const MergeOptions& options);
-
-// About how many detail records the files hold, to size the index of records seen.
-std::int64_t EstimatedRecords(const std::vector<std::string>& files);
 
 struct CheckOptions {
   bool json = false;

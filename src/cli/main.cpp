@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
 
 #include "CLI/CLI.hpp"
 #include "cli/commands.h"
@@ -177,10 +178,18 @@ int main(int argc, char** argv) {
     const int code = app.exit(error);
     return FlushedOutput(code == 0 ? kExitDone : kExitUsage);
   }
-  if (mergeCommand->parsed()) {
-    merge.numberGiven = mergeCommand->count("--number") > 0;
-    return FlushedOutput(RunMerge(merge));
+  // Memory that runs out anywhere ends the command here, once the objects that held a
+  // temporary file have removed it on the way out: a message and exit 1, never an abort.
+  try {
+    if (mergeCommand->parsed()) {
+      merge.numberGiven = mergeCommand->count("--number") > 0;
+      return FlushedOutput(RunMerge(merge));
+    }
+    if (checkCommand->parsed()) return FlushedOutput(RunCheck(check));
+    return FlushedOutput(RunInspect(inspect));
+  } catch (const std::bad_alloc&) {
+    std::cerr << "pcn874: out of memory; the command stopped, and a merged file not yet "
+                 "complete was not written\n";
+    return FlushedOutput(kExitNoMemory);
   }
-  if (checkCommand->parsed()) return FlushedOutput(RunCheck(check));
-  return FlushedOutput(RunInspect(inspect));
 }

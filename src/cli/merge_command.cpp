@@ -55,21 +55,34 @@ bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   return false;
 }
 
-}  // namespace
-
-// About how many detail records the files hold: a record and its line end are 62 bytes.
-std::int64_t EstimatedRecords(const std::vector<std::string>& files) {
-  std::int64_t bytes = 0;
-  for (const std::string& file : files) bytes += std::max<std::int64_t>(platform::SizeOf(file), 0);
-  return bytes / 62;
-}
-
-namespace {
-
 int Refuse(const std::string& message) {
   std::cerr << "pcn874: ";
   PrintMessage(std::cerr, message);
   return kExitRefused;
+}
+
+// A refusal of Generate's checks or a failure to write, with the file or folder it names.
+int RefuseWriting(const WriteResult& result) {
+  std::string message;
+  switch (result.failure) {
+    case WriteFailure::kCannotOpenOutput:
+      message = result.directory + ": " + text::kCannotOpenOutput;
+      if (!result.systemReason.empty()) message += " (" + result.systemReason + ")";
+      break;
+    case WriteFailure::kMonthNotReal:
+      // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
+      message = result.path;
+      message += ": ";
+      message += text::kMonthNotReal;
+      message +=
+          " (its opening record's reporting month is no real month MM-YYYY; nothing "
+          "was written)";
+      break;
+    default:
+      message = MessageFor(result);
+      break;
+  }
+  return Refuse(message);
 }
 
 }  // namespace
@@ -107,7 +120,6 @@ int RunMerge(const MergeOptions& options) {
 
   // The temporary file goes with `merge` on every way out.
   MergeRun merge(directory, kind);
-  merge.Reserve(EstimatedRecords(options.files));
   FileTable& table = merge.Table();
   for (const std::string& file : options.files) {
     if (!platform::IsOrdinaryFile(file)) {
@@ -147,44 +159,32 @@ int RunMerge(const MergeOptions& options) {
 
   // What the reception would refuse, or an invoice counted twice, is told before anything
   // is written; with --strict nothing is.
-  const std::vector<MergeRun::PlacedFinding> findings = merge.MergedFindings(table);
-  if (options.strict) {
-    int weighty = 0;
-    for (const auto& placed : findings) {
+  const MergeRun::Findings findings = merge.MergedFindings(table);
+  if (options.strict && findings.counts.Weighty() > 0) {
+    for (const auto& placed : findings.listed) {
       const Severity severity = SeverityOf(placed.finding);
       if (severity == Severity::kRefused || severity == Severity::kDouble) {
         std::cerr << FindingText(placed.path, placed.finding) << '\n';
-        ++weighty;
       }
     }
-    if (weighty > 0) {
-      std::cerr << "pcn874 merge: --strict: " << weighty
-                << " finding(s) the reception refuses or that count an invoice twice; nothing "
-                   "was written\n";
-      return kExitRefused;
-    }
+    std::cerr << "pcn874 merge: --strict: " << findings.counts.Weighty()
+              << " finding(s) the reception refuses or that count an invoice twice; nothing "
+                 "was written\n";
+    return kExitRefused;
   }
   const WriteResult result = merge.Finish(table, number, today);
-  if (!result.Written()) {
-    std::string message = MessageFor(result);
-    if (result.failure == WriteFailure::kCannotOpenOutput) {
-      message = result.directory + ": " + text::kCannotOpenOutput;
-      if (!result.systemReason.empty()) message += " (" + result.systemReason + ")";
-    }
-    return Refuse(message);
-  }
-  for (const auto& placed : findings) {
+  if (!result.Written()) return RefuseWriting(result);
+  for (const auto& placed : findings.listed) {
     std::cerr << FindingText(placed.path, placed.finding) << '\n';
   }
-  if (merge.UnlistedFindings() > 0) {
-    std::cerr << "pcn874 merge: " << merge.UnlistedFindings()
-              << " more findings not listed (the first " << LineChecker::kKept
-              << " of each file are)\n";
+  if (findings.Unlisted() > 0) {
+    std::cerr << "pcn874 merge: " << findings.Unlisted() << " more findings not listed (the first "
+              << LineChecker::kListed << " format and deduction findings of each file are)\n";
   }
   std::cout << result.path << '\n';
   if (!options.record.empty()) {
-    return WriteMergeRecord(options.record, {table, kind, number, result.path, std::move(made),
-                                             findings, merge.UnlistedFindings()});
+    return WriteMergeRecord(options.record,
+                            {table, kind, number, result.path, std::move(made), findings});
   }
   return kExitDone;
 }

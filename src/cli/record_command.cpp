@@ -1,6 +1,6 @@
-// The merge record: every file is read once more for its SHA-256 (the merge read the
-// sources as it copied them, through no hash that could be shown to anyone), then the page
-// is written the way the merged file is, so that a failure leaves no half a page.
+// The merge record: every file is read once more for its SHA-256 and held to the bytes the
+// merge read, then the page is written the way the merged file is, so that a failure leaves
+// no half a page.
 #include "cli/record_command.h"
 
 #include <cerrno>
@@ -60,10 +60,10 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
   record.kind = done.kind;
   record.number = NormaliseDealerNumber(done.number);
   record.adjustments = done.adjustments;
-  for (const MergeRun::PlacedFinding& placed : done.findings) {
-    ++record.findings.bySeverity[static_cast<int>(SeverityOf(placed.finding))];
+  for (int severity = 0; severity < kSeverityCount; ++severity) {
+    record.findings.bySeverity[severity] = done.findings.counts.bySeverity[severity];
   }
-  record.findings.unlisted = done.unlistedFindings;
+  record.findings.unlisted = done.findings.Unlisted();
 
   errno = 0;
   const std::optional<std::string> outputSha = Sha256OfFile(done.outputPath);
@@ -74,18 +74,25 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
   }
   record.outputSha256 = *outputSha;
   record.outputSize = platform::SizeOf(done.outputPath);
-  for (int slot = 1; slot <= done.table.FileCount(); ++slot) {
-    const std::string& source = done.table.slots[static_cast<std::size_t>(slot)].path;
-    errno = 0;
-    const std::optional<std::string> sha = Sha256OfFile(source);
-    if (!sha) {
-      std::string what = "cannot read ";
-      what += source;
-      what += " again";
-      return fail(WithReason(what));
+  std::string failed;
+  bool changed = false;
+  errno = 0;
+  std::optional<std::vector<std::string>> digests =
+      DigestsOfMergedFiles(done.table, failed, changed);
+  if (!digests) {
+    // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
+    std::string what;
+    if (changed) {
+      what = failed;
+      what += " changed after it was merged: its digest would not be of the bytes merged";
+      return fail(what);
     }
-    record.sourceSha256.push_back(*sha);
+    what = "cannot read ";
+    what += failed;
+    what += " again";
+    return fail(WithReason(what));
   }
+  record.sourceSha256 = std::move(*digests);
 
   const std::string page = MergeRecordPage(record, shown);
   MergedOutput output;

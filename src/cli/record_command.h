@@ -17,11 +17,11 @@ struct MergeDone {
   std::string number;      // as typed or defaulted; normalised for the page
   std::string outputPath;  // the merged file
   std::vector<RecordedAdjustment> adjustments;
-  const std::vector<MergeRun::PlacedFinding>& findings;
-  std::int64_t unlistedFindings;
+  const MergeRun::Findings& findings;
 };
 
-// Hashes the merged file and every source, and writes the page to `recordPath` under a
+// Hashes the merged file and every source (refused when a source changed since the merge
+// read it), and writes the page to `recordPath` under a
 // temporary name renamed into place. kExitDone, or kExitRefused with the reason printed;
 // the merged file stays either way.
 int WriteMergeRecord(const std::string& recordPath, const MergeDone& done);

@@ -8,7 +8,9 @@
 #include "merge/totals_check.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
+#include "report/content_hash.h"
 #include "report/record_format.h"
+#include "report/sha256.h"
 
 namespace pcn {
 namespace {
@@ -260,9 +262,9 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
     page.Number(FormatWholeNumber(e.size));
     AmountCells(page, e);
     CountCells(page, e);
-    page.Number(FormatWholeNumber(e.findingCount)).Raw("</tr>\n");
+    page.Number(FormatWholeNumber(e.findingCounts.Total())).Raw("</tr>\n");
   }
-  std::int64_t findingTotal = record.findings.unlisted;
+  std::int64_t findingTotal = 0;
   for (std::int64_t count : record.findings.bySeverity) findingTotal += count;
   page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
   page.Number(record.number).Number(month).Number(FormatWholeNumber(record.outputSize));
@@ -331,13 +333,31 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
                "n");
   }
   if (record.findings.unlisted > 0) {
-    page.About("ממצאים נוספים שלא פורטו", FormatWholeNumber(record.findings.unlisted), "n");
+    page.About("מהם לא פורטו ברשימת הממצאים", FormatWholeNumber(record.findings.unlisted), "n");
   }
   page.Raw("</table>\n<footer>הופק בתוכנת איחוד קבצים PCN874, גרסה ")
       .Raw("<bdi dir=\"ltr\">")
       .Text(PCN_VERSION)
       .Raw("</bdi>.</footer>\n</body>\n</html>\n");
   return page.Take();
+}
+
+std::optional<std::vector<std::string>> DigestsOfMergedFiles(const FileTable& table,
+                                                             std::string& failedPath,
+                                                             bool& changed) {
+  std::vector<std::string> digests;
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& source = table.slots[static_cast<std::size_t>(slot)];
+    ContentHash bytes;
+    std::optional<std::string> sha = Sha256OfFile(source.path, &bytes);
+    changed = sha && (bytes.Size() != source.size || bytes.Value() != source.contentHash);
+    if (!sha || changed) {
+      failedPath = source.path;
+      return std::nullopt;
+    }
+    digests.push_back(std::move(*sha));
+  }
+  return digests;
 }
 
 }  // namespace pcn

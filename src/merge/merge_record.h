@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,11 @@ struct RecordedAdjustment {
   Amount after = 0;        // and after it
 };
 
-// The merged file's findings by weight.
+// The merged file's findings by weight, every one counted, and how many of them the
+// findings file does not list.
 struct FindingsSummary {
   std::int64_t bySeverity[4] = {};  // indexed by Severity
-  std::int64_t unlisted = 0;        // counted beyond the listed ones: weight not known
+  std::int64_t unlisted = 0;
 };
 
 struct MergeRecord {
@@ -41,6 +43,14 @@ struct MergeRecord {
   std::vector<RecordedAdjustment> adjustments;
   FindingsSummary findings;
 };
+
+// The SHA-256 of every file of `table` (slots from 1), each read once more and held to the
+// bytes the merge read (their size and content hash), so that a digest is never of a file
+// that changed after it was merged. None when a file cannot be read again or has changed;
+// `failedPath` names it and `changed` tells which.
+std::optional<std::vector<std::string>> DigestsOfMergedFiles(const FileTable& table,
+                                                             std::string& failedPath,
+                                                             bool& changed);
 
 // The page, UTF-8 HTML, right to left, sized for one A4 sheet. `table` holds the merged
 // files (slots from 1) and the combined entry as it was written, adjustments included.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "check/line_checks.h"
+#include "check/rules.h"
 #include "merge/line_copier.h"
 #include "platform/platform.h"
 #include "report/record_format.h"
@@ -21,8 +22,8 @@ std::size_t FirstRecordWidth(OutputKind kind) {
 
 }  // namespace
 
-MergeRun::MergeRun(std::string directory, OutputKind kind)
-    : directory_(std::move(directory)), kind_(kind) {}
+MergeRun::MergeRun(std::string directory, OutputKind kind, std::size_t listed)
+    : directory_(std::move(directory)), kind_(kind), listed_(listed) {}
 
 void MergeRun::CreateOutput() {
   outputTried_ = true;
@@ -55,14 +56,18 @@ auto MergeRun::Copying(const std::string& path, Read read) {
 
 LoadResult MergeRun::Add(const std::string& path) {
   if (ended_) return Refused(LoadRefusal::kCannotOpen, 0);
-  LoadResult loaded =
-      Copying(path, [&](LineSink* copier) { return LoadChecked(table_, path, repeats_, copier); });
+  LineChecker::Options checks;
+  checks.repeats = &repeats_;
+  checks.listed = listed_;
+  FindingCounts openingAndClosing;
+  LoadResult loaded = Copying(path, [&](LineSink* copier) {
+    return LoadChecked(table_, path, checks, copier, &openingAndClosing);
+  });
   if (loaded.refusal != LoadRefusal::kNone) {
     ended_ = true;
     return loaded;
   }
-  sourceFindings_.emplace_back(path, loaded.entry.findings);
-  unlisted_ += loaded.entry.findingCount - static_cast<std::int64_t>(loaded.entry.findings.size());
+  sources_.push_back({path, loaded.entry.findings, loaded.entry.findingCounts, openingAndClosing});
   AddEntry(table_, loaded.entry);
   return loaded;
 }
@@ -76,7 +81,11 @@ WriteResult MergeRun::Copy(const FileEntry& loaded) {
     if (!file.IsOpen()) return Failed(WriteFailure::kSourceOpenFailed);
     // The month and the other files were checked at Add-file: the same entry says enough.
     EntryBuilder builder(false, "");
-    LineChecker checker(repeats_, loaded.path);
+    LineChecker::Options checks;
+    checks.repeats = &repeats_;
+    checks.source = repeats_.AddSource();
+    checks.listed = listed_;
+    LineChecker checker(checks);
     const LoadResult again = ReadSource(file, builder, {copier, &checker});
     if (again.refusal == LoadRefusal::kReadFailed) return Failed(WriteFailure::kSourceReadFailed);
     // Read to its end: a failing close loses nothing.
@@ -84,9 +93,9 @@ WriteResult MergeRun::Copy(const FileEntry& loaded) {
     if (again.refusal != LoadRefusal::kNone || !SameReading(again.entry, loaded)) {
       return Failed(WriteFailure::kSourceChanged);
     }
-    sourceFindings_.emplace_back(loaded.path, checker.Finish(again.entry));
-    unlisted_ +=
-        checker.FindingCount() - static_cast<std::int64_t>(sourceFindings_.back().second.size());
+    std::vector<Finding> findings = checker.Finish(again.entry);
+    sources_.push_back(
+        {loaded.path, std::move(findings), checker.Counts(), checker.OpeningAndClosingCounts()});
     return WriteResult();
   });
   if (result.Written()) return result;
@@ -94,23 +103,33 @@ WriteResult MergeRun::Copy(const FileEntry& loaded) {
   return Failed(result.failure, loaded.path);
 }
 
-std::vector<MergeRun::PlacedFinding> MergeRun::MergedFindings(const FileTable& table) const {
+MergeRun::Findings MergeRun::MergedFindings(const FileTable& table) const {
   const bool dealersUnion = kind_ == OutputKind::kDealersUnion;
-  std::vector<PlacedFinding> placed;
+  Findings merged;
   if (dealersUnion && table.FileCount() > 0) {
     for (const Finding& finding : UnionRecordFindings(table.Combined())) {
-      placed.push_back({MergedFileName(LoadedMonth(table)), finding});
+      merged.listed.push_back({MergedFileName(LoadedMonth(table)), finding});
+      ++merged.counts.bySeverity[static_cast<int>(SeverityOf(finding))];
     }
   }
-  for (const auto& [path, findings] : sourceFindings_) {
-    for (const Finding& finding : findings) {
-      // The sources' opening records do not go into a union file.
-      const bool openingRecord =
-          finding.rule == Rule::kNegativeTotal || finding.rule == Rule::kPettyCashShare;
-      if (!(dealersUnion && openingRecord)) placed.push_back({path, finding});
+  const std::vector<RepeatFinder::Repeat> repeats = repeats_.Find();
+  std::vector<std::string> paths;
+  for (const Source& source : sources_) paths.push_back(source.path);
+  for (std::size_t i = 0; i < sources_.size(); ++i) {
+    std::vector<Finding> findings = sources_[i].findings;
+    FindingCounts counts = sources_[i].counts;
+    AddRepeats(repeats, static_cast<int>(i), paths, findings, counts);
+    if (dealersUnion) {
+      // The sources' opening and closing records do not go into a union file.
+      std::erase_if(findings, OnOpeningOrClosing);
+      for (int w = 0; w < kSeverityCount; ++w) {
+        counts.bySeverity[w] -= sources_[i].openingAndClosing.bySeverity[w];
+      }
     }
+    merged.counts += counts;
+    for (Finding& finding : findings) merged.listed.push_back({paths[i], std::move(finding)});
   }
-  return placed;
+  return merged;
 }
 
 WriteResult MergeRun::Finish(const FileTable& table, std::string_view typedNumber,

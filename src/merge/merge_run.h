@@ -11,7 +11,8 @@
 #include <string_view>
 
 #include "check/finding.h"
-#include "check/repeat_index.h"
+#include "check/line_checks.h"
+#include "check/repeat_finder.h"
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
 #include "merge/merged_writer.h"
@@ -23,15 +24,12 @@ namespace pcn {
 
 class MergeRun {
  public:
-  MergeRun(std::string directory, OutputKind kind);
+  // Of each source's format and deduction findings, `listed` are kept to be listed.
+  MergeRun(std::string directory, OutputKind kind, std::size_t listed = LineChecker::kListed);
   // The temporary file goes unless Finish completed the merge.
   ~MergeRun() = default;
   MergeRun(const MergeRun&) = delete;
   MergeRun& operator=(const MergeRun&) = delete;
-
-  // Room for about `records` detail records in the index of records seen, so that it need
-  // not grow on the way (the window knows the count, the command line estimates it).
-  void Reserve(std::int64_t records) { repeats_.Reserve(records); }
 
   // Loads `path` by the Add-file rules against the files added so far (LoadReportFor) and
   // copies its lines as they are read. Accepted, it joins Table(). A refusal ends the
@@ -51,14 +49,20 @@ class MergeRun {
     std::string path;
     Finding finding;
   };
-  // What the checks before upload find in the file that Finish would write for `table`:
-  // every source's lines as read here (a record repeated from an earlier source included)
-  // and, in the union form, the new opening record's findings in place of the sources'
-  // own opening records, which it drops.
-  std::vector<PlacedFinding> MergedFindings(const FileTable& table) const;
-  // How many findings of the sources MergedFindings does not list: beyond the first ones
-  // of a file that has very many.
-  std::int64_t UnlistedFindings() const { return unlisted_; }
+  // What the checks before upload find in the file that Finish would write for `table`.
+  struct Findings {
+    // The union record's first, then each source's in line order, repeats of an earlier
+    // source included: every refusal and repeat, and the format and deduction findings each
+    // source kept to be listed.
+    std::vector<PlacedFinding> listed;
+    FindingCounts counts;  // all of them, listed or not
+    std::int64_t Unlisted() const {
+      return counts.Total() - static_cast<std::int64_t>(listed.size());
+    }
+  };
+  // Every source's lines as read here and, in the union form, the new opening record's
+  // findings in place of the sources' own opening and closing records, which it drops.
+  Findings MergedFindings(const FileTable& table) const;
 
   // Generate's checks in Generate's order for the files of `table` (Table(), or the
   // window's table whose files were all copied, in order): CheckBeforeWriting, then the
@@ -76,9 +80,15 @@ class MergeRun {
   std::string directory_;
   OutputKind kind_;
   FileTable table_;
-  RepeatIndex repeats_;  // the records of every source read so far
-  std::vector<std::pair<std::string, std::vector<Finding>>> sourceFindings_;
-  std::int64_t unlisted_ = 0;
+  std::size_t listed_;
+  RepeatFinder repeats_;  // the records of every source read so far
+  struct Source {
+    std::string path;
+    std::vector<Finding> findings;  // repeats aside
+    FindingCounts counts;
+    FindingCounts openingAndClosing;  // of counts
+  };
+  std::vector<Source> sources_;
   bool ended_ = false;  // a source was refused or failed: nothing is to be written
   bool outputTried_ = false;
   MergedOutput output_;

@@ -1,6 +1,7 @@
 // The merged file's checks, name and records.
 #include "merge/merged_writer.h"
 
+#include "check/rules.h"
 #include "merge/dealer_number.h"
 #include "platform/platform.h"
 #include "report/record_format.h"
@@ -76,6 +77,10 @@ WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
                                std::string& number) {
   const int n = table.FileCount();
   if (n < 2) return Failed(WriteFailure::kTooFewFiles);
+  // Digits and a month of 01-12 only: the month goes into the merged file's name.
+  if (LastDayOfMonth(LoadedMonth(table)) == 0) {
+    return Failed(WriteFailure::kMonthNotReal, table.slots[1].path);
+  }
   // Nine characters is all the records hold; a longer number is refused, never cut.
   number = NormaliseDealerNumber(typedNumber);
   if (number.size() != 9 || DealerNumberCheck(number) != 0) {

@@ -31,6 +31,7 @@ enum class RecordField {
 enum class WriteFailure {
   kNone,
   kTooFewFiles,       // fewer than two files loaded
+  kMonthNotReal,      // the loaded month (of the file `path`) is no real MM-YYYY
   kInvalidNumber,     // not nine digits after normalising, or a wrong check digit
   kTotalsDiffer,      // the 5% rule: `pair`
   kValueTooWide,      // `field` does not fit its column
@@ -78,8 +79,9 @@ std::optional<RecordField> FieldThatDoesNotFit(const FileEntry& combined, Output
 std::string MergedFilePath(const FileTable& table, const std::string& directory);
 
 // Generate's checks before anything is written, in Generate's order: at least two files,
-// the number, the 5% rule, every value fits its field, the merged file is none of the
-// sources. Nothing failed when all pass, with the normalised number in `number`.
+// a real month (it names the file), the number, the 5% rule, every value fits its field, the merged
+// file is none of the sources. Nothing failed when all pass, with the normalised number in
+// `number`.
 WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
                                std::string_view typedNumber, const std::string& directory,
                                std::string& number);

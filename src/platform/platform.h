@@ -102,6 +102,13 @@ std::int64_t SizeOf(const std::string& path);
 // metadata only, so it works on files held open elsewhere.
 FileIdentity IdentityOf(const std::string& path);
 
+// Memory for large tables, a block of kLargeBlockSize bytes at a time, where the system
+// allows it in huge pages, which cost far less to touch for the first time than small ones.
+// Throws std::bad_alloc when there is none.
+inline constexpr std::size_t kLargeBlockSize = std::size_t{2} << 20;
+void* AllocateLargeBlock();
+void FreeLargeBlock(void* block);
+
 // The system's words for why the last call of this thread failed.
 std::string LastErrorText();
 

@@ -3,6 +3,7 @@
 // Windows share mode of 0 does.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -270,6 +272,30 @@ FileIdentity IdentityOf(const std::string& path) {
   struct stat info;
   if (path.empty() || ::stat(SystemPath(path), &info) != 0) return {};
   return IdentityFrom(info);
+}
+
+void* AllocateLargeBlock() {
+  // Mapped with room to spare, then trimmed to a block on a block's boundary: only such a
+  // block can be one huge page.
+  constexpr std::size_t kSize = kLargeBlockSize;
+  void* const mapped =
+      mmap(nullptr, 2 * kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) throw std::bad_alloc();
+  const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+  const std::uintptr_t aligned = (start + kSize - 1) & ~(std::uintptr_t{kSize} - 1);
+  if (aligned > start) munmap(mapped, aligned - start);
+  if (aligned + kSize < start + 2 * kSize) {
+    munmap(reinterpret_cast<void*>(aligned + kSize), start + kSize - aligned);
+  }
+  void* const block = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+  madvise(block, kSize, MADV_HUGEPAGE);  // only a hint: without it the block is still memory
+#endif
+  return block;
+}
+
+void FreeLargeBlock(void* block) {
+  munmap(block, kLargeBlockSize);
 }
 
 std::string LastErrorText() {

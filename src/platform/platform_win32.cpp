@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "platform/io_faults.h"
@@ -251,6 +252,18 @@ FileIdentity IdentityOf(const std::string& path) {
   const FileIdentity identity = IdentityOfHandle(handle);
   CloseHandle(handle);
   return identity;
+}
+
+// Windows gives large pages only to programs with a privilege users rarely have: plain pages.
+void* AllocateLargeBlock() {
+  void* const block =
+      VirtualAlloc(nullptr, kLargeBlockSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (block == nullptr) throw std::bad_alloc();
+  return block;
+}
+
+void FreeLargeBlock(void* block) {
+  VirtualFree(block, 0, MEM_RELEASE);
 }
 
 std::string LastErrorText() {

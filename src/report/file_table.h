@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "check/finding.h"
+#include "check/invoice_key.h"
 #include "platform/platform.h"
 #include "report/amount.h"
 
@@ -36,8 +38,11 @@ struct FileEntry {
   Amount inputRecordVat = 0;
   // What the checks before upload found in the file, in line order, and the VAT of its
   // petty-cash records (summed in the combined entry for the union record's check).
-  std::vector<Finding> findings;  // the first ones; findingCount counts them all
-  std::int64_t findingCount = 0;
+  std::vector<Finding> findings;  // those kept to be listed; findingCounts counts them all
+  FindingCounts findingCounts;
+  // The keys of its records that can repeat an invoice, kept where the repeats among the
+  // loaded files are counted again as files come and go (the window's list).
+  std::shared_ptr<const std::vector<KeyedRecord>> invoiceKeys;
   Amount pettyCashVat = 0;
 };
 

@@ -135,4 +135,16 @@ LineReader::Status LineReader::Next(LineSink* sink) {
   }
 }
 
+bool LineReader::ReadRest(LineSink* sink) {
+  // No line is read any more: the buffer may be overwritten once the sink let it go.
+  if (sink != nullptr && !endOfFile_) sink->Reuse();
+  while (!endOfFile_) {
+    const std::int64_t got = file_.Read(buffer_.data(), buffer_.size());
+    if (got < 0) return false;
+    if (got == 0) endOfFile_ = true;
+    if (hash_ != nullptr) hash_->Add(buffer_.data(), static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
 }  // namespace pcn

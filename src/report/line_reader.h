@@ -64,6 +64,11 @@ class LineReader {
   // could not be read.
   Status Next(LineSink* sink = nullptr);
 
+  // After the last line: reads what follows a Ctrl-Z to the end of the file, so that the
+  // hash and the size are the whole file's; `sink` is told before the buffer is reused.
+  // False when the file could not be read.
+  bool ReadRest(LineSink* sink = nullptr);
+
   // The line just read (all of it, or its first kHeadSize bytes when it was longer than
   // the buffer); valid until the next call.
   std::string_view Head() const { return head_; }

@@ -79,7 +79,11 @@ namespace {
 LoadResult ReadLines(LineReader& reader, EntryBuilder& builder, SourceParts parts) {
   for (;;) {
     const LineReader::Status status = reader.Next(parts.copier);
-    if (status == LineReader::Status::kEnd) break;
+    if (status == LineReader::Status::kEnd) {
+      if (!reader.ReadRest(parts.copier))
+        return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
+      break;
+    }
     if (status == LineReader::Status::kError) {
       return Refused(LoadRefusal::kReadFailed, reader.LineNumber() + 1);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "report/content_hash.h"
 
 namespace pcn {
 namespace {
@@ -106,7 +107,7 @@ std::string Sha256::Hex() const {
   return hex;
 }
 
-std::optional<std::string> Sha256OfFile(const std::string& path) {
+std::optional<std::string> Sha256OfFile(const std::string& path, ContentHash* also) {
   platform::File file = platform::OpenForReading(path);
   if (!file.IsOpen()) return std::nullopt;
   Sha256 sha;
@@ -116,6 +117,7 @@ std::optional<std::string> Sha256OfFile(const std::string& path) {
     if (got < 0) return std::nullopt;
     if (got == 0) break;
     sha.Add(buffer.data(), static_cast<std::size_t>(got));
+    if (also != nullptr) also->Add(buffer.data(), static_cast<std::size_t>(got));
   }
   return sha.Hex();
 }

@@ -31,8 +31,10 @@ class Sha256 {
   std::uint64_t size_ = 0;  // bytes added
 };
 
+class ContentHash;
+
 // The SHA-256 of the file `path` names, read through the platform layer; none when it
-// cannot be opened or read to its end.
-std::optional<std::string> Sha256OfFile(const std::string& path);
+// cannot be opened or read to its end. With `also`, the same bytes go into it too.
+std::optional<std::string> Sha256OfFile(const std::string& path, ContentHash* also = nullptr);
 
 }  // namespace pcn
