@@ -7,6 +7,7 @@
 
 #include "check/rules.h"
 #include "merge/dealer_number.h"
+#include "report/digits.h"
 #include "report/record_format.h"
 
 namespace pcn {
@@ -16,8 +17,8 @@ constexpr int kDetailLength = 60;
 constexpr int kClosingLength = 10;
 constexpr ColumnDef kCounterparty{2, 9};
 constexpr ColumnDef kInvoiceDate{11, 8};
-constexpr ColumnDef kGroup{19, 4};
-constexpr ColumnDef kReference{23, 9};
+// The reference group, the reference and the VAT stand side by side: one test of digits.
+constexpr ColumnDef kGroupReferenceAndVat{19, 22};
 constexpr ColumnDef kAllocation{52, 9};
 constexpr ColumnDef kRefundSign{120, 1};
 
@@ -28,9 +29,6 @@ constexpr struct {
   int code;
 } kSignedTotals[] = {{26, 101}, {38, 102}, {48, 103}, {60, 104}, {79, 105}};
 
-bool AllDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 bool AllOf(std::string_view text, char only) {
   return std::all_of(text.begin(), text.end(), [only](char c) { return c == only; });
 }
@@ -155,15 +153,17 @@ void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_
   if (sign != "+" && sign != "-") Add(number, Rule::kSign);
 
   const std::string_view allocation = FieldText(line, kAllocation);
-  if (!AllDigits(FieldText(line, kGroup)) || !AllDigits(FieldText(line, kReference)) ||
-      !AllDigits(FieldText(line, kDetailVat)) || !AllDigits(FieldText(line, kDetailAmount)) ||
+  if (!AllDigits(FieldText(line, kGroupReferenceAndVat)) ||
+      !AllDigits(FieldText(line, kDetailAmount)) ||
       (!AllOf(allocation, ' ') && !AllDigits(allocation))) {
     Add(number, Rule::kDigits);
   }
 
-  if (type == 'T' && sign != "-" && date != 0) {
+  // A tax invoice of inputs, not a credit note, without an allocation number: is it above
+  // the threshold of its date?
+  if (type == 'T' && sign != "-" && date != 0 && NoNumber(allocation)) {
     const std::optional<Amount> threshold = AllocationThreshold(date);
-    if (threshold && FieldValue(line, kDetailVat) > 0 && NoNumber(allocation)) {
+    if (threshold && FieldValue(line, kDetailVat) > 0) {
       const Amount amount = FieldValue(line, kDetailAmount);
       if (amount > *threshold) {
         Finding& f = Add(number, Rule::kAllocationNumber);

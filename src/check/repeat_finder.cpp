@@ -45,7 +45,8 @@ void RepeatFinder::SetIssuer(int source, std::string_view dealer) {
 RepeatFinder::Entry* RepeatFinder::NewChunk() {
   constexpr std::size_t kChunkBytes = kChunkEntries * sizeof(Entry);
   if (chunksLeft_ == 0) {
-    blocks_.reserve(blocks_.size() + 1);
+    // Room first, so that a block once allocated is always owned.
+    if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 8);
     blocks_.push_back(platform::AllocateLargeBlock());
     chunksLeft_ = platform::kLargeBlockSize / kChunkBytes;
   }
@@ -54,17 +55,31 @@ RepeatFinder::Entry* RepeatFinder::NewChunk() {
   return reinterpret_cast<Entry*>(block + used * kChunkBytes);
 }
 
+void RepeatFinder::Partition::Seek() {
+  const std::size_t chunk = size / kChunkEntries;
+  if (chunk < chunks.size()) {
+    next = chunks[chunk] + size % kChunkEntries;
+    end = chunks[chunk] + kChunkEntries;
+  } else {
+    next = end = nullptr;
+  }
+}
+
+void RepeatFinder::Grow(Partition& p) {
+  // A chunk carved and then not recorded is only memory of the block that owns it.
+  if (p.size == p.chunks.size() * kChunkEntries) p.chunks.push_back(NewChunk());
+  p.Seek();
+}
+
 void RepeatFinder::Add(int source, const InvoiceKey& key, std::int64_t line) {
   Partition& p = partitions_[PartitionOf(key)];
-  if (p.size == p.chunks.size() * kChunkEntries) {
-    p.chunks.reserve(p.chunks.size() + 1);
-    p.chunks.push_back(NewChunk());
-  }
+  if (p.next == p.end) Grow(p);
   // Past 2^40 lines (a file of tens of terabytes) the line is told as the last one it holds.
   constexpr std::int64_t kMaxLine = (std::int64_t{1} << kLineBits) - 1;
   const auto place = static_cast<std::uint64_t>(source) << kLineBits |
                      static_cast<std::uint64_t>(std::min(line, kMaxLine));
-  p.At(p.size++) = {key, place};
+  *p.next++ = {key, place};
+  ++p.size;
 }
 
 void RepeatFinder::Remove(int source) {
@@ -79,6 +94,7 @@ void RepeatFinder::Remove(int source) {
       p.At(kept++) = entry;
     }
     p.size = kept;  // the chunks stay, for the records to come
+    p.Seek();
   }
   issuers_.erase(issuers_.begin() + source);
 }

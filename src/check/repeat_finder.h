@@ -54,9 +54,14 @@ class RepeatFinder {
   struct Partition {
     std::vector<Entry*> chunks;  // of kChunkEntries each
     std::size_t size = 0;
+    Entry* next = nullptr;  // where the next record goes, up to `end`
+    Entry* end = nullptr;
     Entry& At(std::size_t i) const { return chunks[i / kChunkEntries][i % kChunkEntries]; }
+    // Points `next` at entry `size`, in a chunk there is or, at a chunk's end, none yet.
+    void Seek();
   };
   Entry* NewChunk();
+  void Grow(Partition& p);
   int IssuerOf(const Entry& entry) const;
 
   std::array<Partition, 256> partitions_;

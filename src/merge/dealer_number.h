@@ -15,4 +15,8 @@ std::string NormaliseDealerNumber(std::string_view text);
 // otherwise the non-zero remainder.
 int DealerNumberCheck(std::string_view number);
 
+// The same rule for a text of digits only, as every record's counterparty is checked: true
+// when the sum's remainder is 0 (a value of zero aside, which the caller tells).
+bool CheckDigitHolds(std::string_view digits);
+
 }  // namespace pcn

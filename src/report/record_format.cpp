@@ -206,12 +206,6 @@ std::string_view RecordTypeOf(std::string_view line) {
   return line.substr(0, 1);
 }
 
-std::string_view FieldText(std::string_view line, int column, int width) {
-  const std::size_t start = static_cast<std::size_t>(column - 1);
-  if (column < 1 || width <= 0 || start >= line.size()) return {};
-  return line.substr(start, static_cast<std::size_t>(width));
-}
-
 bool PlainNumberValue(std::string_view text, Amount& value) {
   return PlainValue(text, value);
 }

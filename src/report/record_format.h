@@ -90,7 +90,11 @@ inline constexpr ColumnDef kDetailAmount{42, 10};
 
 // The field starting at `column` (from 1) for `width` characters; where the line is
 // shorter, what remains of it (possibly nothing). Never fails.
-std::string_view FieldText(std::string_view line, int column, int width);
+inline std::string_view FieldText(std::string_view line, int column, int width) {
+  const std::size_t start = static_cast<std::size_t>(column - 1);
+  if (column < 1 || width <= 0 || start >= line.size()) return {};
+  return line.substr(start, static_cast<std::size_t>(width));
+}
 inline std::string_view FieldText(std::string_view line, ColumnDef field) {
   return FieldText(line, field.column, field.width);
 }
