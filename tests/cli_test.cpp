@@ -224,6 +224,51 @@ TEST(CliCheck, ExitCodesAndStrictMerge) {
   }
 }
 
+// regression: a refused file's records counted in check, a repeat after 1,000 format findings
+// let through by --strict, a month of "13" named a merged file
+TEST(CliCheck, RefusedFilesCountForNothingAndNoRefusalIsHidden) {
+  test::TempDir dir;
+  const std::string input = "T987654324202403150000000000017000000170+0000001000123456789";
+  test::Opening o;
+  o.inputCount = 1;
+  test::WriteFile(dir.File("bad.txt"),
+                  test::CrLf({test::OpeningLine(o), input, test::ClosingLine("000000018")}));
+  test::WriteFile(dir.File("good.txt"),
+                  test::CrLf({test::OpeningLine(o), input, test::ClosingLine()}));
+  // 1,000 short records, then the same input invoice twice: the repeat comes after as many
+  // format findings as are listed of a file.
+  std::vector<std::string> lines{test::OpeningLine(o)};
+  for (int i = 1; i <= 1000; ++i) {
+    const std::string reference = std::to_string(i);
+    lines.push_back(test::DetailLine('S', 0, '+', 0)
+                        .replace(22, 9, std::string(9 - reference.size(), '0') + reference));
+  }
+  lines.insert(lines.end(), {input, input, test::ClosingLine()});
+  test::WriteFile(dir.File("many.txt"), test::CrLf(lines));
+  o.month = "13";
+  test::WriteFile(dir.File("m13.txt"), test::CrLf({test::OpeningLine(o), test::ClosingLine()}));
+  o.dealer = "000000018";
+  test::WriteFile(dir.File("m13b.txt"),
+                  test::CrLf({test::OpeningLine(o), test::ClosingLine("000000018")}));
+
+  CliRun run = Cli("check bad.txt good.txt", dir.path());
+  EXPECT_EQ(run.code, 2);
+  EXPECT_EQ(run.out, "") << "good.txt repeats only a refused file";
+  run = Cli("merge --strict --date 20241201 --number 18 many.txt good.txt", dir.path());
+  EXPECT_EQ(run.code, 2);
+  EXPECT_NE(run.err.find("many.txt:1003: repeated-record: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("good.txt:2: repeated-record: "), std::string::npos) << run.err;
+  EXPECT_FALSE(test::Exists(dir.File("Pcn874-03-2024.txt")));
+  run = Cli("check m13.txt", dir.path());
+  EXPECT_EQ(run.code, 3);
+  EXPECT_NE(run.out.find("m13.txt:1: report-month: "), std::string::npos) << run.out;
+  run = Cli("merge --date 20241201 m13.txt m13b.txt", dir.path());
+  EXPECT_EQ(run.code, 2);
+  EXPECT_NE(run.err.find("m13.txt: "), std::string::npos) << run.err;
+  EXPECT_EQ(test::ListDirectory(dir.path()),
+            (std::vector<std::string>{"bad.txt", "good.txt", "m13.txt", "m13b.txt", "many.txt"}));
+}
+
 // regression: a merged file replacing one only its owner could read was readable by all
 TEST(CliMerge, TheMergedFileKeepsThePermissionsOfTheFileItReplaces) {
   static const struct {

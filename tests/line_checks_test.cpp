@@ -244,3 +244,211 @@ TEST(LineChecks, TheUnionRecordsTotals) {
 
 }  // namespace
 }  // namespace pcn
+
+namespace pcn {
+namespace {
+
+// Files read together as one merge reads them: "FILE:RULE:LINE" of every finding, repeats of
+// an earlier file included. Each file's opening record is of `dealer`, declaring its counts.
+struct FileLines {
+  std::string dealer;
+  std::vector<std::string> details;
+};
+std::vector<std::string> FoundTogether(const std::vector<FileLines>& files) {
+  RepeatFinder repeats;
+  std::vector<std::string> paths;
+  std::vector<std::vector<Finding>> findings;
+  std::vector<FindingCounts> counts;
+  for (const FileLines& file : files) {
+    test::Opening o;
+    o.dealer = file.dealer;
+    o.month = "06";
+    o.year = "2026";
+    FileEntry entry;
+    for (const std::string& line : file.details) {
+      (KindOfRecord(line) == RecordKind::kTransaction ? entry.salesRecordCount
+                                                      : entry.inputRecordCount)++;
+    }
+    o.salesCount = entry.salesRecordCount;
+    o.inputCount = entry.inputRecordCount;
+    std::vector<std::string> lines{test::OpeningLine(o)};
+    lines.insert(lines.end(), file.details.begin(), file.details.end());
+    LineChecker::Options options;
+    options.repeats = &repeats;
+    options.source = repeats.AddSource();
+    LineChecker checker(options);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
+                   static_cast<std::int64_t>(i + 1));
+    }
+    findings.push_back(checker.Finish(entry));
+    counts.push_back(checker.Counts());
+    paths.push_back("f" + std::to_string(paths.size() + 1));
+  }
+  const std::vector<RepeatFinder::Repeat> found = repeats.Find();
+  std::vector<std::string> ids;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    AddRepeats(found, static_cast<int>(i), paths, findings[i], counts[i]);
+    for (const Finding& f : findings[i]) {
+      ids.push_back(paths[i] + ":" + RowOf(f.rule).id + ":" + std::to_string(f.line));
+    }
+  }
+  return ids;
+}
+
+Record Sale(const char* reference) {
+  Record r;
+  r.type = 'S';
+  r.reference = reference;
+  return r;
+}
+
+TEST(RepeatedRecords, AnInvoiceIsItsIssuerAndItsNumber) {
+  using V = std::vector<std::string>;
+  Record pettyCash = With([](Record& r) {
+    r.type = 'K';
+    r.counterparty = "000000000";
+    r.date = "20260630";
+    r.reference = "000000005";
+  });
+  Record pettyCash2 = pettyCash;
+  pettyCash2.vat = "000000095";
+  Record supplier;  // a T record: the supplier's invoice, deducted by whoever holds it
+  supplier.allocation = "123456789";
+  Record import = supplier;
+  import.type = 'R';
+  import.counterparty = "123456789";  // a customs entry's number: no check digit
+  // Two valid T records that a 64-bit fingerprint once took for one invoice.
+  const std::string colliding1 = "T100102441202406110000010006260000000850+0000004000000000000";
+  const std::string colliding2 = "T100126606202406240000004108899000000850+0000004000000000000";
+  static const struct {
+    std::vector<FileLines> files;
+    V want;
+    const char* why;
+  } kCases[] = {
+      {{{"123456782", {pettyCash.Line()}}, {"000000018", {pettyCash2.Line()}}},
+       {},
+       "two dealers' month-end petty-cash lines"},
+      {{{"123456782", {pettyCash.Line(), pettyCash.Line()}}}, {}, "petty cash never repeats"},
+      {{{"123456782", {Sale("000001052").Line()}}, {"000000018", {Sale("000001052").Line()}}},
+       {},
+       "two members' own sale no. 1052 to one customer on one day"},
+      {{{"123456782", {Sale("000001052").Line()}}, {"123456782", {Sale("000001052").Line()}}},
+       {"f2:repeated-record:2"},
+       "one dealer's sale in two files"},
+      {{{"123456782", {supplier.Line()}}, {"000000018", {supplier.Line()}}},
+       {"f2:repeated-record:2"},
+       "two members deducting one supplier invoice"},
+      {{{"123456782", {colliding1}}, {"000000018", {colliding2}}}, {}, "different keys, one hash"},
+      {{{"123456782", {import.Line()}}}, {}, "an import entry number has no check digit"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(FoundTogether(c.files), c.want);
+  }
+}
+
+TEST(LineChecks, RefusalsAndRepeatsAreNeverDroppedByTheListingCap) {
+  // 1,001 short records before the opening record's blank sign and a repeat: the cap takes
+  // only format findings.
+  std::vector<std::string> lines(LineChecker::kListed + 1, Sale("000000001").Line().substr(0, 59));
+  test::Opening o;
+  o.month = "06";
+  o.year = "2026";
+  std::string opening = test::OpeningLine(o);
+  opening[25] = ' ';  // the sign of taxable sales (101)
+  lines.push_back(opening);
+  lines.push_back(Sale("000000002").Line());
+  lines.push_back(Sale("000000002").Line());
+  FileEntry entry;
+  entry.salesRecordCount = static_cast<std::int64_t>(lines.size()) - 1;
+  RepeatFinder repeats;
+  LineChecker::Options options;
+  options.repeats = &repeats;
+  options.source = repeats.AddSource();
+  LineChecker checker(options);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
+                 static_cast<std::int64_t>(i + 1));
+  }
+  std::vector<Finding> findings = checker.Finish(entry);
+  FindingCounts counts = checker.Counts();
+  AddRepeats(repeats.Find(), 0, {"f"}, findings, counts);
+  std::vector<std::string> weighty;
+  for (const Finding& f : findings) {
+    if (SeverityOf(f) == Severity::kRefused || SeverityOf(f) == Severity::kDouble) {
+      weighty.push_back(std::string(RowOf(f.rule).id) + ":" + std::to_string(f.line) + ":" +
+                        f.found);
+    }
+  }
+  // The short records' own repeats (1,000 of them) and the last line's.
+  ASSERT_EQ(weighty.size(), 1u + 1000u + 1u);
+  EXPECT_EQ(weighty[1000], "negative-total:1002: ");
+  EXPECT_EQ(weighty.back(), "repeated-record:1004:");
+  EXPECT_EQ(counts.Weighty(), 1002);
+  // 1,001 lengths and the count the opening record declares (none).
+  EXPECT_EQ(counts.bySeverity[static_cast<int>(Severity::kFormat)], 1001 + 1);
+  EXPECT_EQ(findings.size() - weighty.size(), LineChecker::kListed);
+}
+
+TEST(LineChecks, OpeningAndClosingRecords) {
+  using V = std::vector<std::string>;
+  test::Opening o;
+  o.month = "06";
+  o.year = "2026";
+  o.salesCount = 1;
+  const std::string good = test::OpeningLine(o);
+  static const struct {
+    std::string opening;
+    std::string closing;
+    V want;
+    const char* why;
+  } kCases[] = {
+      {good, "X123456782", {}, "as published"},
+      {good.substr(0, 130), "X123456782", {"record-length:1:130/131"}, "an opening record short"},
+      {good, "X1234567820", {"record-length:3:11/10"}, "a closing record long"},
+      {std::string(good).replace(37, 1, " "), "X123456782", {"negative-total 102:1: "}, "blank"},
+      {std::string(good).replace(47, 1, "-"), "X123456782", {"negative-total 103:1:-"}, "minus"},
+      {std::string(good).replace(14, 2, "13"), "X123456782", {"report-month:1:13-2026"}, "13"},
+      {std::string(good).replace(14, 2, "/6"), "X123456782", {"report-month:1:/6-2026"}, "/6"},
+      {std::string(good).replace(69, 9, "000000002"),
+       "X123456782",
+       {"record-count:1:sales"},
+       "two sales declared, one held"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.why);
+    Record sale = Sale("000000001");
+    sale.date = "20260601";
+    FileEntry entry;
+    entry.salesRecordCount = 1;
+    V found;
+    for (const Finding& f : Checked({c.opening, sale.Line(), c.closing}, entry)) {
+      std::string id = RowOf(f.rule).id;
+      if (f.code != 0) id += " " + std::to_string(f.code);
+      id += ":" + std::to_string(f.line) + ":";
+      id += f.rule == Rule::kRecordLength ? std::to_string(f.value) + "/" + std::to_string(f.limit)
+                                          : f.found;
+      found.push_back(id);
+    }
+    EXPECT_EQ(found, c.want);
+  }
+}
+
+TEST(LineChecks, DatesOfAFileWhoseMonthIsNoMonthAreStillChecked) {
+  test::Opening o;
+  o.month = "13";
+  Record early = Sale("000000001");
+  early.date = "20240231";  // before the opening record, and no calendar day
+  Record late = Sale("000000002");
+  late.date = "20240230";
+  std::vector<std::string> lines;
+  for (const Finding& f : Checked({early.Line(), test::OpeningLine(o), late.Line()})) {
+    lines.push_back(std::string(RowOf(f.rule).id) + ":" + std::to_string(f.line));
+  }
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"invoice-date:1", "report-month:2", "invoice-date:3"}));
+}
+
+}  // namespace
+}  // namespace pcn

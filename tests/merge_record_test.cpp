@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "pcn_version.h"
+#include "report/load_file.h"
+#include "report/sha256.h"
+#include "test_support.h"
 
 namespace pcn {
 namespace {
@@ -147,6 +150,43 @@ TEST(MergeRecord, HtmlTextKeepsValidUtf8Only) {
       {"\xD7\x90<", "\xD7\x90&lt;"},
   };
   for (const auto& t : kTexts) EXPECT_EQ(HtmlText(t.in), t.out) << t.in;
+}
+
+// regression: a source appended to after the merge was recorded with its new digest
+TEST(MergeRecord, DigestsAreOfTheBytesMergedOrNone) {
+  test::TempDir dir;
+  const std::string report = test::CrLf({test::OpeningLine(test::Opening{}), test::ClosingLine()});
+  static const struct {
+    std::string bytes;
+    std::string appended;  // after the file was read
+    bool changed;
+    const char* why;
+  } kDigestCases[] = {
+      {report, "", false, "as merged"},
+      {report, "A\r\n", true, "appended to"},
+      // The bytes after a Ctrl-Z are no line, but they are the file's all the same.
+      {report + "\x1A" + std::string(300000, 'z'), "", false, "a long tail after a Ctrl-Z"},
+  };
+  for (const auto& c : kDigestCases) {
+    SCOPED_TRACE(c.why);
+    const std::string path = dir.File("a.txt");
+    test::WriteFile(path, c.bytes);
+    LoadResult loaded = LoadSourceFile(path, false, "");
+    ASSERT_EQ(loaded.refusal, LoadRefusal::kNone);
+    FileTable table;
+    AddEntry(table, loaded.entry);
+    test::WriteFile(path, c.bytes + c.appended);
+    std::string failed;
+    bool changed = false;
+    const auto digests = DigestsOfMergedFiles(table, failed, changed);
+    EXPECT_EQ(!digests, c.changed);
+    EXPECT_EQ(changed, c.changed);
+    if (digests) {
+      EXPECT_EQ(*digests, std::vector<std::string>{*Sha256OfFile(path)});
+    } else {
+      EXPECT_EQ(failed, path);
+    }
+  }
 }
 
 }  // namespace

@@ -17,11 +17,6 @@ std::uint64_t Nibbles(std::uint64_t word) {
   return (word | word >> 16) & 0xFFFFFFFFull;
 }
 
-bool IsSaleType(unsigned char type) {
-  return KindOfRecord(std::string_view(reinterpret_cast<const char*>(&type), 1)) ==
-         RecordKind::kTransaction;
-}
-
 }  // namespace
 
 bool InvoiceKeyOf(std::string_view line, InvoiceKey& key) {
@@ -41,10 +36,6 @@ bool InvoiceKeyOf(std::string_view line, InvoiceKey& key) {
   key.high = static_cast<std::uint64_t>(type) << 56 | Nibbles(a) << 24 | Nibbles(d) >> 8;
   key.low = Nibbles(b) << 32 | Nibbles(c);
   return true;
-}
-
-bool IsSaleKey(const InvoiceKey& key) {
-  return IsSaleType(static_cast<unsigned char>(key.high >> 56));
 }
 
 }  // namespace pcn

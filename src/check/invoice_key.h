@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "report/record_format.h"
+
 namespace pcn {
 
 struct InvoiceKey {
@@ -29,6 +31,8 @@ bool InvoiceKeyOf(std::string_view line, InvoiceKey& key);
 // A sales record (S L M Y I) is an invoice of the dealer who reports it: the same columns in
 // two dealers' sales are two invoices. An input record's invoice is its supplier's, whoever
 // deducts it.
-bool IsSaleKey(const InvoiceKey& key);
+inline bool IsSaleKey(const InvoiceKey& key) {
+  return kRecordKindOfType[key.high >> 56] == RecordKind::kTransaction;
+}
 
 }  // namespace pcn

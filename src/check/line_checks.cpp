@@ -142,7 +142,7 @@ void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_
   const std::string_view counterparty = FieldText(line, kCounterparty);
   if (HasDealerNumber(type) && (counterparty.size() != 9 || !AllDigits(counterparty) ||
                                 (counterparty != "000000000" && counterparty != "999999999" &&
-                                 DealerNumberCheck(counterparty) != 0))) {
+                                 !CheckDigitHolds(counterparty)))) {
     Add(number, Rule::kCounterpartyNumber);
   }
 

@@ -2,6 +2,7 @@
 #include "check/rules.h"
 
 #include <array>
+#include <iterator>
 
 namespace pcn {
 namespace {
@@ -84,11 +85,12 @@ const char* SeverityName(Severity severity) {
 }
 
 std::optional<Amount> AllocationThreshold(int date) {
-  std::optional<Amount> threshold;
-  for (const auto& row : kAllocationThresholds) {
-    if (date >= row.from) threshold = row.above;
+  // The latest row that has begun by `date`: most invoices are of this month, under the last.
+  for (auto row = std::rbegin(kAllocationThresholds); row != std::rend(kAllocationThresholds);
+       ++row) {
+    if (date >= row->from) return row->above;
   }
-  return threshold;
+  return std::nullopt;
 }
 
 namespace {
