@@ -140,9 +140,9 @@ void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_
 
   const char type = line.front();
   const std::string_view counterparty = FieldText(line, kCounterparty);
+  // 000000000 passes the check digit as it is; 999999999, standing for no dealer too, not.
   if (HasDealerNumber(type) && (counterparty.size() != 9 || !AllDigits(counterparty) ||
-                                (counterparty != "000000000" && counterparty != "999999999" &&
-                                 !CheckDigitHolds(counterparty)))) {
+                                (!CheckDigitHolds(counterparty) && counterparty != "999999999"))) {
     Add(number, Rule::kCounterpartyNumber);
   }
 
@@ -155,7 +155,7 @@ void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_
   const std::string_view allocation = FieldText(line, kAllocation);
   if (!AllDigits(FieldText(line, kGroupReferenceAndVat)) ||
       !AllDigits(FieldText(line, kDetailAmount)) ||
-      (!AllOf(allocation, ' ') && !AllDigits(allocation))) {
+      (!AllDigits(allocation) && !AllOf(allocation, ' '))) {
     Add(number, Rule::kDigits);
   }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <iterator>
 
+#include "report/digits.h"
+
 namespace pcn {
 namespace {
 
@@ -114,13 +116,13 @@ bool Digits(std::string_view text, int& value) {
 }  // namespace
 
 int CalendarDate(std::string_view text) {
-  int year = 0, month = 0, day = 0;
-  if (text.size() != 8 || !Digits(text.substr(0, 4), year) || !Digits(text.substr(4, 2), month) ||
-      !Digits(text.substr(6, 2), day)) {
-    return 0;
-  }
+  if (text.size() != 8) return 0;
+  const std::uint64_t word = EightBytes(text.data());
+  if (!EightDigits(word)) return 0;
+  const auto date = static_cast<int>(EightDigitsValue(word));
+  const int year = date / 10000, month = date / 100 % 100, day = date % 100;
   if (year < 1 || month < 1 || month > 12 || day < 1 || day > DaysIn(year, month)) return 0;
-  return year * 10000 + month * 100 + day;
+  return date;
 }
 
 int LastDayOfMonth(std::string_view month) {

@@ -2,19 +2,25 @@
 // without a branch per character. The checks ask it of several fields of every record.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace pcn {
 
 inline constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
 
-// The eight bytes at `p`, the first one lowest, whatever the processor's byte order (one
-// load where the order is little-endian).
+// The eight bytes at `p`, the first one lowest, whatever the processor's byte order.
 inline std::uint64_t EightBytes(const char* p) {
-  std::uint64_t word = 0;
-  for (int i = 7; i >= 0; --i) word = word << 8 | static_cast<unsigned char>(p[i]);
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) {
+    std::uint64_t swapped = 0;
+    for (int i = 0; i < 8; ++i, word >>= 8) swapped = swapped << 8 | (word & 0xFF);
+    word = swapped;
+  }
   return word;
 }
 
@@ -22,6 +28,15 @@ inline std::uint64_t EightBytes(const char* p) {
 // its byte, above '9' carries into it.
 inline bool EightDigits(std::uint64_t word) {
   return (((word - 0x30 * kEveryByte) | (word + 0x46 * kEveryByte)) & 0x80 * kEveryByte) == 0;
+}
+
+// The value of eight digits (EightDigits holds), the first one the most significant: the
+// digits are paired, the pairs paired, and the fours joined, by three multiplications.
+inline std::uint64_t EightDigitsValue(std::uint64_t word) {
+  word -= 0x30 * kEveryByte;
+  word = (word * 10 + (word >> 8)) & 0x00FF00FF00FF00FFull;
+  word = (word * 100 + (word >> 16)) & 0x0000FFFF0000FFFFull;
+  return (word * 10000 + (word >> 32)) & 0xFFFFFFFFull;
 }
 
 // True when every character is '0' to '9' (an empty text too).
