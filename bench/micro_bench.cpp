@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "format/amount.h"
+#include "format/line_reader.h"
+#include "format/record_format.h"
 #include "platform/platform.h"
-#include "report/amount.h"
-#include "report/line_reader.h"
 #include "report/load_file.h"
-#include "report/record_format.h"
 
 namespace {
 

@@ -18,10 +18,11 @@
 #include "check/line_checks.h"
 #include "check/repeat_finder.h"
 #include "check/rules.h"
-#include "report/amount.h"
+#include "format/amount.h"
+#include "format/record_format.h"
+#include "report/checked_load.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
-#include "report/record_format.h"
 
 namespace {
 
@@ -282,7 +283,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       checker.Line(l, static_cast<std::int64_t>(l.size()), static_cast<std::int64_t>(i + 1));
     }
     FileEntry entry = builder.Entry();
-    engine.push_back(checker.Finish(entry));
+    engine.push_back(checker.Finish(ReadCountsOf(entry)));
     counts.push_back(checker.Counts());
     paths.push_back(std::to_string(f));
     // A file without an opening record is its own issuer: longer than any dealer field.

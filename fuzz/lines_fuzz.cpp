@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "format/line_reader.h"
 #include "platform/platform.h"
 #include "reference.h"
-#include "report/line_reader.h"
 #include "scratch.h"
 
 namespace {

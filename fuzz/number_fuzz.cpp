@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "format/record_format.h"
 #include "reference.h"
-#include "report/record_format.h"
 
 namespace {
 

@@ -19,13 +19,13 @@
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
+#include "format/amount.h"
+#include "format/record_format.h"
 #include "merge/merge_run.h"
 #include "merge/merged_writer.h"
 #include "reference.h"
-#include "report/amount.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
-#include "report/record_format.h"
 #include "scratch.h"
 
 namespace {

@@ -14,9 +14,9 @@
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "app/show_totals.h"
+#include "format/amount.h"
 #include "merge/totals_check.h"
 #include "reference.h"
-#include "report/amount.h"
 #include "report/file_table.h"
 
 namespace {

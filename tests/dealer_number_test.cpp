@@ -1,5 +1,5 @@
 // The nine-digit form of the number and its check digit.
-#include "merge/dealer_number.h"
+#include "format/dealer_number.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "report/record_format.h"
+#include "format/record_format.h"
 
 namespace pcn {
 namespace {

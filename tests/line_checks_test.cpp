@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "check/rules.h"
+#include "report/checked_load.h"
 #include "test_support.h"
 
 namespace pcn {
@@ -43,7 +44,7 @@ std::vector<Finding> Checked(const std::vector<std::string>& lines,
     checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
                  static_cast<std::int64_t>(i + 1));
   }
-  std::vector<Finding> findings = checker.Finish(entry);
+  std::vector<Finding> findings = checker.Finish(ReadCountsOf(entry));
   FindingCounts counts = checker.Counts();
   AddRepeats(repeats.Find(), 0, {"f.txt"}, findings, counts);
   return findings;
@@ -281,7 +282,7 @@ std::vector<std::string> FoundTogether(const std::vector<FileLines>& files) {
       checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
                    static_cast<std::int64_t>(i + 1));
     }
-    findings.push_back(checker.Finish(entry));
+    findings.push_back(checker.Finish(ReadCountsOf(entry)));
     counts.push_back(checker.Counts());
     paths.push_back("f" + std::to_string(paths.size() + 1));
   }
@@ -371,7 +372,7 @@ TEST(LineChecks, RefusalsAndRepeatsAreNeverDroppedByTheListingCap) {
     checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
                  static_cast<std::int64_t>(i + 1));
   }
-  std::vector<Finding> findings = checker.Finish(entry);
+  std::vector<Finding> findings = checker.Finish(ReadCountsOf(entry));
   FindingCounts counts = checker.Counts();
   AddRepeats(repeats.Find(), 0, {"f"}, findings, counts);
   std::vector<std::string> weighty;

@@ -1,6 +1,6 @@
 // Line splitting: CR, CR LF, LF inside a line, Ctrl-Z, lines longer than the buffer, and
 // what a sink receives of each line.
-#include "report/line_reader.h"
+#include "format/line_reader.h"
 
 #include <gtest/gtest.h>
 

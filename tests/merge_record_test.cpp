@@ -1,6 +1,6 @@
 // The merge record's page: what each row shows, and text that could break the page or its
 // encoding made harmless.
-#include "merge/merge_record.h"
+#include "merge_record/merge_record.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "format/sha256.h"
 #include "pcn_version.h"
 #include "report/load_file.h"
-#include "report/sha256.h"
 #include "test_support.h"
 
 namespace pcn {

@@ -1,5 +1,5 @@
 // Fields, the number rule and the written records.
-#include "report/record_format.h"
+#include "format/record_format.h"
 
 #include <gtest/gtest.h>
 

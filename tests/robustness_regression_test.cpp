@@ -6,10 +6,10 @@
 #include "app/generate_command.h"
 #include "app/headless_dialog.h"
 #include "app/messages.h"
+#include "format/record_format.h"
 #include "merge/merged_writer.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
-#include "report/record_format.h"
 #include "test_support.h"
 
 namespace pcn {

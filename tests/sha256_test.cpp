@@ -1,6 +1,6 @@
 // SHA-256: the published vectors, the same digest however the bytes are cut, and whole files
 // against the system's sha256sum.
-#include "report/sha256.h"
+#include "format/sha256.h"
 
 #include <gtest/gtest.h>
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "merge/dealer_number.h"
-#include "report/record_format.h"
+#include "format/dealer_number.h"
+#include "format/record_format.h"
 
 namespace {
 

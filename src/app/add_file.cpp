@@ -13,6 +13,7 @@
 #include "check/line_checks.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
+#include "report/checked_load.h"
 #include "report/load_file.h"
 
 namespace pcn {

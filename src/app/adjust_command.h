@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/dialog_port.h"
-#include "merge/merge_record.h"
+#include "merge_record/merge_record.h"
 #include "report/file_table.h"
 
 namespace pcn {

@@ -1,8 +1,8 @@
 // Each file's name, and its figures in the "#," format the summary uses for the combined ones.
 #include "app/file_list_text.h"
 
+#include "format/amount.h"
 #include "platform/path_parts.h"
-#include "report/amount.h"
 
 namespace pcn {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/dialog_port.h"
-#include "merge/merge_record.h"
 #include "merge/merged_writer.h"
+#include "merge_record/merge_record.h"
 #include "report/file_table.h"
 
 namespace pcn {

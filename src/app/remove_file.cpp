@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/show_totals.h"
 #include "check/line_checks.h"
+#include "report/checked_load.h"
 
 namespace pcn {
 

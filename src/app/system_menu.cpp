@@ -5,12 +5,12 @@
 #include "app/message_box.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
-#include "merge/dealer_number.h"
+#include "format/dealer_number.h"
+#include "format/sha256.h"
 #include "merge/merged_output.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
-#include "report/sha256.h"
 
 namespace pcn {
 namespace {

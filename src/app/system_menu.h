@@ -8,7 +8,7 @@
 
 #include "app/dialog_port.h"
 #include "app/generate_command.h"
-#include "merge/merge_record.h"
+#include "merge_record/merge_record.h"
 #include "report/file_table.h"
 
 namespace pcn {

@@ -2,8 +2,8 @@
 // one 4-bit value a digit, without a branch per character.
 #include "check/invoice_key.h"
 
-#include "report/digits.h"
-#include "report/record_format.h"
+#include "format/digits.h"
+#include "format/record_format.h"
 
 namespace pcn {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "report/record_format.h"
+#include "format/record_format.h"
 
 namespace pcn {
 

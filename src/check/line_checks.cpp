@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "check/rules.h"
-#include "merge/dealer_number.h"
-#include "report/digits.h"
-#include "report/record_format.h"
+#include "format/dealer_number.h"
+#include "format/digits.h"
+#include "format/record_format.h"
 
 namespace pcn {
 namespace {
@@ -35,13 +35,6 @@ bool AllOf(std::string_view text, char only) {
 // Zeros and blanks only: no allocation number.
 bool NoNumber(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == '0' || c == ' '; });
-}
-
-// `part` more than `percent` % of `whole`, exactly, whatever their size (the products need
-// more than 64 bits).
-__extension__ typedef __int128 Wide;
-bool MoreThanShare(Amount part, Amount whole, int percent) {
-  return static_cast<Wide>(part) * 100 > static_cast<Wide>(whole) * percent;
 }
 
 // An import record's columns 2-10 hold the customs entry's number, which has no check digit.
@@ -181,8 +174,8 @@ void LineChecker::Detail(std::string_view line, std::int64_t length, std::int64_
   }
 }
 
-std::vector<Finding> LineChecker::Finish(const FileEntry& entry) {
-  if (refund_ && MoreThanShare(pettyCashVat_, entry.inputRecordVat, kPettyCashSharePercent)) {
+std::vector<Finding> LineChecker::Finish(const ReadCounts& read) {
+  if (refund_ && MoreThanShare(pettyCashVat_, read.inputVat, kPettyCashSharePercent)) {
     Add(openingLine_, Rule::kPettyCashShare, 0, true);
   }
   if (openingLine_ > 0) {
@@ -190,8 +183,8 @@ std::vector<Finding> LineChecker::Finish(const FileEntry& entry) {
       Amount declared;
       std::int64_t counted;
       const char* what;
-    } counts[] = {{declaredSales_, entry.salesRecordCount, "sales"},
-                  {declaredInputs_, entry.inputRecordCount, "inputs"}};
+    } counts[] = {{declaredSales_, read.salesRecords, "sales"},
+                  {declaredInputs_, read.inputRecords, "inputs"}};
     for (const auto& count : counts) {
       if (count.declared == AmountFromWhole(count.counted)) continue;
       Finding& f = Add(openingLine_, Rule::kRecordCount, 0, true);
@@ -203,23 +196,6 @@ std::vector<Finding> LineChecker::Finish(const FileEntry& entry) {
   std::stable_sort(findings_.begin(), findings_.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
   return std::move(findings_);
-}
-
-LoadResult LoadChecked(const FileTable& table, const std::string& path, LineChecker::Options checks,
-                       LineSink* copier, FindingCounts* openingAndClosing) {
-  if (checks.repeats != nullptr) checks.source = checks.repeats->AddSource();
-  LineChecker checker(checks);
-  LoadResult loaded = LoadReportFor(table, path, {copier, &checker});
-  if (loaded.refusal != LoadRefusal::kNone) {
-    // A refused file counts for nothing: its records repeat no invoice, and none repeats them.
-    if (checks.repeats != nullptr) checks.repeats->Remove(checks.source);
-    return loaded;
-  }
-  loaded.entry.pettyCashVat = checker.PettyCashVat();
-  loaded.entry.findings = checker.Finish(loaded.entry);
-  loaded.entry.findingCounts = checker.Counts();
-  if (openingAndClosing != nullptr) *openingAndClosing = checker.OpeningAndClosingCounts();
-  return loaded;
 }
 
 void AddRepeats(const std::vector<RepeatFinder::Repeat>& repeats, int source,
@@ -243,28 +219,6 @@ void AddRepeats(const std::vector<RepeatFinder::Repeat>& repeats, int source,
                      [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
-void CountRepeats(FileTable& table) {
-  RepeatFinder finder;
-  std::vector<std::string> paths;
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
-    const int source = finder.AddSource();
-    finder.SetIssuer(source, entry.dealerNumber);
-    if (entry.invoiceKeys) {
-      for (const KeyedRecord& record : *entry.invoiceKeys)
-        finder.Add(source, record.key, record.line);
-    }
-    paths.push_back(entry.path);
-  }
-  const std::vector<RepeatFinder::Repeat> repeats = finder.Find();
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
-    std::erase_if(entry.findings, [](const Finding& f) { return f.rule == Rule::kRepeatedRecord; });
-    entry.findingCounts.bySeverity[static_cast<int>(Severity::kDouble)] = 0;
-    AddRepeats(repeats, slot - 1, paths, entry.findings, entry.findingCounts);
-  }
-}
-
 bool OnOpeningOrClosing(const Finding& finding) {
   switch (finding.rule) {
     case Rule::kNegativeTotal:
@@ -277,24 +231,6 @@ bool OnOpeningOrClosing(const Finding& finding) {
     default:
       return false;
   }
-}
-
-std::vector<Finding> UnionRecordFindings(const FileEntry& c) {
-  std::vector<Finding> findings;
-  auto add = [&findings](Rule rule, int code) -> Finding& {
-    Finding& finding = findings.emplace_back();
-    finding.line = 1;
-    finding.rule = rule;
-    finding.code = code;
-    return finding;
-  };
-  if (c.taxableSales < 0) add(Rule::kNegativeTotal, 101).found = "-";
-  if (c.salesVat < 0) add(Rule::kNegativeTotal, 102).found = "-";
-  if (c.exemptSales < 0) add(Rule::kNegativeTotal, 105).found = "-";
-  if (c.vatPayable < 0 && MoreThanShare(c.pettyCashVat, c.inputRecordVat, kPettyCashSharePercent)) {
-    add(Rule::kPettyCashShare, RowOf(Rule::kPettyCashShare).code);
-  }
-  return findings;
 }
 
 namespace {

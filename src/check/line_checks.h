@@ -12,11 +12,17 @@
 #include "check/finding.h"
 #include "check/invoice_key.h"
 #include "check/repeat_finder.h"
-#include "report/file_table.h"
-#include "report/line_reader.h"
-#include "report/load_file.h"
+#include "format/amount.h"
+#include "format/line_reader.h"
 
 namespace pcn {
+
+// What the file gave once read, which the file-wide rules hold the records to.
+struct ReadCounts {
+  std::int64_t salesRecords = 0;
+  std::int64_t inputRecords = 0;
+  Amount inputVat = 0;  // of all its input records
+};
 
 class LineChecker : public LineObserver {
  public:
@@ -35,8 +41,8 @@ class LineChecker : public LineObserver {
 
   void Line(std::string_view head, std::int64_t length, std::int64_t number) override;
 
-  // After the last line, with the entry the file gave: the findings kept, in line order.
-  std::vector<Finding> Finish(const FileEntry& entry);
+  // After the last line, with what the file gave: the findings kept, in line order.
+  std::vector<Finding> Finish(const ReadCounts& read);
   // Every finding, kept or not, by weight; and those of them on opening and closing records,
   // which a union file does not carry. Valid after Finish.
   const FindingCounts& Counts() const { return counts_; }
@@ -68,29 +74,14 @@ class LineChecker : public LineObserver {
   Amount pettyCashVat_ = 0;
 };
 
-// LoadReportFor with the checks: an accepted entry carries its findings (repeats aside) and
-// petty-cash VAT. The records' keys go to `checks.repeats` as a new source, which a refused
-// file's records leave again.
-// With `openingAndClosing`, the counts of the findings on opening and closing records go there.
-LoadResult LoadChecked(const FileTable& table, const std::string& path, LineChecker::Options checks,
-                       LineSink* copier = nullptr, FindingCounts* openingAndClosing = nullptr);
-
 // Adds the repeats of source `source` among `repeats` to its findings and counts, in line
 // order; `paths` names the sources, for where each invoice was seen first.
 void AddRepeats(const std::vector<RepeatFinder::Repeat>& repeats, int source,
                 const std::vector<std::string>& paths, std::vector<Finding>& findings,
                 FindingCounts& counts);
 
-// The repeats among the files of `table`, each file's records against its own earlier lines
-// and the files above it, from the keys they were loaded with: every entry's repeated-record
-// findings and counts are made anew (after a file came or went).
-void CountRepeats(FileTable& table);
-
 // True for a finding on a source's opening or closing record, which a union file replaces.
 bool OnOpeningOrClosing(const Finding& finding);
-
-// The findings of the union file's opening record, built from `combined`: its line is 1.
-std::vector<Finding> UnionRecordFindings(const FileEntry& combined);
 
 // "FILE:LINE: RULE[ CODE]: message", the message in Hebrew and then in English.
 std::string FindingText(std::string_view file, const Finding& finding);

@@ -4,7 +4,7 @@
 #include <array>
 #include <iterator>
 
-#include "report/digits.h"
+#include "format/digits.h"
 
 namespace pcn {
 namespace {
@@ -84,6 +84,12 @@ const char* SeverityName(Severity severity) {
       return "format";
   }
   return "";
+}
+
+bool MoreThanShare(Amount part, Amount whole, int percent) {
+  // The products need more than 64 bits.
+  __extension__ typedef __int128 Wide;
+  return static_cast<Wide>(part) * 100 > static_cast<Wide>(whole) * percent;
 }
 
 std::optional<Amount> AllocationThreshold(int date) {

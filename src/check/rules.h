@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "check/finding.h"
-#include "report/amount.h"
+#include "format/amount.h"
 
 namespace pcn {
 
@@ -33,6 +33,8 @@ std::optional<Amount> AllocationThreshold(int date);
 
 // Petty-cash VAT may be at most this share of all input VAT in a refund report (percent).
 inline constexpr int kPettyCashSharePercent = 5;
+// `part` more than `percent` % of `whole`, exactly, whatever their size.
+bool MoreThanShare(Amount part, Amount whole, int percent);
 
 // YYYYMMDD of a real calendar day, as a number, or 0.
 int CalendarDate(std::string_view text);

@@ -12,6 +12,7 @@
 #include "merge/merged_writer.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
+#include "report/checked_load.h"
 
 namespace pcn::cli {
 namespace {

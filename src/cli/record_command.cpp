@@ -10,11 +10,11 @@
 
 #include "check/rules.h"
 #include "cli/commands.h"
-#include "merge/dealer_number.h"
+#include "format/dealer_number.h"
+#include "format/sha256.h"
 #include "merge/merged_output.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
-#include "report/sha256.h"
 
 namespace pcn::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "merge/merge_record.h"
 #include "merge/merge_run.h"
+#include "merge_record/merge_record.h"
 
 namespace pcn::cli {
 

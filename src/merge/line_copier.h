@@ -6,8 +6,8 @@
 
 #include <string_view>
 
+#include "format/line_reader.h"
 #include "merge/block_writer.h"
-#include "report/line_reader.h"
 
 namespace pcn {
 

@@ -6,9 +6,10 @@
 
 #include "check/line_checks.h"
 #include "check/rules.h"
+#include "format/record_format.h"
 #include "merge/line_copier.h"
 #include "platform/platform.h"
-#include "report/record_format.h"
+#include "report/checked_load.h"
 
 namespace pcn {
 namespace {
@@ -93,7 +94,7 @@ WriteResult MergeRun::Copy(const FileEntry& loaded) {
     if (again.refusal != LoadRefusal::kNone || !SameReading(again.entry, loaded)) {
       return Failed(WriteFailure::kSourceChanged);
     }
-    std::vector<Finding> findings = checker.Finish(again.entry);
+    std::vector<Finding> findings = checker.Finish(ReadCountsOf(again.entry));
     sources_.push_back(
         {loaded.path, std::move(findings), checker.Counts(), checker.OpeningAndClosingCounts()});
     return WriteResult();

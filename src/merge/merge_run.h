@@ -13,11 +13,11 @@
 #include "check/finding.h"
 #include "check/line_checks.h"
 #include "check/repeat_finder.h"
+#include "format/line_reader.h"
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
 #include "merge/merged_writer.h"
 #include "report/file_table.h"
-#include "report/line_reader.h"
 #include "report/load_file.h"
 
 namespace pcn {

@@ -2,9 +2,9 @@
 #include "merge/merged_writer.h"
 
 #include "check/rules.h"
-#include "merge/dealer_number.h"
+#include "format/dealer_number.h"
+#include "format/record_format.h"
 #include "platform/platform.h"
-#include "report/record_format.h"
 
 namespace pcn {
 

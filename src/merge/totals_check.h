@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "report/amount.h"
+#include "format/amount.h"
 #include "report/file_table.h"
 
 namespace pcn {

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "report/content_hash.h"
-#include "report/record_format.h"
+#include "format/content_hash.h"
+#include "format/record_format.h"
 
 namespace pcn {
 namespace {

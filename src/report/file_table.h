@@ -10,8 +10,8 @@
 
 #include "check/finding.h"
 #include "check/invoice_key.h"
+#include "format/amount.h"
 #include "platform/platform.h"
-#include "report/amount.h"
 
 namespace pcn {
 

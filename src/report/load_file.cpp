@@ -2,9 +2,9 @@
 // is only handed out once the file has been read to its end.
 #include "report/load_file.h"
 
+#include "format/line_reader.h"
+#include "format/record_format.h"
 #include "platform/platform.h"
-#include "report/line_reader.h"
-#include "report/record_format.h"
 
 namespace pcn {
 namespace {

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "format/content_hash.h"
+#include "format/line_reader.h"
+#include "format/record_format.h"
 #include "platform/platform.h"
-#include "report/content_hash.h"
 #include "report/file_table.h"
-#include "report/line_reader.h"
-#include "report/record_format.h"
 
 namespace pcn {
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "format/content_hash.h"
 #include "platform/platform.h"
-#include "report/content_hash.h"
 
 namespace pcn {
 

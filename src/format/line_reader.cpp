@@ -1,6 +1,6 @@
 // Line splitting over one buffer: the line ends are found with memchr, the Ctrl-Z that ends
 // the data once per block.
-#include "report/line_reader.h"
+#include "format/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Fixed-point arithmetic and the "#," display format.
-#include "report/amount.h"
+#include "format/amount.h"
 
 #include <limits>
 

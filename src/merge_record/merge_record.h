@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "format/amount.h"
 #include "merge/merged_writer.h"
 #include "merge/spin_step.h"
-#include "report/amount.h"
 #include "report/file_table.h"
 
 namespace pcn {

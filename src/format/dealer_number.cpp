@@ -1,10 +1,10 @@
 // Normalising the number that heads a merged file and verifying its check digit.
-#include "merge/dealer_number.h"
+#include "format/dealer_number.h"
 
 #include <cstdint>
 
-#include "report/amount.h"
-#include "report/record_format.h"
+#include "format/amount.h"
+#include "format/record_format.h"
 
 namespace pcn {
 

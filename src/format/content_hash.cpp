@@ -1,6 +1,6 @@
 // Four independent lanes of multiply and rotate over 8-byte words, so that the processor
 // works on them side by side; folded together with the length at the end.
-#include "report/content_hash.h"
+#include "format/content_hash.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/amount.h"
+#include "format/amount.h"
 
 namespace pcn {
 

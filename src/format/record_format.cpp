@@ -1,12 +1,12 @@
 // Record types, fields, the number rule and the records this system writes.
-#include "report/record_format.h"
+#include "format/record_format.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
-#include "report/digits.h"
+#include "format/digits.h"
 
 namespace pcn {
 namespace {

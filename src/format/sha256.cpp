@@ -1,12 +1,12 @@
 // SHA-256 as FIPS 180-4 defines it, one 64-byte block at a time.
-#include "report/sha256.h"
+#include "format/sha256.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "format/content_hash.h"
 #include "platform/platform.h"
-#include "report/content_hash.h"
 
 namespace pcn {
 namespace {

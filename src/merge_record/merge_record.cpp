@@ -1,16 +1,16 @@
 // The merge record's page. Numbers and paths are set left to right inside the right-to-left
 // page, so that a minus sign, a path's separators and a digest keep their order.
-#include "merge/merge_record.h"
+#include "merge_record/merge_record.h"
 
 #include <iterator>
 
 #include "check/finding.h"
+#include "format/content_hash.h"
+#include "format/record_format.h"
+#include "format/sha256.h"
 #include "merge/totals_check.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
-#include "report/content_hash.h"
-#include "report/record_format.h"
-#include "report/sha256.h"
 
 namespace pcn {
 namespace {

@@ -1,0 +1,71 @@
+// Loading with the checks, and the checks that need the file table.
+#include "report/checked_load.h"
+
+#include "check/repeat_finder.h"
+#include "check/rules.h"
+
+namespace pcn {
+
+ReadCounts ReadCountsOf(const FileEntry& entry) {
+  return {entry.salesRecordCount, entry.inputRecordCount, entry.inputRecordVat};
+}
+
+LoadResult LoadChecked(const FileTable& table, const std::string& path, LineChecker::Options checks,
+                       LineSink* copier, FindingCounts* openingAndClosing) {
+  if (checks.repeats != nullptr) checks.source = checks.repeats->AddSource();
+  LineChecker checker(checks);
+  LoadResult loaded = LoadReportFor(table, path, {copier, &checker});
+  if (loaded.refusal != LoadRefusal::kNone) {
+    // A refused file counts for nothing: its records repeat no invoice, and none repeats them.
+    if (checks.repeats != nullptr) checks.repeats->Remove(checks.source);
+    return loaded;
+  }
+  loaded.entry.pettyCashVat = checker.PettyCashVat();
+  loaded.entry.findings = checker.Finish(ReadCountsOf(loaded.entry));
+  loaded.entry.findingCounts = checker.Counts();
+  if (openingAndClosing != nullptr) *openingAndClosing = checker.OpeningAndClosingCounts();
+  return loaded;
+}
+
+void CountRepeats(FileTable& table) {
+  RepeatFinder finder;
+  std::vector<std::string> paths;
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    const int source = finder.AddSource();
+    finder.SetIssuer(source, entry.dealerNumber);
+    if (entry.invoiceKeys) {
+      for (const KeyedRecord& record : *entry.invoiceKeys) {
+        finder.Add(source, record.key, record.line);
+      }
+    }
+    paths.push_back(entry.path);
+  }
+  const std::vector<RepeatFinder::Repeat> repeats = finder.Find();
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    std::erase_if(entry.findings, [](const Finding& f) { return f.rule == Rule::kRepeatedRecord; });
+    entry.findingCounts.bySeverity[static_cast<int>(Severity::kDouble)] = 0;
+    AddRepeats(repeats, slot - 1, paths, entry.findings, entry.findingCounts);
+  }
+}
+
+std::vector<Finding> UnionRecordFindings(const FileEntry& c) {
+  std::vector<Finding> findings;
+  auto add = [&findings](Rule rule, int code) -> Finding& {
+    Finding& finding = findings.emplace_back();
+    finding.line = 1;
+    finding.rule = rule;
+    finding.code = code;
+    return finding;
+  };
+  if (c.taxableSales < 0) add(Rule::kNegativeTotal, 101).found = "-";
+  if (c.salesVat < 0) add(Rule::kNegativeTotal, 102).found = "-";
+  if (c.exemptSales < 0) add(Rule::kNegativeTotal, 105).found = "-";
+  if (c.vatPayable < 0 && MoreThanShare(c.pettyCashVat, c.inputRecordVat, kPettyCashSharePercent)) {
+    add(Rule::kPettyCashShare, RowOf(Rule::kPettyCashShare).code);
+  }
+  return findings;
+}
+
+}  // namespace pcn
