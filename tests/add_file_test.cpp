@@ -310,8 +310,8 @@ TEST(AddFile, ChecksEachFileAloneAndListsItsFindings) {
   ASSERT_EQ(shown.size(), 32u);  // the name, 30 findings, how many more
   EXPECT_EQ(shown[0], "many.txt");
   EXPECT_EQ(shown[1].substr(0, 3), "2: ");
-  EXPECT_EQ(shown[30].substr(0, 4), "17: ");        // line 2 has one finding, the others two
-  EXPECT_EQ(shown[31], "ועוד 1971 ממצאים נוספים");  // of all, not of the ones kept
+  EXPECT_EQ(shown[30].substr(0, 4), "17: ");         // line 2 has one finding, the others two
+  EXPECT_EQ(shown[31], "ועוד 1,971 ממצאים נוספים");  // of all, not of the ones kept
   EXPECT_EQ(w.dialog.messages[1].text, "whole.txt\rלא נמצאו ממצאים בקובץ זה");
 }
 

@@ -20,6 +20,7 @@
 #include "merge/merged_writer.h"
 #include "platform/io_faults.h"
 #include "platform/path_parts.h"
+#include "report/amount.h"
 #include "report/load_file.h"
 #include "test_support.h"
 
@@ -276,7 +277,7 @@ class IoFaultSweep : public ::testing::Test {
     }
     const std::string findingsFailed = std::string(text::kGenerated) +
                                        text::kFindingsWrittenPrefix +
-                                       std::to_string(generated.findings) +
+                                       FormatWholeNumber(generated.findings) +
                                        text::kFindingsNotWrittenSuffix + out_ + "/" + kFindingsName;
     const std::string complete = test::ReadFile(finalPath);
     ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);

@@ -226,7 +226,7 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
   ASSERT_TRUE(result.Written());
   EXPECT_EQ(result.findingsPath, findings);
   EXPECT_EQ(w.OnlyMessage(),
-            std::string(text::kGenerated) + "\rנמצאו 2003 ממצאים - פירוט בקובץ " + findings);
+            std::string(text::kGenerated) + "\rנמצאו 2,003 ממצאים - פירוט בקובץ " + findings);
   const std::string bytes = test::ReadFile(findings);
   ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   std::vector<std::string> lines;
@@ -285,6 +285,10 @@ TEST(GenerateMergedFile, NeedsTwoFiles) {
   EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
+  // regression: one file was read and copied into a temporary merge before the refusal
+  test::WriteFile(f.a, "exported again");
+  EXPECT_FALSE(w.Generate().Written());
+  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);  // not that the file changed: never read
 }
 
 TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {

@@ -10,6 +10,7 @@
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
 #include "platform/path_parts.h"
+#include "report/amount.h"
 
 namespace pcn {
 namespace {
@@ -38,7 +39,7 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   // Counted from all the file's findings, not only the ones the entry keeps.
   if (const std::int64_t more = entry.findingCount - static_cast<std::int64_t>(shown); more > 0) {
     message += text::kMoreFindingsPrefix;
-    message += std::to_string(more);
+    message += FormatWholeNumber(more);
     message += text::kMoreFindingsSuffix;
   }
   ShowStop(dialog, message);

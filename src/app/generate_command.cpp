@@ -11,6 +11,7 @@
 #include "check/rules.h"
 #include "merge/merge_run.h"
 #include "platform/platform.h"
+#include "report/amount.h"
 
 namespace pcn {
 
@@ -23,6 +24,13 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   GenerateResult result;
   result.kind = kind;
   result.number = typedNumber;
+  // One file is refused before any is read: the merge would write a whole temporary file
+  // first, left in the folder while the message shows.
+  if (table.FileCount() < 2) {
+    result.write = Failed(WriteFailure::kTooFewFiles);
+    ShowStop(dialog, MessageFor(result.write));
+    return result;
+  }
   MergeRun run(directory, kind);
   run.Reserve(table.Combined().salesRecordCount + table.Combined().inputRecordCount);
   // Every loaded file read again and copied, each row selected while its file is copied.
@@ -62,7 +70,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     const bool written = WriteFindingsFile(directory, name, findings, run.UnlistedFindings());
     if (written) result.findingsPath = path;
     message += text::kFindingsWrittenPrefix;
-    message += std::to_string(count);
+    message += FormatWholeNumber(count);  // as the list counts them
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
     message += path;
   }
