@@ -242,6 +242,24 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
   EXPECT_EQ(lines.back(), "ועוד 1002 ממצאים שלא פורטו (1002 more findings not listed)");
 }
 
+TEST(GenerateMergedFile, ShortensALongFolderInItsMessageOnly) {
+  TwoFiles f;
+  std::string deep = f.out;
+  for (int i = 1; i <= 6; ++i) deep += "/the-client-files-of-a-long-name-" + std::to_string(i);
+  fs::create_directories(deep);
+  Window w(deep);
+  w.Add(f.a);
+  w.Add(f.b);
+  const GenerateResult result = w.Generate();
+  ASSERT_TRUE(result.Written());
+  EXPECT_EQ(result.findingsPath, deep + "/Pcn874-03-2024.findings.txt");  // whole
+  const std::string prefix = std::string(text::kGenerated) + "\rנמצאו 14 ממצאים - פירוט בקובץ ";
+  const std::string message = w.OnlyMessage();
+  ASSERT_TRUE(message.starts_with(prefix)) << message;
+  EXPECT_EQ(message.substr(prefix.size()),
+            "/.../the-client-files-of-a-long-name-6/Pcn874-03-2024.findings.txt");
+}
+
 TEST(GenerateMergedFile, OverwritesAnEarlierMergeWithoutAsking) {
   TwoFiles f;
   test::WriteFile(f.Merged(), "an earlier merge");

@@ -2,7 +2,10 @@
 // temporary-then-rename path as the merged file.
 #include "app/findings.h"
 
+#include <algorithm>
+
 #include "app/message_box.h"
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "check/line_checks.h"
@@ -31,10 +34,16 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
   if (entry.findingCount == 0) message += text::kNoFindings;
+  // The file's name and the count of the rest take a line each.
+  const int room = dialog.MessageBoxRoom().lines - 2;
+  const std::size_t most = std::min(kFindingsShown, static_cast<std::size_t>(std::max(1, room)));
   std::size_t shown = 0;
-  for (; shown < entry.findings.size() && shown < kFindingsShown; ++shown) {
+  for (; shown < entry.findings.size() && shown < most; ++shown) {
     if (shown > 0) message += '\r';
-    AppendNumbered(message, entry.findings[shown].line, entry.findings[shown]);
+    std::string line;
+    AppendNumbered(line, entry.findings[shown].line, entry.findings[shown]);
+    // Wrapped, thirty findings made a box taller than a laptop's screen.
+    message += OneLine(line);
   }
   // Counted from all the file's findings, not only the ones the entry keeps.
   if (const std::int64_t more = entry.findingCount - static_cast<std::int64_t>(shown); more > 0) {

@@ -6,6 +6,7 @@
 
 #include "app/findings.h"
 #include "app/message_box.h"
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "check/rules.h"
@@ -14,6 +15,16 @@
 #include "report/amount.h"
 
 namespace pcn {
+namespace {
+
+// The outcome as the message tells it: its paths tidied and shortened for the box.
+std::string ShownMessageFor(WriteResult result) {
+  result.path = ShownPath(result.path);
+  result.directory = ShownPath(result.directory);
+  return MessageFor(result);
+}
+
+}  // namespace
 
 GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today,
                                   const std::function<bool(const GenerateResult&)>& onWritten) {
@@ -38,7 +49,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     dialog.SelectFileAndRedraw(row);
     result.write = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
     if (!result.write.Written()) {
-      ShowStop(dialog, MessageFor(result.write));
+      ShowStop(dialog, ShownMessageFor(result.write));
       return result;
     }
   }
@@ -57,7 +68,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
 
   result.write = run.Finish(table, typedNumber, today);
   // The success message too carries the stop icon, as every message of the program does.
-  std::string message = MessageFor(result.write);
+  std::string message = ShownMessageFor(result.write);
   const std::int64_t count = static_cast<std::int64_t>(findings.size()) + run.UnlistedFindings();
   for (const MergeRun::PlacedFinding& placed : findings) {
     ++result.findingsBySeverity.bySeverity[static_cast<int>(SeverityOf(placed.finding))];
@@ -66,13 +77,14 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   if (result.write.Written() && count > 0) {
     result.findings = count;
     const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));
-    const std::string path = directory + platform::kPathSeparator + name;
+    // Joined to a drive's root ("C:\") the separator would be doubled.
+    const std::string path = TidyPath(directory + platform::kPathSeparator + name);
     const bool written = WriteFindingsFile(directory, name, findings, run.UnlistedFindings());
     if (written) result.findingsPath = path;
     message += text::kFindingsWrittenPrefix;
     message += FormatWholeNumber(count);  // as the list counts them
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
-    message += path;
+    message += ShownPath(path);
   }
   if (onWritten && result.Written() && onWritten(result)) {
     // Still one message, with the stop icon; No the default, so Enter alone goes on as the

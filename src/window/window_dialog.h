@@ -33,6 +33,7 @@ class WindowDialog : public Dialog {
 
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  MessageRoom MessageBoxRoom() override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
   bool OpenDocument(std::string_view path) override;
   void Beep() override;
