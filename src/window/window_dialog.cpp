@@ -127,8 +127,25 @@ bool WindowDialog::RepresentativeChecked() {
 }
 
 int WindowDialog::MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) {
-  // No owner: task-modal keeps the main window from input while the box is open.
-  return ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
+  // No owner: task-modal keeps the main window from input while the box is open. Disabling
+  // the window takes the focus from it, and a box without an owner gives the activation to no
+  // window as it closes: the window would be left inactive, deaf to Tab and to its keys.
+  HWND focus = GetFocus();
+  const int answer =
+      ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
+  GiveBackFocus(focus);
+  return answer;
+}
+
+void WindowDialog::GiveBackFocus(HWND focus) {
+  if (!IsWindow(dialog_)) return;
+  SetForegroundWindow(dialog_);
+  SetActiveWindow(dialog_);
+  // The control that had the focus; the file list, where the focus starts, when none had.
+  if (!focus || !IsChild(dialog_, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    focus = Control(ControlId::kFileList);
+  }
+  SetFocus(focus);
 }
 
 bool WindowDialog::Ask(std::string_view caption, std::string_view text, std::uint32_t style) {

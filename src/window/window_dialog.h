@@ -40,6 +40,8 @@ class WindowDialog : public Dialog {
 
  private:
   HWND Control(ControlId id) const;
+  // After a message box: the window active again, `focus` (a control of it) focused again.
+  void GiveBackFocus(HWND focus);
 
   HWND dialog_;
   // The combo box's entries as the bytes they came from: the exact, case-sensitive search
