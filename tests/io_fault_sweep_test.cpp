@@ -16,6 +16,7 @@
 #include "app/headless_dialog.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
+#include "format/amount.h"
 #include "merge/merge_run.h"
 #include "merge/merged_writer.h"
 #include "platform/io_faults.h"
@@ -276,7 +277,7 @@ class IoFaultSweep : public ::testing::Test {
     }
     const std::string findingsFailed = std::string(text::kGenerated) +
                                        text::kFindingsWrittenPrefix +
-                                       std::to_string(generated.findings) +
+                                       FormatWholeNumber(generated.findings) +
                                        text::kFindingsNotWrittenSuffix + out_ + "/" + kFindingsName;
     const std::string complete = test::ReadFile(finalPath);
     ASSERT_GT(std::count(trace.begin(), trace.end(), IoOp::kWrite), 6);

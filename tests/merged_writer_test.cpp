@@ -227,7 +227,7 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
   ASSERT_TRUE(result.Written());
   EXPECT_EQ(result.findingsPath, findings);
   EXPECT_EQ(w.OnlyMessage(),
-            std::string(text::kGenerated) + "\rנמצאו 2003 ממצאים - פירוט בקובץ " + findings);
+            std::string(text::kGenerated) + "\rנמצאו 2,003 ממצאים - פירוט בקובץ " + findings);
   const std::string bytes = test::ReadFile(findings);
   ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   std::vector<std::string> lines;
@@ -241,6 +241,24 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
   EXPECT_EQ(lines[2].substr(0, f.b.size() + 19), f.b + ":2: repeated-record");
   EXPECT_TRUE(lines[2].ends_with("; first at " + f.a + ":2)")) << lines[2];
   EXPECT_EQ(lines.back().substr(0, f.b.size() + 22), f.b + ":1002: repeated-record");
+}
+
+TEST(GenerateMergedFile, ShortensALongFolderInItsMessageOnly) {
+  TwoFiles f;
+  std::string deep = f.out;
+  for (int i = 1; i <= 6; ++i) deep += "/the-client-files-of-a-long-name-" + std::to_string(i);
+  fs::create_directories(deep);
+  Window w(deep);
+  w.Add(f.a);
+  w.Add(f.b);
+  const GenerateResult result = w.Generate();
+  ASSERT_TRUE(result.Written());
+  EXPECT_EQ(result.findingsPath, deep + "/Pcn874-03-2024.findings.txt");  // whole
+  const std::string prefix = std::string(text::kGenerated) + "\rנמצאו 14 ממצאים - פירוט בקובץ ";
+  const std::string message = w.OnlyMessage();
+  ASSERT_TRUE(message.starts_with(prefix)) << message;
+  EXPECT_EQ(message.substr(prefix.size()),
+            "/.../the-client-files-of-a-long-name-6/Pcn874-03-2024.findings.txt");
 }
 
 TEST(GenerateMergedFile, OverwritesAnEarlierMergeWithoutAsking) {
@@ -286,6 +304,10 @@ TEST(GenerateMergedFile, NeedsTwoFiles) {
   EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
+  // regression: one file was read and copied into a temporary merge before the refusal
+  test::WriteFile(f.a, "exported again");
+  EXPECT_FALSE(w.Generate().Written());
+  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);  // not that the file changed: never read
 }
 
 TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {

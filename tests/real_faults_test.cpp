@@ -54,10 +54,17 @@ struct Window {
     const AddOutcome outcome = AddFile(dialog, table);
     if (outcome == AddOutcome::kAdded) return dialog.messages.empty() ? "" : "<message>";
     if (dialog.messages.size() != 1) return "<not one message>";
-    // A refusal names the file on its last line; the message before it is what is compared.
+    // A refusal names the file on its last line, shortened in the middle when wider than the
+    // box; the message before it is what is compared.
     const std::string& text = dialog.messages[0].text;
-    const std::string named = "\r" + std::string(platform::FileNameOf(path));
-    return text.ends_with(named) ? text.substr(0, text.size() - named.size()) : "<unnamed> " + text;
+    const std::size_t last = text.rfind('\r');
+    const std::string name(platform::FileNameOf(path));
+    const std::string shown = last == std::string::npos ? "" : text.substr(last + 1);
+    const std::size_t dots = shown.find("...");
+    const bool named =
+        shown == name || (dots != std::string::npos && name.starts_with(shown.substr(0, dots)) &&
+                          name.ends_with(shown.substr(dots + 3)));
+    return named ? text.substr(0, last) : "<unnamed> " + text;
   }
   // The one message Generate shows; of a written file's, the first line: the line about the
   // findings that follows it has tests of its own, as has the folder line of an output that
@@ -431,6 +438,9 @@ TEST(RealFaults, LongAndHebrewPaths) {
   ASSERT_EQ(w.Add(south), "");
   EXPECT_EQ(w.table.slots[2].path, south);  // kept whole, not cut to 255
   EXPECT_EQ(w.Add(south), text::kAlreadyLoaded);
+  // Its name of 204 characters would make the box wider than the screen.
+  const std::string& refusal = w.dialog.messages[0].text;
+  EXPECT_LE(refusal.size() - refusal.rfind('\r') - 1, 100u);
   EXPECT_EQ(w.Generate(), text::kGenerated);
   const LoadResult merged = LoadSourceFile(hebrew + "/" + kMergedName, false, "");
   ASSERT_EQ(merged.refusal, LoadRefusal::kNone);

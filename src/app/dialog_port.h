@@ -1,8 +1,8 @@
 // The main dialog as the merge logic sees it: the few control reads and writes that
-// loading, removing, adjusting and generating need, plus the message box, the question, the
-// open-file request, the opening of a document and the beep. The Windows program implements
-// it over real controls; the tests use the in-memory HeadlessDialog. The command-line tool
-// needs none: it calls the core.
+// loading, removing, adjusting and generating need, plus the message box (and how much it
+// holds on the screen), the question, the open-file request, the opening of a document and
+// the beep. The Windows program implements it over real controls; the tests use the in-memory
+// HeadlessDialog. The command-line tool needs none: it calls the core.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,13 @@ struct OpenFileRequest {
   // out: the selection did not fit the buffer. The dialog then returns no file at all, and
   // the user must be told rather than given part of the selection.
   bool selectionTooLong = false;
+};
+
+// What one message box can hold on the screen it shows on: lines of text, and characters in a
+// line that is not to wrap.
+struct MessageRoom {
+  int lines = 0;
+  int lineChars = 0;
 };
 
 class Dialog {
@@ -64,6 +71,8 @@ class Dialog {
   // Asks a question with the buttons `style` holds (Yes and No); true when the user answered
   // Yes.
   virtual bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) = 0;
+  // How much a message box can hold on this screen.
+  virtual MessageRoom MessageBoxRoom() = 0;
   // Runs the platform's open-file dialog (or its save-file dialog, as the request says); true
   // when the user chose a file with OK.
   virtual bool RunOpenFileDialog(OpenFileRequest& request) = 0;

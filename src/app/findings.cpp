@@ -2,11 +2,15 @@
 // temporary-then-rename path as the merged file.
 #include "app/findings.h"
 
+#include <algorithm>
+
 #include "app/message_box.h"
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
+#include "format/amount.h"
 #include "merge/block_writer.h"
 #include "merge/merged_output.h"
 #include "platform/path_parts.h"
@@ -30,16 +34,22 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
   if (entry.findingCounts.Total() == 0) message += text::kNoFindings;
+  // The file's name and the count of the rest take a line each.
+  const int room = dialog.MessageBoxRoom().lines - 2;
+  const std::size_t most = std::min(kFindingsShown, static_cast<std::size_t>(std::max(1, room)));
   std::size_t shown = 0;
-  for (; shown < entry.findings.size() && shown < kFindingsShown; ++shown) {
+  for (; shown < entry.findings.size() && shown < most; ++shown) {
     if (shown > 0) message += '\r';
-    AppendNumbered(message, entry.findings[shown].line, entry.findings[shown]);
+    std::string line;
+    AppendNumbered(line, entry.findings[shown].line, entry.findings[shown]);
+    // Wrapped, thirty findings made a box taller than a laptop's screen.
+    message += OneLine(line);
   }
   // Counted from all the file's findings, not only the ones the entry keeps.
   if (const std::int64_t more = entry.findingCounts.Total() - static_cast<std::int64_t>(shown);
       more > 0) {
     message += text::kMoreFindingsPrefix;
-    message += std::to_string(more);
+    message += FormatWholeNumber(more);
     message += text::kMoreFindingsSuffix;
   }
   ShowStop(dialog, message);

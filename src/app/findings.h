@@ -14,11 +14,12 @@
 
 namespace pcn {
 
-// A message box holds this many findings; a line with how many more follows them.
+// A message box holds at most this many findings, fewer when fewer lines fit the screen; a
+// line with how many more follows them.
 inline constexpr std::size_t kFindingsShown = 30;
 
 // The findings of row `row` (from 0) in one message: the file's name, then "LINE: message"
-// for each. Nothing for a row the table does not have.
+// for each, one line each. Nothing for a row the table does not have.
 void ShowFileFindings(Dialog& dialog, const FileTable& table, int row);
 
 // The question Generate asks when the merged file would carry a finding the reception

@@ -7,13 +7,25 @@
 
 #include "app/findings.h"
 #include "app/message_box.h"
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "check/rules.h"
+#include "format/amount.h"
 #include "merge/merge_run.h"
 #include "platform/platform.h"
 
 namespace pcn {
+namespace {
+
+// The outcome as the message tells it: its paths tidied and shortened for the box.
+std::string ShownMessageFor(WriteResult result) {
+  result.path = ShownPath(result.path);
+  result.directory = ShownPath(result.directory);
+  return MessageFor(result);
+}
+
+}  // namespace
 
 GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const std::string& today,
                                   const std::function<bool(const GenerateResult&)>& onWritten) {
@@ -24,6 +36,13 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   GenerateResult result;
   result.kind = kind;
   result.number = typedNumber;
+  // One file is refused before any is read: the merge would write a whole temporary file
+  // first, left in the folder while the message shows.
+  if (table.FileCount() < 2) {
+    result.write = Failed(WriteFailure::kTooFewFiles);
+    ShowStop(dialog, MessageFor(result.write));
+    return result;
+  }
   // The findings file is where the user reads every finding: none is left unlisted.
   MergeRun run(directory, kind, std::numeric_limits<std::size_t>::max());
   // Every loaded file read again and copied, each row selected while its file is copied.
@@ -31,7 +50,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     dialog.SelectFileAndRedraw(row);
     result.write = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
     if (!result.write.Written()) {
-      ShowStop(dialog, MessageFor(result.write));
+      ShowStop(dialog, ShownMessageFor(result.write));
       return result;
     }
   }
@@ -50,7 +69,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
 
   result.write = run.Finish(table, typedNumber, today);
   // The success message too carries the stop icon, as every message of the program does.
-  std::string message = MessageFor(result.write);
+  std::string message = ShownMessageFor(result.write);
   const std::int64_t count = findings.counts.Total();
   for (int severity = 0; severity < kSeverityCount; ++severity) {
     result.findingsBySeverity.bySeverity[severity] = findings.counts.bySeverity[severity];
@@ -59,13 +78,14 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   if (result.write.Written() && count > 0) {
     result.findings = count;
     const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));
-    const std::string path = directory + platform::kPathSeparator + name;
+    // Joined to a drive's root ("C:\") the separator would be doubled.
+    const std::string path = TidyPath(directory + platform::kPathSeparator + name);
     const bool written = WriteFindingsFile(directory, name, findings);
     if (written) result.findingsPath = path;
     message += text::kFindingsWrittenPrefix;
-    message += std::to_string(count);
+    message += FormatWholeNumber(count);  // as the list counts them
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
-    message += path;
+    message += ShownPath(path);
   }
   if (onWritten && result.Written() && onWritten(result)) {
     // Still one message, with the stop icon; No the default, so Enter alone goes on as the

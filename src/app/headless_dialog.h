@@ -44,6 +44,7 @@ class HeadlessDialog : public Dialog {
 
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  MessageRoom MessageBoxRoom() override { return messageRoom; }
   bool RunOpenFileDialog(OpenFileRequest& request) override;
   bool OpenDocument(std::string_view path) override {
     openedDocuments.emplace_back(path);
@@ -70,6 +71,7 @@ class HeadlessDialog : public Dialog {
   std::vector<int> selectionHistory;         // rows selected by SelectFileAndRedraw, in order
   std::vector<std::string> openedDocuments;  // asked of OpenDocument, in order
   bool documentsOpen = true;                 // what OpenDocument answers
+  MessageRoom messageRoom = {40, 100};       // a box on a laptop's screen
   int beeps = 0;
 
  private:

@@ -1,7 +1,8 @@
 // Every message of the system in one form: the program's caption, right-aligned
-// right-to-left text, task-modal, no owner window.
+// right-to-left text, task-modal, no owner window, and no run of text wider than the screen.
 #include "app/message_box.h"
 
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "platform/platform.h"
 
@@ -13,7 +14,7 @@ int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view
   const std::uint32_t buttonFlags = buttons == kOkButton ? 0 : static_cast<std::uint32_t>(buttons);
   const std::uint32_t style =
       kMessageRight | kMessageRtlReading | kMessageTaskModal | icon | buttonFlags;
-  return owner.MessageBox(text::kCaption, text, style);
+  return owner.MessageBox(text::kCaption, FitMessage(text, owner.MessageBoxRoom()), style);
 }
 
 void ShowStop(Dialog& owner, std::string_view text) {
@@ -23,7 +24,7 @@ void ShowStop(Dialog& owner, std::string_view text) {
 bool AskYesNo(Dialog& owner, std::string_view text, std::uint32_t icon) {
   const std::uint32_t style =
       kMessageRight | kMessageRtlReading | kMessageTaskModal | icon | kYesNo | kSecondButtonDefault;
-  return owner.Ask(text::kCaption, text, style);
+  return owner.Ask(text::kCaption, FitMessage(text, owner.MessageBoxRoom()), style);
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "app/system_menu.h"
 
 #include "app/message_box.h"
+#include "app/message_fit.h"
 #include "app/messages.h"
 #include "app/refusal_text.h"
 #include "format/dealer_number.h"
@@ -31,7 +32,7 @@ void OpenGuide(Dialog& dialog, const std::string& programDirectory) {
   } else {
     return;
   }
-  message += path;
+  message += ShownPath(path);
   ShowStop(dialog, message);
 }
 
@@ -50,7 +51,8 @@ bool KeepMergeRecord(MergeRecordState& state, const FileTable& table, const Gene
   MergeRecordState::LastMerge last{table, {}};
   MergeRecord& record = last.record;
   record.dateTime = dateTime;
-  record.outputPath = result.write.path;
+  // Whole, but with a drive's root ("C:\") joined to the name by one separator.
+  record.outputPath = TidyPath(result.write.path);
   record.kind = result.kind;
   record.number = NormaliseDealerNumber(result.number);
   record.adjustments = state.steps;
@@ -105,7 +107,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   std::string message;
   if (replaces) {
     message = text::kRecordNotSaved;
-    message += name;
+    message += ShownPath(name);
     message += text::kRecordWouldReplace;
     ShowStop(dialog, message);
     return;
@@ -119,7 +121,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   const bool saved = output.Open(directory, file) &&
                      output.File().Write(page.data(), page.size()) && output.Commit();
   message = saved ? text::kRecordSaved : text::kRecordNotSaved;
-  message += name;
+  message += ShownPath(name);
   ShowStop(dialog, message);  // the stop icon, as Generate's success message has
 }
 

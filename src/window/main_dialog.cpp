@@ -422,9 +422,20 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   const bool clicked = code == BN_CLICKED || code == 1;
   WindowDialog& port = *g_main.port;
   if (code == 1 && RunMenuCommand(id)) return FALSE;
-  // Enter reaches the dialog as IDOK: in the file list it lists the selected file's findings.
-  if (id == IDOK && GetFocus() == Item(dialog, kFileList)) {
-    ShowFileFindings(port, *g_main.table, port.SelectedFile());
+  // Enter reaches the dialog as IDOK whatever has the focus, since an owner-drawn button is
+  // never a default push button: on an image button it presses that button, as on any dialog;
+  // in the file list it lists the selected file's findings; elsewhere it does nothing.
+  if (id == IDOK) {
+    HWND focus = GetFocus();
+    if (focus == Item(dialog, kFileList)) {
+      ShowFileFindings(port, *g_main.table, port.SelectedFile());
+      return FALSE;
+    }
+    for (const ImageButton& button : kImageButtons) {
+      if (focus == Item(dialog, button.id)) {
+        return OnCommand(dialog, MAKEWPARAM(IdOf(button.id), BN_CLICKED));
+      }
+    }
     return FALSE;
   }
   switch (static_cast<ControlId>(id)) {
@@ -458,7 +469,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
       if (clicked) ChooseOutputDirectory(dialog);
       break;
     default:
-      break;  // IDCANCEL from Escape included, and Enter elsewhere: they do nothing
+      break;  // IDCANCEL from Escape included: it does nothing
   }
   return FALSE;
 }

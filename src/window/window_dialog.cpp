@@ -4,7 +4,11 @@
 
 #include <cderr.h>
 
+#include <algorithm>
+
+#include "controls/dpi.h"
 #include "controls/file_list.h"
+#include "controls/gdi_scoped.h"
 #include "controls/wide_text.h"
 
 namespace pcn {
@@ -16,6 +20,21 @@ std::wstring WindowText(HWND window) {
   const int got = GetWindowTextW(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
   return text;
+}
+
+// Height of a line and width of an average character of `font`, measured on the kind of text
+// the boxes show: Hebrew, English, digits and a path.
+SIZE CharacterCell(HDC dc, HFONT font) {
+  static constexpr wchar_t kSample[] =
+      L"\x05D0\x05D5\x05E8\x05DA \x05E8\x05E9\x05D5\x05DE\x05EA (the record is not 60 "
+      L"characters long) C:\\Reports\\Pcn874-03-2024.txt";
+  gdi::ScopedSelect selected(dc, font);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SIZE sample = {};
+  GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample) - 1), &sample);
+  return {std::max(1L, sample.cx / static_cast<LONG>(std::size(kSample) - 1)),
+          std::max(1L, metrics.tmHeight + metrics.tmExternalLeading)};
 }
 
 }  // namespace
@@ -108,12 +127,67 @@ bool WindowDialog::RepresentativeChecked() {
 }
 
 int WindowDialog::MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) {
-  // No owner: task-modal keeps the main window from input while the box is open.
-  return ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
+  // No owner: task-modal keeps the main window from input while the box is open. Disabling
+  // the window takes the focus from it, and a box without an owner gives the activation to no
+  // window as it closes: the window would be left inactive, deaf to Tab and to its keys.
+  HWND focus = GetFocus();
+  const int answer =
+      ::MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
+  GiveBackFocus(focus);
+  return answer;
+}
+
+void WindowDialog::GiveBackFocus(HWND focus) {
+  if (!IsWindow(dialog_)) return;
+  SetForegroundWindow(dialog_);
+  SetActiveWindow(dialog_);
+  // The control that had the focus; the file list, where the focus starts, when none had.
+  if (!focus || !IsChild(dialog_, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    focus = Control(ControlId::kFileList);
+  }
+  SetFocus(focus);
 }
 
 bool WindowDialog::Ask(std::string_view caption, std::string_view text, std::uint32_t style) {
   return MessageBox(caption, text, style) == IDYES;
+}
+
+MessageRoom WindowDialog::MessageBoxRoom() {
+  // The box is centred in the work area of the window's monitor.
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  GetMonitorInfoW(MonitorFromWindow(dialog_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const int workWidth = monitor.rcWork.right - monitor.rcWork.left;
+  const int workHeight = monitor.rcWork.bottom - monitor.rcWork.top;
+  // Some systems write the box in the message font, others in the dialog font (MS Shell Dlg,
+  // 8 points): the larger of the two counts.
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  const int dpi = WindowDpi(dialog_);
+  LOGFONTW dialogFont = {};
+  dialogFont.lfHeight = -MulDiv(8, dpi, 72);
+  lstrcpynW(dialogFont.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  HDC dc = GetDC(dialog_);
+  SIZE cell = {1, 1};
+  for (const LOGFONTW& face : {metrics.lfMessageFont, dialogFont}) {
+    gdi::Owned<HFONT> font(CreateFontIndirectW(&face));
+    const SIZE measured = CharacterCell(dc, font.get());
+    cell = {std::max(cell.cx, measured.cx), std::max(cell.cy, measured.cy)};
+  }
+  ReleaseDC(dialog_, dc);
+  // Around the text: the title bar and the frame, margins, the icon and a row of buttons twice
+  // a line tall; the box keeps a tenth of the screen free.
+  const int margin = MulDiv(16, dpi, 96);
+  const int frame = 2 * (GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYBORDER));
+  const int aroundHeight = GetSystemMetrics(SM_CYCAPTION) + frame + 3 * margin + 3 * cell.cy;
+  const int aroundWidth = frame + GetSystemMetrics(SM_CXICON) + 4 * margin;
+  MessageRoom room;
+  room.lines = std::max(3, (workHeight * 9 / 10 - aroundHeight) / static_cast<int>(cell.cy));
+  // Even where a screen is wider, a line longer than this is hard to read.
+  room.lineChars =
+      std::clamp((workWidth * 9 / 10 - aroundWidth) / static_cast<int>(cell.cx), 40, 120);
+  return room;
 }
 
 bool WindowDialog::RunOpenFileDialog(OpenFileRequest& request) {

@@ -33,12 +33,15 @@ class WindowDialog : public Dialog {
 
   int MessageBox(std::string_view caption, std::string_view text, std::uint32_t style) override;
   bool Ask(std::string_view caption, std::string_view text, std::uint32_t style) override;
+  MessageRoom MessageBoxRoom() override;
   bool RunOpenFileDialog(OpenFileRequest& request) override;
   bool OpenDocument(std::string_view path) override;
   void Beep() override;
 
  private:
   HWND Control(ControlId id) const;
+  // After a message box: the window active again, `focus` (a control of it) focused again.
+  void GiveBackFocus(HWND focus);
 
   HWND dialog_;
   // The combo box's entries as the bytes they came from: the exact, case-sensitive search

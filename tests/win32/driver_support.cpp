@@ -329,6 +329,10 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int
                reinterpret_cast<LPARAM>(pressed));
   HWND box = seen.window;
   if (!WaitFor([&] { return !IsWindow(box); })) Log(L"the message box did not close");
+  // The window, or the next box, has the focus again: a box without an owner left the window
+  // inactive, with no control to take a key.
+  Check(WaitFor([&] { return AppFocus(app) != nullptr; }, 5000),
+        L"a window of the program has the focus after the box \"" + seen.text + L"\"");
   return seen;
 }
 

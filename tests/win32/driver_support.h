@@ -97,7 +97,8 @@ struct MessageBoxSeen {
   std::vector<std::wstring> buttons;
   int defaultButton = 0;  // the identifier of the button Enter would press
 };
-// Waits for a message box of the app, reads it and presses `button` (OK unless told).
+// Waits for a message box of the app, reads it and presses `button` (OK unless told); checks
+// that the program has the focus again once the box is closed.
 MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int button = IDOK);
 bool NoMessageBox(const App& app, const std::wstring& caption);
 
