@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/add_file.h"
 #include "app/adjust_command.h"
 #include "app/findings.h"
+#include "app/message_box.h"
 #include "app/messages.h"
 #include "app/remove_file.h"
 #include "app/system_menu.h"
@@ -553,7 +555,7 @@ INT_PTR OnDestroy(HWND dialog) {
   return FALSE;
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) return OnInitDialog(dialog, lParam);
   if (message == WM_DROPFILES) return OnDropFiles(reinterpret_cast<HDROP>(wParam));
   if (!g_main.ready) return FALSE;  // still being built
@@ -601,6 +603,22 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
       return OnDestroy(dialog);
     default:
       return FALSE;
+  }
+}
+
+// No exception may cross into the system's code. Memory that ran out anywhere in a command
+// ends that command with a message; the objects it held on its way out removed any
+// temporary file, so nothing half written is left.
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleMessage(dialog, message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    try {
+      if (g_main.port != nullptr) ShowStop(*g_main.port, text::kOutOfMemory);
+    } catch (const std::bad_alloc&) {
+      MessageBeep(MB_ICONHAND);  // not even room for the message
+    }
+    return FALSE;
   }
 }
 
