@@ -126,7 +126,7 @@ BENCHMARK(BM_FieldValueRareForms);
 void BM_SignedAmountText(benchmark::State& state) {
   pcn::Amount value = -123456789 * pcn::kAmountScale;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(pcn::SignedAmountText(value, pcn::kWideAmount));
+    benchmark::DoNotOptimize(pcn::SignedAmountText(value, pcn::kOpening.taxableSales.width));
     value += 7777 * pcn::kAmountScale + 5000;
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));

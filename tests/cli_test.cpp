@@ -399,8 +399,9 @@ TEST(CliMerge, UsageErrorsExitWithOne) {
   Files f;
   for (const char* arguments :
        {"", "merge", "merge --date 2024 a.txt b.txt", "merge --date 20241399 a.txt b.txt",
-        "merge --date 20230229 a.txt b.txt", "merge --adjust taxable=1 a.txt b.txt",
-        "merge --adjust salesVat=1.5 a.txt b.txt", "frobnicate"}) {
+        "merge --date 20230229 a.txt b.txt", "merge --date 00000101 a.txt b.txt",
+        "merge --adjust taxable=1 a.txt b.txt", "merge --adjust salesVat=1.5 a.txt b.txt",
+        "frobnicate"}) {
     SCOPED_TRACE(arguments);
     EXPECT_EQ(Cli(arguments, f.dir.path()).code, 1);
   }

@@ -136,16 +136,34 @@ struct SweepCount {
 };
 SweepCount g_total;
 
+// Each detail record whole and an invoice of its own: the sweep is of the reading and the
+// writing, and thousands of findings in every one of its merges would only slow it.
+std::string WithoutFindings(const std::string& file) {
+  std::string out;
+  int reference = 0;
+  for (const std::string& line : test::RuleLines(file)) {
+    std::string record = line;
+    if (!record.empty() && (record[0] == 'S' || record[0] == 'T')) {
+      const std::string number = std::to_string(++reference);
+      record.replace(22, 9, std::string(9 - number.size(), '0') + number);
+      record += "000000000";  // the allocation number's columns
+    }
+    out += record + "\r\n";
+  }
+  return out;
+}
+
 class IoFaultSweep : public ::testing::Test {
  protected:
   void SetUp() override {
     // Big enough that every source takes several reads and the copy several writes.
     paths_ = {dir_.File("north.txt"), dir_.File("south.txt"), dir_.File("east.txt")};
-    test::WriteFile(paths_[0],
-                    test::ConsistentFile("123456782", kMonth, 1000, 170, 6000, 50, 3000));
-    test::WriteFile(paths_[1], test::ConsistentFile("513987651", kMonth, 300, 51, 4000, 20, 4000));
+    test::WriteFile(paths_[0], WithoutFindings(test::ConsistentFile("123456782", kMonth, 1000, 170,
+                                                                    6000, 50, 3000)));
+    test::WriteFile(paths_[1], WithoutFindings(test::ConsistentFile("513987651", kMonth, 300, 51,
+                                                                    4000, 20, 4000)));
     // CR-only line ends and no end on the last line: copied lines gain CR LF.
-    std::string east = test::ConsistentFile("123456782", kMonth, 10, 1, 3, 0, 0);
+    std::string east = WithoutFindings(test::ConsistentFile("123456782", kMonth, 10, 1, 3, 0, 0));
     for (std::size_t at; (at = east.find("\r\n")) != std::string::npos;) east.erase(at + 1, 1);
     east.pop_back();
     test::WriteFile(paths_[2], east);

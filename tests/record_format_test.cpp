@@ -120,8 +120,6 @@ TEST(RecordKind, IsTheExactFirstCharacter) {
   for (char c : std::string("TCKRPH"))
     EXPECT_EQ(KindOfRecord(std::string(1, c)), RecordKind::kInput);
   for (const char* other : {"", "A", "Z", " S"}) EXPECT_EQ(KindOfRecord(other), RecordKind::kOther);
-  EXPECT_EQ(RecordTypeOf(""), "");
-  EXPECT_EQ(RecordTypeOf("S12"), "S");
 }
 
 TEST(SignedAmountText, EncodesSignAndDigits) {

@@ -54,7 +54,6 @@ class HeadlessDialog : public Dialog {
 
   // What a user does with the window.
   void SelectRow(int row) { selectedFile_ = row; }
-  void SelectDealer(int index) { selectedDealer_ = index; }
   void SetOutputDirectory(std::string directory) { outputDirectory_ = std::move(directory); }
   void SetRepresentative(bool checked) { representative_ = checked; }
   void QueueOpenFile(OpenFileAnswer answer) { openFileAnswers.push_back(std::move(answer)); }

@@ -3,6 +3,7 @@
 #include "check/repeat_finder.h"
 
 #include <algorithm>
+#include <cassert>
 #include <limits>
 
 #include "platform/platform.h"
@@ -72,6 +73,7 @@ void RepeatFinder::Grow(Partition& p) {
 }
 
 void RepeatFinder::Add(int source, const InvoiceKey& key, std::int64_t line) {
+  assert(source >= 0 && source < SourceCount() && line > 0);
   Partition& p = partitions_[PartitionOf(key)];
   if (p.next == p.end) Grow(p);
   // Past 2^40 lines (a file of tens of terabytes) the line is told as the last one it holds.
@@ -96,6 +98,7 @@ void RepeatFinder::Remove(int source) {
     p.size = kept;  // the chunks stay, for the records to come
     p.Seek();
   }
+  assert(source >= 0 && source < SourceCount());
   issuers_.erase(issuers_.begin() + source);
 }
 

@@ -150,12 +150,6 @@ void PrintText(std::ostream& out, const Inspection& in) {
 }  // namespace
 
 // Whether every pair of the 5% rule passes for the file alone.
-bool PassesFivePercent(const Inspection& in) {
-  for (TotalsPair pair : kPairs) {
-    if (!CheckPair(in.table.Combined(), pair).passes) return false;
-  }
-  return true;
-}
 
 int RunInspect(const InspectOptions& options) {
   bool allAccepted = true;
@@ -165,7 +159,7 @@ int RunInspect(const InspectOptions& options) {
     const Inspection inspection = InspectFile(path);
     const bool accepted = !inspection.missing && inspection.loaded.refusal == LoadRefusal::kNone;
     allAccepted = allAccepted && accepted;
-    allPass = allPass && (!accepted || PassesFivePercent(inspection));
+    allPass = allPass && (!accepted || !FirstFailingPair(inspection.table.Combined()));
     if (options.json) {
       array.push_back(ToJson(inspection));
     } else {

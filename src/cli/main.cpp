@@ -8,26 +8,12 @@
 #include <new>
 
 #include "CLI/CLI.hpp"
+#include "check/rules.h"
 #include "cli/commands.h"
 #include "pcn_version.h"
 #include "platform/console.h"
 
 namespace {
-
-// YYYYMMDD naming a day of the calendar: 20240229 is one, 20230229 and 20241399 are not.
-bool IsDate(const std::string& text) {
-  if (text.size() != 8) return false;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  const int year = std::stoi(text.substr(0, 4));
-  const int month = std::stoi(text.substr(4, 2));
-  const int day = std::stoi(text.substr(6, 2));
-  if (month < 1 || month > 12 || day < 1) return false;
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
 
 // The command's exit code, unless its output did not all reach standard output (a full disk,
 // a closed pipe): a script must not take a cut listing or a lost path for a whole one.
@@ -117,8 +103,9 @@ int main(int argc, char** argv) {
                            "Output directory (default: the current directory)");
   mergeCommand->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
       ->check([](const std::string& text) {
-        return IsDate(text) ? std::string()
-                            : std::string("the date must be a calendar date, YYYYMMDD");
+        return pcn::CalendarDate(text) != 0
+                   ? std::string()
+                   : std::string("the date must be a calendar date, YYYYMMDD");
       });
   mergeCommand
       ->add_option("--adjust", merge.adjustments,

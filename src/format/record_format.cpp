@@ -197,10 +197,6 @@ std::uint64_t PowerOfTen(int exponent) {
 
 }  // namespace
 
-std::string_view RecordTypeOf(std::string_view line) {
-  return line.substr(0, 1);
-}
-
 bool PlainNumberValue(std::string_view text, Amount& value) {
   return PlainValue(text, value);
 }

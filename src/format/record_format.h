@@ -14,9 +14,6 @@ namespace pcn {
 
 enum class RecordKind { kOpening, kTransaction, kInput, kClosing, kOther };
 
-// The character in column 1, or an empty text for an empty line.
-std::string_view RecordTypeOf(std::string_view line);
-
 // The kind of record each first byte makes, as a table: it is looked up for every line.
 constexpr std::array<RecordKind, 256> MakeRecordKindTable() {
   std::array<RecordKind, 256> table{};
@@ -142,10 +139,6 @@ std::string_view TrimBlanks(std::string_view text);
 
 // The reporting month of an opening record as MM-YYYY: columns 15-16, "-", columns 11-14.
 std::string OpeningRecordMonth(std::string_view line);
-
-// Widths of the amounts in an opening record.
-inline constexpr int kWideAmount = kOpening.taxableSales.width;
-inline constexpr int kNarrowAmount = kOpening.salesVat.width;
 
 // The merged opening record's values, already combined.
 struct OpeningRecordValues {

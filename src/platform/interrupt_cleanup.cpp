@@ -1,6 +1,7 @@
 // The files to remove on an interruption, in a few slots that a signal handler can read while
 // the program changes them. A slot's path is touched only by whoever moved the slot out of
 // kArmed, so a handler never reads a path that is being changed, and a file is removed once.
+// The program registers from its one thread: no lock among threads is needed.
 #include "platform/interrupt_cleanup.h"
 
 #include <atomic>
@@ -19,27 +20,11 @@ static_assert(std::atomic<int>::is_always_lock_free,
               "a signal handler may use lock-free atomics only");
 
 Slot g_slots[4];
-// Orders registering and keeping among threads; never taken by a handler. A spin lock: the
-// Windows build's compiler has no std::mutex.
-std::atomic_flag g_busy = ATOMIC_FLAG_INIT;
-
-class Guard {
- public:
-  Guard() {
-    while (g_busy.test_and_set(std::memory_order_acquire)) {
-    }
-  }
-  ~Guard() { g_busy.clear(std::memory_order_release); }
-  Guard(const Guard&) = delete;
-  Guard& operator=(const Guard&) = delete;
-};
-
 }  // namespace
 
 void RemoveOnInterrupt(const std::string& path) {
   static const bool installed = (interrupt::InstallHandlers(), true);
   (void)installed;
-  Guard guard;
   for (Slot& slot : g_slots) {
     if (slot.state.load() != kFree) continue;
     slot.state.store(kBusy);
@@ -50,7 +35,6 @@ void RemoveOnInterrupt(const std::string& path) {
 }
 
 void KeepOnInterrupt(const std::string& path) {
-  Guard guard;
   for (Slot& slot : g_slots) {
     if (slot.state.load() != kArmed || slot.path != path) continue;
     int armed = kArmed;
