@@ -1485,48 +1485,65 @@ void Keyboard(App& app) {
   CheckEqual(ListCount(list), 2, L"two files added by keyboard");
 }
 
-// Each file's findings counted in its row and listed by a double click or Enter; Generate
+// Each file's findings counted in its row from Add-file on, repeats of the files above it
+// included, and counted again when a file goes; listed by a double click or Enter; Generate
 // asks before writing a file that counts an invoice twice (No: nothing; Yes: written, the
 // findings beside it). June files, so that no other scenario's merged file is in the way.
 void Findings(App& app) {
   HWND list = GetDlgItem(app.main, kList);
-  // The first two files hold the same short sale; the third a whole record of 60 columns.
-  const std::string sale = Detail('S', "111111118202406010000000001", 170, false, 1000);
-  const Declared one = {1000, 170, 1, 0, 0, 0, 0, 170};
+  // Two members deduct one supplier's invoice, each in a short record; the third file holds a
+  // whole record of 60 columns.
+  const std::string input = Detail('T', "111111118202406010000000001", 170, false, 1000);
+  const Declared one = {0, 0, 0, 0, 170, 0, 1, -170};
+  const Declared sale = {1000, 170, 1, 0, 0, 0, 0, 170};
   const std::wstring a = InputPath(L"june-a.txt"), b = InputPath(L"june-b.txt"),
                      c = InputPath(L"june-c.txt");
-  WriteLines(a, {Opening(kDealerA, "202406", one), sale, "X" + kDealerA});
-  WriteLines(b, {Opening(kDealerB, "202406", one), sale, "X" + kDealerB});
-  WriteLines(c, {Opening("513987651", "202406", one),
+  WriteLines(a, {Opening(kDealerA, "202406", one), input, "X" + kDealerA});
+  WriteLines(b, {Opening(kDealerB, "202406", one), input, "X" + kDealerB});
+  WriteLines(c, {Opening("513987651", "202406", sale),
                  Detail('S', "222222226202406020000000002", 170, false, 1000) + "000000000",
                  "X513987651"});
   if (!AddAndWaitForRows(app, a, 1) || !AddAndWaitForRows(app, b, 2) ||
       !AddAndWaitForRows(app, c, 3)) {
     return;
   }
-  // Each file is checked alone when it is added: the sale is not yet seen twice.
   CheckEqual(ListCell(app, list, 0, kFindingsColumn), L"1", L"findings of june-a.txt");
-  CheckEqual(ListCell(app, list, 1, kFindingsColumn), L"1", L"findings of june-b.txt");
+  CheckEqual(ListCell(app, list, 1, kFindingsColumn), L"2",
+             L"june-b.txt: its short record, and june-a.txt's invoice again, from Add-file on");
   CheckEqual(ListCell(app, list, 2, kFindingsColumn), L" ", L"june-c.txt has none: blank");
+  // Taken out and added again below, june-a.txt is the one that repeats.
+  ListSelect(app, list, 0, true);
+  Click(app, kRemove);
+  if (!WaitFor([&] { return ListCount(list) == 2; }, 5000)) {
+    Check(false, L"june-a.txt taken out");
+    return;
+  }
+  CheckEqual(ListCell(app, list, 0, kFindingsColumn), L"1",
+             L"june-b.txt counted again once june-a.txt is gone");
+  if (!AddAndWaitForRows(app, a, 3)) return;
+  CheckEqual(ListCell(app, list, 0, kFindingsColumn), L"1", L"june-b.txt, now the first");
+  CheckEqual(ListCell(app, list, 2, kFindingsColumn), L"2", L"june-a.txt, now below it");
 
-  const RECT cell = ListFirstCell(app, list, 1);
+  const RECT cell = ListFirstCell(app, list, 2);
   const LPARAM point = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
   PostMessageW(list, WM_LBUTTONUP, 0, point);
   const MessageBoxSeen listed = AnswerMessageBox(app, kCaption);
-  CheckEqual(listed.text, L"june-b.txt\r" + OneLine(L"2: " + kShortRecord),
-             L"a double click on row 2 lists its file's findings, one line each");
+  Check(listed.text.starts_with(L"june-a.txt\r" + OneLine(L"2: " + kShortRecord) + L"\r2:") &&
+            std::count(listed.text.begin(), listed.text.end(), L'\r') == 2,
+        L"a double click on row 3 lists its file's findings, one line each, saw " + listed.text);
   CheckEqual(static_cast<long long>(listed.buttons.size()), 1, L"the list's one button");
   // regression: the box took the focus along, and only a click gave it back to the list
   Check(WaitFor([&] { return AppFocus(app) == list; }, 5000),
         L"the list has the focus again once the box is closed");
-  const RECT third = ListFirstCell(app, list, 2);
-  const LPARAM click = MAKELPARAM((third.left + third.right) / 2, (third.top + third.bottom) / 2);
+  const RECT second = ListFirstCell(app, list, 1);
+  const LPARAM click =
+      MAKELPARAM((second.left + second.right) / 2, (second.top + second.bottom) / 2);
   PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, click);
   PostMessageW(list, WM_LBUTTONUP, 0, click);
   Check(WaitFor([&] { return AppFocus(app) == list; }, 5000), L"a click gives the list the focus");
   ListSelect(app, list, -1, false);
-  ListSelect(app, list, 2, true);
+  ListSelect(app, list, 1, true);
   PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
   CheckEqual(AnswerMessageBox(app, kCaption).text, L"june-c.txt\r" + kNoFindings,
              L"Enter lists the selected row's findings: none");
@@ -1538,7 +1555,7 @@ void Findings(App& app) {
   };
   Click(app, kGenerate);
   const MessageBoxSeen asked = AnswerMessageBox(app, kCaption, IDNO);
-  Check(asked.text.starts_with(kWouldCountTwice + L"repeated-record\rjune-b.txt:2: ") &&
+  Check(asked.text.starts_with(kWouldCountTwice + L"repeated-record\rjune-a.txt:2: ") &&
             asked.text.ends_with(kGenerateAnyway),
         L"Generate asks about the sale counted twice, saw " + asked.text);
   CheckEqual(static_cast<long long>(asked.buttons.size()), 2, L"the question's buttons");
