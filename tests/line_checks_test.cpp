@@ -32,9 +32,11 @@ struct Record {
   }
 };
 
-// Every finding of one file's lines, repeats within it included, in line order.
+// Every finding of one file's lines, repeats within it included, in line order, and their
+// counts.
 std::vector<Finding> Checked(const std::vector<std::string>& lines,
-                             const FileEntry& entry = FileEntry{}) {
+                             const FileEntry& entry = FileEntry{},
+                             FindingCounts* counted = nullptr) {
   RepeatFinder repeats;
   LineChecker::Options options;
   options.repeats = &repeats;
@@ -47,6 +49,7 @@ std::vector<Finding> Checked(const std::vector<std::string>& lines,
   std::vector<Finding> findings = checker.Finish(ReadCountsOf(entry));
   FindingCounts counts = checker.Counts();
   AddRepeats(repeats.Find(), 0, {"f.txt"}, findings, counts);
+  if (counted != nullptr) *counted = counts;
   return findings;
 }
 
@@ -363,18 +366,8 @@ TEST(LineChecks, RefusalsAndRepeatsAreNeverDroppedByTheListingCap) {
   lines.push_back(Sale("000000002").Line());
   FileEntry entry;
   entry.salesRecordCount = static_cast<std::int64_t>(lines.size()) - 1;
-  RepeatFinder repeats;
-  LineChecker::Options options;
-  options.repeats = &repeats;
-  options.source = repeats.AddSource();
-  LineChecker checker(options);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
-                 static_cast<std::int64_t>(i + 1));
-  }
-  std::vector<Finding> findings = checker.Finish(ReadCountsOf(entry));
-  FindingCounts counts = checker.Counts();
-  AddRepeats(repeats.Find(), 0, {"f"}, findings, counts);
+  FindingCounts counts;
+  const std::vector<Finding> findings = Checked(lines, entry, &counts);
   std::vector<std::string> weighty;
   for (const Finding& f : findings) {
     if (SeverityOf(f) == Severity::kRefused || SeverityOf(f) == Severity::kDouble) {
