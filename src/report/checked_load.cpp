@@ -1,6 +1,8 @@
 // Loading with the checks, and the checks that need the file table.
 #include "report/checked_load.h"
 
+#include <utility>
+
 #include "check/repeat_finder.h"
 #include "check/rules.h"
 
@@ -59,9 +61,12 @@ std::vector<Finding> UnionRecordFindings(const FileEntry& c) {
     finding.code = code;
     return finding;
   };
-  if (c.taxableSales < 0) add(Rule::kNegativeTotal, 101).found = "-";
-  if (c.salesVat < 0) add(Rule::kNegativeTotal, 102).found = "-";
-  if (c.exemptSales < 0) add(Rule::kNegativeTotal, 105).found = "-";
+  // The sign the union record would carry. Appended: GCC 12 warns falsely at -O3 when a
+  // literal is assigned.
+  for (const auto& [total, code] : {std::pair{c.taxableSales, 101}, std::pair{c.salesVat, 102},
+                                    std::pair{c.exemptSales, 105}}) {
+    if (total < 0) add(Rule::kNegativeTotal, code).found.push_back('-');
+  }
   if (c.vatPayable < 0 && MoreThanShare(c.pettyCashVat, c.inputRecordVat, kPettyCashSharePercent)) {
     add(Rule::kPettyCashShare, RowOf(Rule::kPettyCashShare).code);
   }
