@@ -71,6 +71,12 @@ const std::wstring kShortRecord =
 const std::wstring kWouldBeRefused = Utf8("הקובץ המאוחד יידחה בקליטה: ");
 const std::wstring kWouldCountTwice = Utf8("בקובץ המאוחד חשבונית תיספר פעמיים: ");
 const std::wstring kGenerateAnyway = Utf8("\rלהפיק את הקובץ המאוחד בכל זאת?");
+// 4970 as "4,970".
+std::wstring FormatCount(long long value) {
+  std::wstring digits = std::to_wstring(value);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, L",");
+  return digits;
+}
 // `text` as a box shows a line it keeps from wrapping: with spaces no line breaks at.
 std::wstring OneLine(std::wstring text) {
   for (wchar_t& c : text) {
@@ -1680,6 +1686,92 @@ void CaptionsFit(App& app) {
   }
 }
 
+// A large dealer's file (amounts as wide as their fields) and one of 5,000 findings: no amount or
+// count is cut short at the window's size at start, at its least and maximised; the file's name
+// gives way first and takes its width back. The 5,000 findings list one line each, the rest
+// counted.
+void FiguresWhole(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  const std::wstring large = InputPath(L"july-large.txt"), many = InputPath(L"july-many.txt");
+  WriteLines(
+      large,
+      {Opening(kDealerA, "202407",
+               {59930912345, 999882551, 2, -12345678901, 988123456, 987654321, 1, -13759095123}),
+       Detail('S', "111111118202407010000000001", 170, false, 1000),
+       Detail('S', "111111118202407020000000002", 170, false, 1000),
+       Detail('T', "222222226202407030000000003", 50, false, 0), "X" + kDealerA});
+  std::vector<std::string> lines = {
+      Opening(kDealerB, "202407", {1000, 170, 5000, 0, 0, 0, 0, 170})};
+  char reference[32];
+  for (int i = 1; i <= 5000; ++i) {
+    snprintf(reference, sizeof(reference), "11111111820240701%013d", i);
+    lines.push_back(Detail('S', reference, 170, false, 1000));  // short: one finding each
+  }
+  lines.push_back("X" + kDealerB);
+  WriteLines(many, lines);
+  if (!AddAndWaitForRows(app, large, 1) || !AddAndWaitForRows(app, many, 2)) return;
+  CheckEqual(ListCell(app, list, 0, 2), L"59,930,912,345", L"the large dealer's taxable sales");
+  CheckEqual(ListCell(app, list, 1, kFindingsColumn), L"5,000", L"5,000 findings counted");
+
+  Measure measure;
+  const auto figuresWhole = [&](const std::wstring& when) {
+    for (int row = 0; row < 2; ++row) {
+      for (int column = 1; column <= kFindingsColumn; ++column) {
+        const std::wstring text = ListCell(app, list, row, column);
+        // The list's own automatic width for a text: its extent and 12 pixels.
+        const int needs = measure.Extent(text, 8, false).cx + 12;
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        Check(width >= needs, when + L": \"" + text + L"\" whole in column " +
+                                  std::to_wstring(column) + L", " + std::to_wstring(width) +
+                                  L" px for " + std::to_wstring(needs));
+      }
+    }
+  };
+  figuresWhole(L"at start");
+  // The least size the frame lets a user drag the window to.
+  RECT least = {0, 0, 10, 10};
+  SendMessageW(app.main, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&least));
+  SetWindowPos(app.main, nullptr, 0, 0, least.right, least.bottom, SWP_NOZORDER);
+  const int least0 = IdOf(ControlId::kMergedGroup);
+  WaitFor([&] { return ControlRect(app.main, least0).w == least.right - S(15); });
+  figuresWhole(L"at the least size");
+  std::wstring widths;
+  for (int c = 0; c < 12; ++c) {
+    widths += L" " + std::to_wstring(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+  }
+  RECT listClient;
+  GetClientRect(list, &listClient);
+  Check(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) < S(100),
+        L"the name gave way first: widths" + widths + L" in " + std::to_wstring(listClient.right));
+  ShowWindow(app.main, SW_MAXIMIZE);
+  WaitFor([&] { return IsZoomed(app.main) != FALSE; });
+  WaitFor([&] { return SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) >= S(100) - g_slack; });
+  figuresWhole(L"maximised");
+  CheckNear(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), S(100),
+            L"with room again the name takes its width back");
+  ShowWindow(app.main, SW_RESTORE);
+
+  ListSelect(app, list, 1, true);
+  if (!TabTo(app, kList)) return;
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  const MessageBoxSeen box = AnswerMessageBox(app, kCaption);
+  std::vector<std::wstring> shown;
+  for (std::size_t start = 0, end; start <= box.text.size(); start = end + 1) {
+    end = box.text.find(L'\r', start);
+    if (end == std::wstring::npos) end = box.text.size();
+    shown.push_back(box.text.substr(start, end - start));
+  }
+  if (!Check(shown.size() > 3, L"the box lists findings, saw " + box.text)) return;
+  CheckEqual(shown.front(), L"july-many.txt", L"the box names the file");
+  const int listed = static_cast<int>(shown.size()) - 2;
+  CheckEqual(shown.back(), Utf8("ועוד ") + FormatCount(5000 - listed) + Utf8(" ממצאים נוספים"),
+             L"the rest counted, as the list counts");
+  for (int i = 1; i <= listed; ++i) {
+    Check(shown[static_cast<std::size_t>(i)].find(L' ') == std::wstring::npos,
+          L"one line a finding: " + shown[static_cast<std::size_t>(i)]);
+  }
+}
+
 // A move to a monitor of another resolution, announced as the system does: everything is
 // laid out again at the new DPI in the suggested rectangle, and again on the way back.
 void DpiChanged(App& app) {
@@ -1852,6 +1944,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"source-changed", &SourceChanged, true},
       {L"findings", &Findings, true},
       {L"keyboard", &Keyboard, true},
+      {L"figures-whole", &FiguresWhole, true},
   };
   // The resolution and code page the script asked for are the ones the system runs at.
   g_results.scenario = L"setup";
