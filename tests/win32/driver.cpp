@@ -1491,6 +1491,57 @@ void Keyboard(App& app) {
   CheckEqual(ListCount(list), 2, L"two files added by keyboard");
 }
 
+// An output folder of 225 characters, the program started in it: the field shows its end and,
+// under the pointer, all of it; the success message names the findings file shortened in the
+// middle, and the file is written whole where it says.
+void LongFolder(App&) {
+  App app;
+  app.exe = g_exe;
+  app.directory = g_work;
+  for (int i = 1; app.directory.size() < 200; ++i) {
+    app.directory += L"\\client files of a long name " + std::to_wstring(i);
+    CreateDirectoryW(app.directory.c_str(), nullptr);
+  }
+  app.directory += L"\\" + std::wstring(224 - app.directory.size(), L'm');
+  const std::wstring last = app.directory.substr(app.directory.find_last_of(L'\\') + 1);
+  if (!Check(CreateDirectoryW(app.directory.c_str(), nullptr) != 0 ||
+                 GetLastError() == ERROR_ALREADY_EXISTS,
+             L"a folder of 225 characters can be made") ||
+      !Check(StartApp(app), L"the program starts in it")) {
+    KillApp(app);
+    return;
+  }
+  HWND field = GetDlgItem(app.main, kDirectory);
+  CheckEqual(Text(field), app.directory, L"the output folder is the whole current folder");
+  std::wstring tip;
+  WaitWithPointerAt(CentreOf(field), 2000,
+                    [&] { return (tip = ShownTip(app, field)) == app.directory; });
+  CheckEqual(tip, app.directory, L"the pointer on the output folder shows all of it");
+  SetCursorPos(1, 1);
+
+  if (AddAndWaitForRows(app, InputPath(kNameA), 1) &&
+      AddAndWaitForRows(app, InputPath(kNameB), 2)) {
+    Click(app, kGenerate);
+    AnswerMessageBox(app, kCaption, IDYES);  // the negative exempt total: generate anyway
+    // The path shown: "Z:\...\", then the folders at its end as they are, then the name.
+    const std::wstring name = L"\\Pcn874-03-2024.findings.txt";
+    const MessageBoxSeen done = AnswerMessageBox(app, kCaption, IDNO);
+    const std::size_t from = done.text.find(L"Z:\\...\\");
+    const std::size_t to = done.text.find(name);
+    const std::wstring shown = from < to && to != std::wstring::npos
+                                   ? done.text.substr(from, to + name.size() - from)
+                                   : done.text;
+    Check(done.text.starts_with(kGenerated) && shown.size() <= 70 &&
+              (app.directory + name).ends_with(shown.substr(6)) &&
+              shown.ends_with(L"\\" + last + name),
+          L"the success message names the findings file shortened in the middle, saw " + done.text);
+    Check(GetFileAttributesW((app.directory + L"\\Pcn874-03-2024.findings.txt").c_str()) !=
+              INVALID_FILE_ATTRIBUTES,
+          L"the findings file is written in the long folder");
+  }
+  Check(CloseApp(app), L"closing the window ends the process without a question");
+}
+
 // Each file's findings counted in its row and listed by a double click or Enter; Generate
 // asks before writing a file that counts an invoice twice (No: nothing; Yes: written, the
 // findings beside it). June files, so that no other scenario's merged file is in the way.
@@ -1945,6 +1996,7 @@ int wmain(int argc, wchar_t** argv) {
       {L"findings", &Findings, true},
       {L"keyboard", &Keyboard, true},
       {L"figures-whole", &FiguresWhole, true},
+      {L"long-folder", &LongFolder, false},
   };
   // The resolution and code page the script asked for are the ones the system runs at.
   g_results.scenario = L"setup";
