@@ -66,8 +66,8 @@ const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנו�
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
 const std::wstring kNoFindings = Utf8("לא נמצאו ממצאים בקובץ זה");
-const std::wstring kShortRecord =
-    Utf8("אורך רשומת הפירוט אינו 60 תווים (the detail record is not 60 characters long)");
+// A finding as a message box lists it: its Hebrew message, on one line.
+const std::wstring kShortRecord = Utf8("אורך רשומת הפירוט אינו 60 תווים");
 const std::wstring kWouldBeRefused = Utf8("הקובץ המאוחד יידחה בקליטה: ");
 const std::wstring kWouldCountTwice = Utf8("בקובץ המאוחד חשבונית תיספר פעמיים: ");
 const std::wstring kGenerateAnyway = Utf8("\rלהפיק את הקובץ המאוחד בכל זאת?");
@@ -77,17 +77,22 @@ std::wstring FormatCount(long long value) {
   for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, L",");
   return digits;
 }
-// `text` as a box shows a line it keeps from wrapping: with spaces no line breaks at.
-std::wstring OneLine(std::wstring text) {
-  for (wchar_t& c : text) {
-    if (c == L' ') c = L'\u00A0';
-  }
-  return text;
+// `text` is `words` followed by `path` as a box names it: whole beside them or on a line of
+// its own, or there shortened in the middle ("Z:\...\" and the path's end).
+bool NamesPath(const std::wstring& text, const std::wstring& words, const std::wstring& path) {
+  if (text == words + L" " + path || text == words + L"\r" + path) return true;
+  const std::wstring shortened = words + L"\r" + path.substr(0, 3) + L"...";
+  return text.starts_with(shortened) && text.size() > shortened.size() &&
+         text[shortened.size()] == L'\\' && path.ends_with(text.substr(shortened.size()));
 }
-// The success message's line about the findings file, for `count` findings in `name`.
-std::wstring FindingsLine(int count, const std::wstring& name) {
-  return Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ ") + g_work +
-         L"\\" + name;
+// The success message, with `count` findings written to `file` (a name in the work folder, or
+// a full path) and the record offered.
+bool SaysGenerated(const std::wstring& text, int count, const std::wstring& file) {
+  if (!text.ends_with(kOfferRecord)) return false;
+  return NamesPath(
+      text.substr(0, text.size() - kOfferRecord.size()),
+      kGenerated + Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ"),
+      file.find(L'\\') == std::wstring::npos ? g_work + L"\\" + file : file);
 }
 
 // The controls the scenarios work, by their identifiers in the program's shared list.
@@ -945,8 +950,9 @@ void SaveRecordOfMerge(const App& app, const std::wstring& fileName, bool fromMe
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
-  CheckEqual(AnswerMessageBox(app, kCaption).text, Utf8("תיעוד האיחוד נשמר בקובץ ") + path,
-             L"the record is saved");
+  const std::wstring saved = AnswerMessageBox(app, kCaption).text;
+  Check(NamesPath(saved, Utf8("תיעוד האיחוד נשמר בקובץ"), path),
+        L"the record is saved in " + path + L", saw " + saved);
   std::string page;
   if (FILE* file = _wfopen(path.c_str(), L"rb")) {
     char buffer[4096];
@@ -1032,9 +1038,9 @@ void FilesAndGenerate(App& app) {
   const std::wstring guide = g_exe.substr(0, g_exe.find_last_of(L"\\/") + 1) + L"guide.html";
   if (GetFileAttributesW(guide.c_str()) == INVALID_FILE_ATTRIBUTES) {
     PostMessageW(list, WM_KEYDOWN, VK_F1, 0);
-    CheckEqual(AnswerMessageBox(app, kCaption).text,
-               Utf8("המדריך לא נמצא בתיקיית התוכנה: ") + guide,
-               L"F1 without the guide says where it was looked for");
+    const std::wstring missing = AnswerMessageBox(app, kCaption).text;
+    Check(NamesPath(missing, Utf8("המדריך לא נמצא בתיקיית התוכנה:"), guide),
+          L"F1 without the guide says where it was looked for, saw " + missing);
   } else {
     Log(L"  F1 not pressed: a guide beside the program would open a browser");
   }
@@ -1098,15 +1104,15 @@ void FilesAndGenerate(App& app) {
   // Generate both shapes into the current directory, keeping copies for the comparison. The
   // exempt total is negative, which the reception refuses: the question comes first, Yes.
   const std::wstring merged = g_work + L"\\Pcn874-03-2024.txt";
-  const std::wstring findings = FindingsLine(7, L"Pcn874-03-2024.findings.txt");
+  const std::wstring findings = L"Pcn874-03-2024.findings.txt";
   Click(app, kGenerate);
   const std::wstring refused = kWouldBeRefused + L"negative-total 105\r";
   Check(
       AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + L"Pcn874-03-2024.txt:1: "),
       L"the union record's negative total is asked about");
   const MessageBoxSeen generated = AnswerMessageBox(app, kCaption, IDYES);
-  CheckEqual(generated.text, kGenerated + findings + kOfferRecord,
-             L"dealers' union generated, its record offered");
+  Check(SaysGenerated(generated.text, 7, findings),
+        L"dealers' union generated, its record offered, saw " + generated.text);
   CheckEqual(generated.defaultButton, IDNO, L"Enter alone does not open the save-file dialog");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-union.txt").c_str(), FALSE) != 0,
         L"the dealers' union file exists");
@@ -1116,8 +1122,9 @@ void FilesAndGenerate(App& app) {
   Click(app, kGenerate);
   Check(AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + kNameB + L":1: "),
         L"the source's negative total is asked about in the representative file");
-  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text, kGenerated + findings + kOfferRecord,
-             L"representative file generated");
+  const std::wstring representative = AnswerMessageBox(app, kCaption, IDNO).text;
+  Check(SaysGenerated(representative, 7, findings),
+        L"representative file generated, saw " + representative);
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-representative.txt").c_str(), FALSE) != 0,
         L"the representative file exists");
   SaveRecordOfMerge(app, L"gui-record-menu.html", true);
@@ -1376,9 +1383,9 @@ void SourceChanged(App& app) {
   CheckEqual(ItemText(app.main, kTaxable), L"4,100 ", L"taxable revenues after adding it again");
   Click(app, kGenerate);
   // Five short records, one of them with a counterparty whose check digit fails.
-  if (!CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
-                  kGenerated + FindingsLine(6, L"Pcn874-05-2024.findings.txt") + kOfferRecord,
-                  L"generated after re-adding")) {
+  const std::wstring told = AnswerMessageBox(app, kCaption, IDNO).text;
+  if (!Check(SaysGenerated(told, 6, L"Pcn874-05-2024.findings.txt"),
+             L"generated after re-adding, saw " + told)) {
     return;
   }
   std::string line;
@@ -1491,21 +1498,26 @@ void Keyboard(App& app) {
   CheckEqual(ListCount(list), 2, L"two files added by keyboard");
 }
 
+// A folder of 225 characters under the work folder, its names with spaces; made if missing.
+std::wstring MakeLongFolder() {
+  std::wstring folder = g_work;
+  for (int i = 1; folder.size() < 180; ++i) {
+    folder += L"\\client files of a long name " + std::to_wstring(i);
+    CreateDirectoryW(folder.c_str(), nullptr);
+  }
+  folder += L"\\" + std::wstring(folder.size() < 224 ? 224 - folder.size() : 1, L'm');
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
 // An output folder of 225 characters, the program started in it: the field shows its end and,
 // under the pointer, all of it; the success message names the findings file shortened in the
 // middle, and the file is written whole where it says.
 void LongFolder(App&) {
   App app;
   app.exe = g_exe;
-  app.directory = g_work;
-  for (int i = 1; app.directory.size() < 200; ++i) {
-    app.directory += L"\\client files of a long name " + std::to_wstring(i);
-    CreateDirectoryW(app.directory.c_str(), nullptr);
-  }
-  app.directory += L"\\" + std::wstring(224 - app.directory.size(), L'm');
-  const std::wstring last = app.directory.substr(app.directory.find_last_of(L'\\') + 1);
-  if (!Check(CreateDirectoryW(app.directory.c_str(), nullptr) != 0 ||
-                 GetLastError() == ERROR_ALREADY_EXISTS,
+  app.directory = MakeLongFolder();
+  if (!Check(GetFileAttributesW(app.directory.c_str()) != INVALID_FILE_ATTRIBUTES,
              L"a folder of 225 characters can be made") ||
       !Check(StartApp(app), L"the program starts in it")) {
     KillApp(app);
@@ -1523,20 +1535,11 @@ void LongFolder(App&) {
       AddAndWaitForRows(app, InputPath(kNameB), 2)) {
     Click(app, kGenerate);
     AnswerMessageBox(app, kCaption, IDYES);  // the negative exempt total: generate anyway
-    // The path shown: "Z:\...\", then the folders at its end as they are, then the name.
-    const std::wstring name = L"\\Pcn874-03-2024.findings.txt";
+    const std::wstring path = app.directory + L"\\Pcn874-03-2024.findings.txt";
     const MessageBoxSeen done = AnswerMessageBox(app, kCaption, IDNO);
-    const std::size_t from = done.text.find(L"Z:\\...\\");
-    const std::size_t to = done.text.find(name);
-    const std::wstring shown = from < to && to != std::wstring::npos
-                                   ? done.text.substr(from, to + name.size() - from)
-                                   : done.text;
-    Check(done.text.starts_with(kGenerated) && shown.size() <= 70 &&
-              (app.directory + name).ends_with(shown.substr(6)) &&
-              shown.ends_with(L"\\" + last + name),
+    Check(SaysGenerated(done.text, 7, path) && done.text.find(app.directory) == std::wstring::npos,
           L"the success message names the findings file shortened in the middle, saw " + done.text);
-    Check(GetFileAttributesW((app.directory + L"\\Pcn874-03-2024.findings.txt").c_str()) !=
-              INVALID_FILE_ATTRIBUTES,
+    Check(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES,
           L"the findings file is written in the long folder");
   }
   Check(CloseApp(app), L"closing the window ends the process without a question");
@@ -1571,7 +1574,7 @@ void Findings(App& app) {
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
   PostMessageW(list, WM_LBUTTONUP, 0, point);
   const MessageBoxSeen listed = AnswerMessageBox(app, kCaption);
-  CheckEqual(listed.text, L"june-b.txt\r" + OneLine(L"2: " + kShortRecord),
+  CheckEqual(listed.text, L"june-b.txt\r2: " + kShortRecord,
              L"a double click on row 2 lists its file's findings, one line each");
   CheckEqual(static_cast<long long>(listed.buttons.size()), 1, L"the list's one button");
   // regression: the box took the focus along, and only a click gave it back to the list
@@ -1606,9 +1609,9 @@ void Findings(App& app) {
 
   Click(app, kGenerate);
   AnswerMessageBox(app, kCaption, IDYES);
-  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
-             kGenerated + FindingsLine(3, L"Pcn874-06-2024.findings.txt") + kOfferRecord,
-             L"Yes: generated, the findings file named");
+  const std::wstring told = AnswerMessageBox(app, kCaption, IDNO).text;
+  Check(SaysGenerated(told, 3, L"Pcn874-06-2024.findings.txt"),
+        L"Yes: generated, the findings file named, saw " + told);
   Check(exists(merged), L"Yes: the merged file is written");
   std::string bytes;
   if (FILE* file = _wfopen(findings.c_str(), L"rb")) {
@@ -1737,15 +1740,11 @@ void CaptionsFit(App& app) {
   }
 }
 
-// A large dealer's file (amounts as wide as their fields) and one of 5,000 findings: no amount or
-// count is cut short at the window's size at start, at its least and maximised; the file's name
-// gives way first and takes its width back. The 5,000 findings list one line each, the rest
-// counted.
-void FiguresWhole(App& app) {
-  HWND list = GetDlgItem(app.main, kList);
-  const std::wstring large = InputPath(L"july-large.txt"), many = InputPath(L"july-many.txt");
+// July: a large dealer's file, amounts as wide as their fields, and a file of 5,000 findings.
+const std::wstring kLargeName = L"july-large.txt", kManyName = L"july-many.txt";
+void WriteJulyFiles() {
   WriteLines(
-      large,
+      InputPath(kLargeName),
       {Opening(kDealerA, "202407",
                {59930912345, 999882551, 2, -12345678901, 988123456, 987654321, 1, -13759095123}),
        Detail('S', "111111118202407010000000001", 170, false, 1000),
@@ -1759,7 +1758,17 @@ void FiguresWhole(App& app) {
     lines.push_back(Detail('S', reference, 170, false, 1000));  // short: one finding each
   }
   lines.push_back("X" + kDealerB);
-  WriteLines(many, lines);
+  WriteLines(InputPath(kManyName), lines);
+}
+
+// A large dealer's file (amounts as wide as their fields) and one of 5,000 findings: no amount or
+// count is cut short at the window's size at start, at its least and maximised; the file's name
+// gives way first and takes its width back. The 5,000 findings list one line each, the rest
+// counted.
+void FiguresWhole(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  const std::wstring large = InputPath(kLargeName), many = InputPath(kManyName);
+  WriteJulyFiles();
   if (!AddAndWaitForRows(app, large, 1) || !AddAndWaitForRows(app, many, 2)) return;
   CheckEqual(ListCell(app, list, 0, 2), L"59,930,912,345", L"the large dealer's taxable sales");
   CheckEqual(ListCell(app, list, 1, kFindingsColumn), L"5,000", L"5,000 findings counted");
@@ -1818,8 +1827,8 @@ void FiguresWhole(App& app) {
   CheckEqual(shown.back(), Utf8("ועוד ") + FormatCount(5000 - listed) + Utf8(" ממצאים נוספים"),
              L"the rest counted, as the list counts");
   for (int i = 1; i <= listed; ++i) {
-    Check(shown[static_cast<std::size_t>(i)].find(L' ') == std::wstring::npos,
-          L"one line a finding: " + shown[static_cast<std::size_t>(i)]);
+    CheckEqual(shown[static_cast<std::size_t>(i)], std::to_wstring(i + 1) + L": " + kShortRecord,
+               L"finding " + std::to_wstring(i) + L" on one line");
   }
 }
 
@@ -1952,6 +1961,41 @@ void Screenshots() {
   ChooseFile(app, north);
   shootMessage(L"4-refusal", IDOK);
   CloseApp(app);
+
+  // Not for the guide: a long output folder, amounts as wide as their fields and a file of
+  // 5,000 findings, to look at on a laptop's screen.
+  App large;
+  large.exe = g_exe;
+  large.directory = MakeLongFolder();
+  WriteJulyFiles();
+  if (!StartApp(large)) return;
+  SetCursorPos(1, 1);
+  AddAndWaitForRows(large, InputPath(kLargeName), 1);
+  AddAndWaitForRows(large, InputPath(kManyName), 2);
+  ListSelect(large, GetDlgItem(large.main, kList), 1, true);
+  Shoot(large, L"6-wide-figures", false);
+  if (TabTo(large, kList)) {
+    PostMessageW(GetDlgItem(large.main, kList), WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = WaitForDialogTitled(large, kCaption);
+    DWORD_PTR ignored = 0;
+    if (box) SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    Shoot(large, L"7-findings", true);
+    AnswerMessageBox(large, kCaption);
+  }
+  CloseApp(large);
+  // The success message naming a findings file in the long folder.
+  if (!StartApp(large)) return;
+  SetCursorPos(1, 1);
+  AddAndWaitForRows(large, InputPath(kNameA), 1);
+  AddAndWaitForRows(large, InputPath(kNameB), 2);
+  Click(large, kGenerate);
+  AnswerMessageBox(large, kCaption, IDYES);
+  HWND box = WaitForDialogTitled(large, kCaption);
+  DWORD_PTR ignored = 0;
+  if (box) SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  Shoot(large, L"8-long-folder", true);
+  AnswerMessageBox(large, kCaption, IDNO);
+  CloseApp(large);
 }
 
 }  // namespace
