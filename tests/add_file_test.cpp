@@ -314,21 +314,23 @@ TEST(AddFile, CountsRepeatsOfTheFilesAboveAndListsTheFindings) {
   ASSERT_EQ(shown.size(), 32u);  // the name, 30 findings, how many more
   EXPECT_EQ(shown[0], "many.txt");
   // The count its opening record declares came after 1,000 findings of format: counted, not
-  // kept to be listed. One line a finding: its spaces break no line.
-  EXPECT_EQ(shown[1].substr(0, 4), "2:\xC2\xA0");
-  EXPECT_EQ(shown[1].find(' '), std::string::npos) << shown[1];
-  EXPECT_EQ(shown[30].substr(0, 5), "17:\xC2\xA0");  // line 2 has one finding, the others two
+  // kept to be listed. One line a finding: its Hebrew message, within a line of the box.
+  EXPECT_EQ(shown[1], "2: אורך הרשומה אינו האורך שנקבע לסוג הרשומה");
+  EXPECT_EQ(shown[3], "3: החשבונית דווחה כבר - היא תיספר פעמיים");
+  EXPECT_EQ(shown[30].substr(0, 4), "17: ");         // line 2 has one finding, the others two
   EXPECT_EQ(shown[31], "ועוד 1,972 ממצאים נוספים");  // of all, not of the ones kept
   EXPECT_EQ(w.dialog.messages[1].text, "whole.txt\rלא נמצאו ממצאים בקובץ זה");
 
-  // A screen with room for twelve lines: ten findings, the rest counted.
+  // A screen with room for twelve lines: ten findings, the rest counted; a narrow box cuts the
+  // lines short rather than wrap them.
   w.dialog.messages.clear();
-  w.dialog.messageRoom.lines = 12;
+  w.dialog.messageRoom = {12, 20, 20, 100};
   ShowFileFindings(w.dialog, w.table, 0);
   ASSERT_EQ(w.dialog.messages.size(), 1u);
   const std::string& fewer = w.dialog.messages[0].text;
   EXPECT_EQ(std::count(fewer.begin(), fewer.end(), '\r'), 11);
   EXPECT_TRUE(fewer.ends_with("\rועוד 1,992 ממצאים נוספים")) << fewer;
+  EXPECT_TRUE(fewer.starts_with("many.txt\r2: אורך הרשומה אי...\r")) << fewer;
 
   // With many.txt gone, same-records.txt repeats only its own first record.
   w.dialog.SelectRow(0);

@@ -184,6 +184,8 @@ class IoFaultSweep : public ::testing::Test {
   // A window with `count` of the sources loaded, set to generate into out/.
   std::unique_ptr<Window> Loaded(std::size_t count, bool representative) {
     auto w = std::make_unique<Window>();
+    // A box wide enough for every message whole: the faults, not the fitting, are tested here.
+    w->dialog.messageRoom = {40, 200, 200, 200};
     for (std::size_t i = 0; i < count; ++i) {
       w->dialog.QueueOpenFile({true, paths_[i]});
       EXPECT_EQ(AddFile(w->dialog, w->table), AddOutcome::kAdded);

@@ -57,30 +57,37 @@ TEST(ShownPath, ShortensInTheMiddleAndKeepsTheName) {
 }
 
 TEST(FitMessage, ShortensOnlyWhatWouldBeWiderThanTheBox) {
-  const MessageRoom room = {40, 30};
+  const MessageRoom room = {40, 30, 30, 40};
   const std::string longPath = "/reports/" + std::string(40, 'f') + "/Pcn874-03-2024.txt";
-  const std::string finding = OneLine("2: the detail record is not 60 characters long");
   static const struct {
     std::string message;
     std::string want;
     const char* why;
   } kCases[] = {
-      {"saved in " + longPath + "\rnext line", "saved in /.../Pcn874-03-2024.txt\rnext line",
-       "a long path in a sentence, the lines kept"},
-      {finding, OneLine("2: the detail record is not") + "...",
-       "a line kept whole is cut at its end"},
+      {"saved in " + longPath + "\rnext line", "saved in\r/.../Pcn874-03-2024.txt\rnext line",
+       "a long path on a line of its own, shortened to it"},
+      {"saved in /reports/a.txt (done)", "saved in /reports/a.txt (done)",
+       "a path that fits beside the words stays"},
+      {"C:\\" + std::string(50, 'c') + "\\x.txt", "C:\\...\\x.txt", "a path alone on its line"},
+      {"refused\r" + std::string(50, 'n') + ".txt",
+       "refused\r" + std::string(18, 'n') + "..." + std::string(15, 'n') + ".txt",
+       "a name wider than the box can grow: its start and its end"},
       {"a sentence of many short words that wraps by itself in the box",
        "a sentence of many short words that wraps by itself in the box", "words wrap: untouched"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
-    const std::string fitted = FitMessage(c.message, room);
-    EXPECT_EQ(fitted, c.want);
+    EXPECT_EQ(FitMessage(c.message, room), c.want);
   }
-  EXPECT_EQ(OneLine("2: a b"),
-            "2:\xC2\xA0"
-            "a\xC2\xA0"
-            "b");
+}
+
+TEST(FitLine, CutsAtTheEndInWholeCharacters) {
+  // "אורך רשומת" (the length of the record): Hebrew letters of two bytes each.
+  const std::string hebrew =
+      "2: \xD7\x90\xD7\x95\xD7\xA8\xD7\x9A \xD7\xA8\xD7\xA9\xD7\x95\xD7\x9E\xD7\xAA";
+  EXPECT_EQ(FitLine(hebrew, 13), hebrew);
+  EXPECT_EQ(FitLine(hebrew, 12), "2: \xD7\x90\xD7\x95\xD7\xA8\xD7\x9A \xD7\xA8...");
+  EXPECT_EQ(FitLine("abcdef", 3), "...");
 }
 
 }  // namespace

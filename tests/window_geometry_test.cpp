@@ -149,6 +149,8 @@ TEST(WindowGeometry, ColumnsKeepTheirSharesOfTheListWidth) {
     std::vector<int> widths;
     int client;
     std::vector<int> want;
+    std::vector<int> needs = {};  // what each column's widest text needs; none when empty
+    int nameMinimum = 0;
   } kCases[] = {
       // The file list at 144 DPI (150, 10 x 84, a filler) in a list 1077 px wide: the ten
       // share 927 px, 92 each, and the filler takes the 7 px the truncation leaves.
@@ -162,9 +164,16 @@ TEST(WindowGeometry, ColumnsKeepTheirSharesOfTheListWidth) {
       {{100, 0, 0, 500}, 640, {100, 0, 0, 540}},  // nothing to share: the filler fills
       // Narrower than column 0: the others get nothing, and nothing is negative.
       {{100, 50, 50, 0}, 80, {100, 0, 0, 0}},
+      // regression: "599,309,..." in a column of its share; it takes its need, the others
+      // share what is left in their proportions
+      {{100, 50, 50, 50, 0}, 400, {100, 150, 75, 75, 0}, {0, 150, 0, 0}, 40},
+      // The name gives way first, and only as far as the figures need.
+      {{100, 50, 50, 0}, 200, {40, 80, 80, 0}, {0, 80, 80}, 30},
+      // Even the name at its least leaves too little: the figures stay whole, the list scrolls.
+      {{100, 50, 50, 0}, 150, {30, 80, 80, 0}, {0, 80, 80}, 30},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(FitColumnWidths(c.widths, c.client), c.want) << c.client;
+    EXPECT_EQ(FitColumnWidths(c.widths, c.client, c.needs, c.nameMinimum), c.want) << c.client;
   }
 }
 

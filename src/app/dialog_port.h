@@ -33,11 +33,14 @@ struct OpenFileRequest {
   bool selectionTooLong = false;
 };
 
-// What one message box can hold on the screen it shows on: lines of text, and characters in a
-// line that is not to wrap.
+// What one message box can hold on the screen it shows on, in lines of text and characters.
 struct MessageRoom {
-  int lines = 0;
-  int lineChars = 0;
+  int lines = 0;      // lines of text within the screen's height
+  int lineChars = 0;  // characters of a line the box does not wrap, whatever its letters
+  int pathChars = 0;  // characters of a path on a line the box does not wrap (they are narrower)
+  // characters of a run without a space (a name), which the box cannot wrap and grows wider
+  // for, within the screen's width
+  int runChars = 0;
 };
 
 class Dialog {

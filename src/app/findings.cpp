@@ -35,15 +35,19 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   message += '\r';
   if (entry.findingCounts.Total() == 0) message += text::kNoFindings;
   // The file's name and the count of the rest take a line each.
-  const int room = dialog.MessageBoxRoom().lines - 2;
-  const std::size_t most = std::min(kFindingsShown, static_cast<std::size_t>(std::max(1, room)));
+  const MessageRoom room = dialog.MessageBoxRoom();
+  const std::size_t most =
+      std::min(kFindingsShown, static_cast<std::size_t>(std::max(1, room.lines - 2)));
   std::size_t shown = 0;
   for (; shown < entry.findings.size() && shown < most; ++shown) {
     if (shown > 0) message += '\r';
-    std::string line;
-    AppendNumbered(line, entry.findings[shown].line, entry.findings[shown]);
-    // Wrapped, thirty findings made a box taller than a laptop's screen.
-    message += OneLine(line);
+    // One line a finding, its Hebrew message: wrapped with its English reason, thirty made a box
+    // taller than a laptop's screen. The findings file and `pcn874 check` give them whole.
+    const Finding& finding = entry.findings[shown];
+    std::string line = std::to_string(finding.line);
+    line += ": ";
+    line += RowOf(finding.rule).hebrew;
+    message += FitLine(line, static_cast<std::size_t>(std::max(1, room.lineChars)));
   }
   // Counted from all the file's findings, not only the ones the entry keeps.
   if (const std::int64_t more = entry.findingCounts.Total() - static_cast<std::int64_t>(shown);

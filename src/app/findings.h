@@ -18,8 +18,8 @@ namespace pcn {
 // line with how many more follows them.
 inline constexpr std::size_t kFindingsShown = 30;
 
-// The findings of row `row` (from 0) in one message: the file's name, then "LINE: message"
-// for each, one line each. Nothing for a row the table does not have.
+// The findings of row `row` (from 0) in one message: the file's name, then "LINE: message" for
+// each, the rule's Hebrew message on one line. Nothing for a row the table does not have.
 void ShowFileFindings(Dialog& dialog, const FileTable& table, int row);
 
 // The question Generate asks when the merged file would carry a finding the reception

@@ -19,9 +19,9 @@ namespace pcn {
 namespace {
 
 // The outcome as the message tells it: its paths tidied and shortened for the box.
-std::string ShownMessageFor(WriteResult result) {
-  result.path = ShownPath(result.path);
-  result.directory = ShownPath(result.directory);
+std::string ShownMessageFor(Dialog& dialog, WriteResult result) {
+  result.path = ShownPath(dialog, result.path);
+  result.directory = ShownPath(dialog, result.directory);
   return MessageFor(result);
 }
 
@@ -50,7 +50,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     dialog.SelectFileAndRedraw(row);
     result.write = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
     if (!result.write.Written()) {
-      ShowStop(dialog, ShownMessageFor(result.write));
+      ShowStop(dialog, ShownMessageFor(dialog, result.write));
       return result;
     }
   }
@@ -69,7 +69,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
 
   result.write = run.Finish(table, typedNumber, today);
   // The success message too carries the stop icon, as every message of the program does.
-  std::string message = ShownMessageFor(result.write);
+  std::string message = ShownMessageFor(dialog, result.write);
   const std::int64_t count = findings.counts.Total();
   for (int severity = 0; severity < kSeverityCount; ++severity) {
     result.findingsBySeverity.bySeverity[severity] = findings.counts.bySeverity[severity];
@@ -85,7 +85,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
     message += text::kFindingsWrittenPrefix;
     message += FormatWholeNumber(count);  // as the list counts them
     message += written ? text::kFindingsWrittenSuffix : text::kFindingsNotWrittenSuffix;
-    message += ShownPath(path);
+    message += ShownPath(dialog, path);
   }
   if (onWritten && result.Written() && onWritten(result)) {
     // Still one message, with the stop icon; No the default, so Enter alone goes on as the

@@ -70,7 +70,8 @@ class HeadlessDialog : public Dialog {
   std::vector<int> selectionHistory;         // rows selected by SelectFileAndRedraw, in order
   std::vector<std::string> openedDocuments;  // asked of OpenDocument, in order
   bool documentsOpen = true;                 // what OpenDocument answers
-  MessageRoom messageRoom = {40, 100};       // a box on a laptop's screen
+  // Room for the tests' texts as they are; the tests of fitting give a laptop's screen.
+  MessageRoom messageRoom = {40, 100, 100, 100};
   int beeps = 0;
 
  private:

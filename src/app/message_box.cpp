@@ -2,6 +2,8 @@
 // right-to-left text, task-modal, no owner window, and no run of text wider than the screen.
 #include "app/message_box.h"
 
+#include <algorithm>
+
 #include "app/message_fit.h"
 #include "app/messages.h"
 #include "platform/platform.h"
@@ -19,6 +21,10 @@ int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view
 
 void ShowStop(Dialog& owner, std::string_view text) {
   ShowMessage(owner, kOkButton, kIconStop, text);
+}
+
+std::string ShownPath(Dialog& owner, std::string_view path) {
+  return ShownPath(path, static_cast<std::size_t>(std::max(1, owner.MessageBoxRoom().pathChars)));
 }
 
 bool AskYesNo(Dialog& owner, std::string_view text, std::uint32_t icon) {

@@ -35,6 +35,9 @@ int ShowMessage(Dialog& owner, int buttons, std::uint32_t icon, std::string_view
 // Shows `text` with the OK button and the stop icon, as every message of the system is.
 void ShowStop(Dialog& owner, std::string_view text);
 
+// `path` as a message of `owner` names it: shortened in the middle to a line of its box.
+std::string ShownPath(Dialog& owner, std::string_view path);
+
 // Asks `text` with Yes and No in the same form, No the default (Enter alone does not go
 // on); true for Yes.
 bool AskYesNo(Dialog& owner, std::string_view text, std::uint32_t icon = kIconWarning);

@@ -6,7 +6,6 @@
 namespace pcn {
 namespace {
 
-constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr std::string_view kEllipsis = "...";
 
 // Every byte starts a character but the continuation bytes 10xxxxxx.
@@ -118,35 +117,41 @@ std::string ShownPath(std::string_view path, std::size_t maxChars) {
   return head + MiddleCut(parts.back(), maxChars > headChars ? maxChars - headChars : 0);
 }
 
-std::string OneLine(std::string_view text) {
-  std::string line;
-  for (char c : text) {
-    if (c == ' ') {
-      line += kNoBreakSpace;
-    } else {
-      line += c;
-    }
-  }
+std::string FitLine(std::string_view text, std::size_t maxChars) {
+  if (CharCount(text) <= maxChars) return std::string(text);
+  std::string line(FirstChars(text, maxChars > kEllipsis.size() ? maxChars - kEllipsis.size() : 0));
+  line += kEllipsis;
   return line;
 }
 
 std::string FitMessage(std::string_view message, const MessageRoom& room) {
-  if (room.lineChars <= 0) return std::string(message);
-  const auto most = static_cast<std::size_t>(room.lineChars);
+  constexpr std::size_t kUnlimited = std::string_view::npos;
+  const std::size_t pathMost =
+      room.pathChars > 0 ? static_cast<std::size_t>(room.pathChars) : kUnlimited;
+  const std::size_t widest =
+      room.runChars > 0 ? static_cast<std::size_t>(room.runChars) : kUnlimited;
   std::string fitted;
+  std::size_t used = 0;  // characters on the line so far
   for (std::size_t start = 0; start <= message.size();) {
     std::size_t end = message.find_first_of(" \r\n", start);
     if (end == std::string_view::npos) end = message.size();
     const std::string_view run = message.substr(start, end - start);
-    if (CharCount(run) <= most) {
-      fitted += run;
-    } else if (run.find(kNoBreakSpace) != std::string_view::npos) {
-      fitted += FirstChars(run, most > kEllipsis.size() ? most - kEllipsis.size() : 0);
-      fitted += kEllipsis;
+    std::string shown;
+    if (RootLength(run) > 0) {
+      shown = ShownPath(run, pathMost);
+      if (used > 0 && used + CharCount(shown) > pathMost && fitted.ends_with(' ')) {
+        fitted.back() = '\r';
+        used = 0;
+      }
     } else {
-      fitted += ShownPath(run, most);
+      shown = CharCount(run) > widest ? ShownPath(run, widest) : std::string(run);
     }
-    if (end < message.size()) fitted += message[end];
+    fitted += shown;
+    used += CharCount(shown);
+    if (end < message.size()) {
+      fitted += message[end];
+      used = message[end] == ' ' ? used + 1 : 0;
+    }
     start = end + 1;
   }
   return fitted;

@@ -1,6 +1,6 @@
 // Texts shaped to fit a message box on the user's screen: a long path shortened in the middle,
-// a line kept from wrapping, and no run of text wider than the screen. Lengths count characters
-// (UTF-8 code points), never bytes, so that a Hebrew name is never cut inside a letter.
+// a line cut short rather than wrapped, and no run of text wider than the screen. Lengths count
+// characters (UTF-8 code points), never bytes, so that a Hebrew name is never cut inside a letter.
 #pragma once
 
 #include <cstddef>
@@ -11,10 +11,6 @@
 
 namespace pcn {
 
-// A path in a message is shortened beyond this many characters, wherever it stands: a path
-// with spaces would otherwise fill several lines.
-inline constexpr std::size_t kShownPathChars = 70;
-
 // `path` with a separator doubled where a folder ending in one (a drive's root, "C:\") was
 // joined to a name written once. A leading pair of backslashes (a network path) stays.
 std::string TidyPath(std::string_view path);
@@ -22,14 +18,17 @@ std::string TidyPath(std::string_view path);
 // `path` tidied and, when longer than `maxChars`, shortened in the middle: the root, "...",
 // then as many of the last folders as fit and the name (C:\...\last folder\name); a name too
 // long on its own keeps its start and its end.
-std::string ShownPath(std::string_view path, std::size_t maxChars = kShownPathChars);
+std::string ShownPath(std::string_view path, std::size_t maxChars);
 
-// `text` kept on one line: its spaces become spaces no line is broken at.
-std::string OneLine(std::string_view text);
+// `text` in at most `maxChars` characters, cut at its end with "..." when longer: a line that
+// the box is not to wrap.
+std::string FitLine(std::string_view text, std::size_t maxChars);
 
-// `message` for a box that `room` describes: each run without a space (a path, a name, a
-// line kept whole by OneLine) longer than a line of the box is shortened, a line of OneLine
-// at its end, anything else in the middle as a path is.
+// `message` for a box that `room` describes. A path (a run without a space that starts at a
+// root: "C:\", "\\server", "/") is shortened to a line of the box, and when it does not fit
+// beside the text before it, starts a line of its own: the box would break it at a separator.
+// Any other run without a space (a name) longer than the box can grow to is shortened in the
+// middle.
 std::string FitMessage(std::string_view message, const MessageRoom& room);
 
 }  // namespace pcn

@@ -32,7 +32,7 @@ void OpenGuide(Dialog& dialog, const std::string& programDirectory) {
   } else {
     return;
   }
-  message += ShownPath(path);
+  message += ShownPath(dialog, path);
   ShowStop(dialog, message);
 }
 
@@ -107,7 +107,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   std::string message;
   if (replaces) {
     message = text::kRecordNotSaved;
-    message += ShownPath(name);
+    message += ShownPath(dialog, name);
     message += text::kRecordWouldReplace;
     ShowStop(dialog, message);
     return;
@@ -121,7 +121,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   const bool saved = output.Open(directory, file) &&
                      output.File().Write(page.data(), page.size()) && output.Commit();
   message = saved ? text::kRecordSaved : text::kRecordNotSaved;
-  message += ShownPath(name);
+  message += ShownPath(dialog, name);
   ShowStop(dialog, message);  // the stop icon, as Generate's success message has
 }
 

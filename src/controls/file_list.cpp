@@ -21,6 +21,8 @@ constexpr wchar_t kTipProperty[] = L"Pcn874.Tip";
 constexpr wchar_t kTipRowProperty[] = L"Pcn874.TipRow";
 // The resolution the header's fonts are made for, once the window has been told one.
 constexpr wchar_t kHeaderDpiProperty[] = L"Pcn874.HeaderDpi";
+// The name column's own width, which it gives back once the figures no longer need the room.
+constexpr wchar_t kNameWidthProperty[] = L"Pcn874.NameWidth";
 
 // The one list header's font, replaced when the header is sized and deleted with it.
 gdi::Owned<HFONT> g_headerFont;
@@ -146,6 +148,60 @@ void FollowPointer(HWND list, POINT position) {
   SendMessageW(tip, TTM_ACTIVATE, text[0] != L'\0', 0);
 }
 
+void KeepNameWidth(HWND list, std::span<const ListColumn> columns) {
+  if (columns.empty()) return;
+  SetPropW(list, kNameWidthProperty,
+           reinterpret_cast<HANDLE>(static_cast<INT_PTR>(columns.front().width)));
+}
+
+// What each column needs to show its title and every cell whole: the title's widest word
+// (a title breaks between words) in the header's font, and the widest cell in the list's own
+// with the room the list keeps beside a cell's text (12 pixels, as its own automatic width).
+std::vector<int> ColumnNeeds(HWND list, HWND header, int count) {
+  const int dpi = HeaderDpi(header);
+  const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  const int cellRoom = std::max(12, MulDiv(12, dpi, 96));
+  std::vector<int> needs(static_cast<std::size_t>(std::max(0, count)), 0);
+  HDC dc = GetDC(header);
+  {
+    gdi::Owned<HFONT> font(MakeFont(L"Tahoma", HEBREW_CHARSET, FW_BOLD, false, 10, dpi));
+    gdi::ScopedSelect selected(dc, font.get());
+    for (int c = 0; c + 1 < count; ++c) {
+      wchar_t title[256] = {};
+      HDITEMW item = {};
+      item.mask = HDI_TEXT;
+      item.pszText = title;
+      item.cchTextMax = 255;
+      SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
+      int need = 0;
+      for (const wchar_t* word = title; *word != L'\0';) {
+        const wchar_t* end = wcschr(word, L' ');
+        const int length = end ? static_cast<int>(end - word) : lstrlenW(word);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, word, length, &size);
+        need = std::max(need, static_cast<int>(size.cx) + 4);
+        word = end ? end + 1 : word + length;
+      }
+      // The name's cells may be cut: its whole path is in the row's tip.
+      for (int row = 0; c > 0 && row < rows; ++row) {
+        wchar_t text[256] = {};
+        LVITEMW cell = {};
+        cell.iSubItem = c;
+        cell.pszText = text;
+        cell.cchTextMax = 255;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&cell));
+        const auto width = static_cast<int>(
+            SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+        need = std::max(need, width + cellRoom);
+      }
+      needs[static_cast<std::size_t>(c)] = need;
+    }
+  }
+  ReleaseDC(header, dc);
+  return needs;
+}
+
 LRESULT StoreResult(HWND dialog, LRESULT result) {
   SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
   return result;
@@ -185,6 +241,7 @@ void SetUpFileList(HWND dialog, int id, std::span<const ListColumn> columns) {
                        (LVS_EX_LABELTIP | LVS_EX_REGIONAL);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(wanted));
 
+  KeepNameWidth(list, columns);
   SetPropW(list, kListProcProperty,
            reinterpret_cast<HANDLE>(
                SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc))));
@@ -215,6 +272,7 @@ void SetFileListDpi(HWND dialog, int id, int dpi) {
 
 void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> columns) {
   HWND list = GetDlgItem(dialog, id);
+  KeepNameWidth(list, columns);
   int index = 0;
   for (const ListColumn& def : columns) {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index++),
@@ -310,6 +368,7 @@ LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lPa
       FollowPointer(list, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       break;
     case WM_NCDESTROY:
+      RemovePropW(list, kNameWidthProperty);
       RemovePropW(list, kTipProperty);
       RemovePropW(list, kTipRowProperty);
       RemovePropW(list, kListProcProperty);
@@ -349,8 +408,15 @@ void FitFileListColumns(HWND dialog, int id) {
   for (int c = 0; c < count; ++c) {
     widths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0)));
   }
-  const std::vector<int> fitted = FitColumnWidths(widths, client.right - client.left);
-  for (int c = 1; c < count; ++c) {
+  if (const auto name = reinterpret_cast<INT_PTR>(GetPropW(list, kNameWidthProperty));
+      name > 0 && count > 0) {
+    widths[0] = static_cast<int>(name);
+  }
+  // No amount or count is ever cut short: the name gives way first, down to its title.
+  const std::vector<int> needs = ColumnNeeds(list, header, count);
+  const std::vector<int> fitted =
+      FitColumnWidths(widths, client.right - client.left, needs, needs.empty() ? 0 : needs[0]);
+  for (int c = 0; c < count; ++c) {
     SendMessageW(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c),
                  MAKELPARAM(static_cast<WORD>(fitted[static_cast<std::size_t>(c)]), 0));
   }

@@ -23,7 +23,9 @@ void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> co
 // also stored as the dialog's message result.
 LRESULT FileListNotify(HWND dialog, int id, WPARAM wParam, LPARAM lParam, const FileTable& table);
 // Column 0 keeps its width, columns 1 .. n-2 keep their proportions in what it leaves, and
-// with the filler they span the list's client width (narrower once a vertical scroll bar shows).
+// with the filler they span the list's client width (narrower once a vertical scroll bar shows);
+// but no column is made too narrow for its title or one of its cells, and column 0 gives way
+// first (FitColumnWidths).
 void FitFileListColumns(HWND dialog, int id);
 
 // The rows now hold other files: the tip under a resting pointer is asked for again, or it

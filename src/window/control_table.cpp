@@ -189,7 +189,8 @@ constexpr ControlRow kControls[] = {
      .textColour = kBlue},
     {.id = kOutputDirectory,
      .cls = L"STATIC",
-     .style = kValue,
+     // A long folder shows its end (the middle gives way) and, under the pointer, all of it.
+     .style = kValue | SS_PATHELLIPSIS | SS_NOTIFY,
      .exStyle = WS_EX_CLIENTEDGE | WS_EX_RIGHT,
      .text = "",
      .place = {10, 437, 310, 26},

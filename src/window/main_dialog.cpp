@@ -21,6 +21,7 @@
 #include "controls/file_list.h"
 #include "controls/gdi_scoped.h"
 #include "controls/painting.h"
+#include "controls/text_tip.h"
 #include "controls/wide_text.h"
 #include "controls/windows_api.h"
 #include "platform/platform.h"
@@ -296,7 +297,8 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
 
   CheckDlgButton(dialog, IdOf(kDealersUnionOption), BST_CHECKED);
   KeepOptionsOutOfTabOrder(dialog);
-  SetDlgItemTextW(dialog, IdOf(kOutputDirectory), CurrentDirectoryText().c_str());
+  AddTextTip(Item(dialog, kOutputDirectory));
+  SetTextWithTip(Item(dialog, kOutputDirectory), CurrentDirectoryText());
 
   SetUpFileList(dialog, IdOf(kFileList), ScaledColumns());
   ExtendSystemMenu(dialog);
@@ -414,7 +416,7 @@ void ChooseOutputDirectory(HWND dialog) {
   }
   // Cancelled, or no file-system path: back to the current directory.
   if (chosen.empty()) chosen = CurrentDirectoryText();
-  SetWindowTextW(field, chosen.c_str());
+  SetTextWithTip(field, chosen);
 }
 
 INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
@@ -547,6 +549,7 @@ INT_PTR OnDestroy(HWND dialog) {
     g_main.buttonBitmaps[i].reset();
   }
   RemovePropW(dialog, kButtonProcProperty);
+  RemoveTextTip(Item(dialog, kOutputDirectory));
   g_main.brushes.clear();
   g_main.hotButton = nullptr;
   g_main.savedFocus = nullptr;

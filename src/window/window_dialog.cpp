@@ -5,6 +5,7 @@
 #include <cderr.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "controls/dpi.h"
 #include "controls/file_list.h"
@@ -22,19 +23,44 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// Height of a line and width of an average character of `font`, measured on the kind of text
-// the boxes show: Hebrew, English, digits and a path.
-SIZE CharacterCell(HDC dc, HFONT font) {
-  static constexpr wchar_t kSample[] =
-      L"\x05D0\x05D5\x05E8\x05DA \x05E8\x05E9\x05D5\x05DE\x05EA (the record is not 60 "
-      L"characters long) C:\\Reports\\Pcn874-03-2024.txt";
+// How the texts of a box measure in a font: the height of a line, the width of a character of
+// the widest kind of text (Hebrew, English with digits, a path) and of a path's, rounded up.
+struct TextMeasures {
+  int line = 1, widest = 1, path = 1;
+};
+
+TextMeasures MeasureTexts(HDC dc, HFONT font) {
+  static constexpr std::wstring_view kPath = L"C:\\Reports\\03-2024\\Pcn874-03-2024.txt";
+  static constexpr std::wstring_view kSamples[] = {
+      L"\x05D0\x05D5\x05E8\x05DA \x05E8\x05E9\x05D5\x05DE\x05EA "
+      L"\x05D4\x05E4\x05D9\x05E8\x05D5\x05D8 \x05D0\x05D9\x05E0\x05D5 60",
+      L"the counterparty's number is not 9 digits",
+      kPath,
+  };
   gdi::ScopedSelect selected(dc, font);
+  const auto perChar = [dc](std::wstring_view sample) {
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, sample.data(), static_cast<int>(sample.size()), &size);
+    const auto count = static_cast<int>(sample.size());
+    return std::max(1, (static_cast<int>(size.cx) + count - 1) / count);
+  };
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
-  SIZE sample = {};
-  GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample) - 1), &sample);
-  return {std::max(1L, sample.cx / static_cast<LONG>(std::size(kSample) - 1)),
-          std::max(1L, metrics.tmHeight + metrics.tmExternalLeading)};
+  TextMeasures measures;
+  measures.line = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
+  for (std::wstring_view sample : kSamples)
+    measures.widest = std::max(measures.widest, perChar(sample));
+  measures.path = perChar(kPath);
+  return measures;
+}
+
+// The horizontal dialog base unit of `font`, as the platform computes it for a dialog.
+int DialogBaseUnit(HDC dc, HFONT font) {
+  static constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  gdi::ScopedSelect selected(dc, font);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, kLetters, 52, &size);
+  return (size.cx / 26 + 1) / 2;
 }
 
 }  // namespace
@@ -165,28 +191,32 @@ MessageRoom WindowDialog::MessageBoxRoom() {
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   const int dpi = WindowDpi(dialog_);
-  LOGFONTW dialogFont = {};
-  dialogFont.lfHeight = -MulDiv(8, dpi, 72);
-  lstrcpynW(dialogFont.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  LOGFONTW dialogFace = {};
+  dialogFace.lfHeight = -MulDiv(8, dpi, 72);
+  lstrcpynW(dialogFace.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  gdi::Owned<HFONT> messageFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  gdi::Owned<HFONT> dialogFont(CreateFontIndirectW(&dialogFace));
   HDC dc = GetDC(dialog_);
-  SIZE cell = {1, 1};
-  for (const LOGFONTW& face : {metrics.lfMessageFont, dialogFont}) {
-    gdi::Owned<HFONT> font(CreateFontIndirectW(&face));
-    const SIZE measured = CharacterCell(dc, font.get());
-    cell = {std::max(cell.cx, measured.cx), std::max(cell.cy, measured.cy)};
-  }
+  const TextMeasures a = MeasureTexts(dc, messageFont.get()),
+                     b = MeasureTexts(dc, dialogFont.get());
+  const TextMeasures measures = {std::max(a.line, b.line), std::max(a.widest, b.widest),
+                                 std::max(a.path, b.path)};
+  // A box wraps its text at a width set in dialog units: 176 in Wine's, more in Windows'. A
+  // line that it wraps all the same is counted as two lines but drawn as one.
+  const int wrapWidth = MulDiv(176, DialogBaseUnit(dc, dialogFont.get()), 4);
   ReleaseDC(dialog_, dc);
   // Around the text: the title bar and the frame, margins, the icon and a row of buttons twice
   // a line tall; the box keeps a tenth of the screen free.
   const int margin = MulDiv(16, dpi, 96);
   const int frame = 2 * (GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYBORDER));
-  const int aroundHeight = GetSystemMetrics(SM_CYCAPTION) + frame + 3 * margin + 3 * cell.cy;
+  const int aroundHeight = GetSystemMetrics(SM_CYCAPTION) + frame + 3 * margin + 3 * measures.line;
   const int aroundWidth = frame + GetSystemMetrics(SM_CXICON) + 4 * margin;
   MessageRoom room;
-  room.lines = std::max(3, (workHeight * 9 / 10 - aroundHeight) / static_cast<int>(cell.cy));
-  // Even where a screen is wider, a line longer than this is hard to read.
-  room.lineChars =
-      std::clamp((workWidth * 9 / 10 - aroundWidth) / static_cast<int>(cell.cx), 40, 120);
+  room.lines = std::max(3, (workHeight * 9 / 10 - aroundHeight) / measures.line);
+  room.lineChars = std::max(20, wrapWidth * 9 / 10 / measures.widest);
+  room.pathChars = std::max(20, wrapWidth * 9 / 10 / measures.path);
+  // Even where a screen is wider, a run longer than this is hard to read.
+  room.runChars = std::clamp((workWidth * 9 / 10 - aroundWidth) / measures.widest, 40, 120);
   return room;
 }
 

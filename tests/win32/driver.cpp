@@ -66,20 +66,34 @@ const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנו�
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
 const std::wstring kNoFindings = Utf8("לא נמצאו ממצאים בקובץ זה");
+// Findings as a message box lists them: their Hebrew messages, on one line each.
+const std::wstring kShortRecord = Utf8("אורך הרשומה אינו האורך שנקבע לסוג הרשומה");
+const std::wstring kRepeatedRecord = Utf8("החשבונית דווחה כבר - היא תיספר פעמיים");
 const std::wstring kWouldBeRefused = Utf8("הקובץ המאוחד יידחה בקליטה: ");
 const std::wstring kWouldCountTwice = Utf8("בקובץ המאוחד חשבונית תיספר פעמיים: ");
 const std::wstring kGenerateAnyway = Utf8("\rלהפיק את הקובץ המאוחד בכל זאת?");
-// `text` as a box shows a line it keeps from wrapping: with spaces no line breaks at.
-std::wstring OneLine(std::wstring text) {
-  for (wchar_t& c : text) {
-    if (c == L' ') c = L'\u00A0';
-  }
-  return text;
+// 4970 as "4,970".
+std::wstring FormatCount(long long value) {
+  std::wstring digits = std::to_wstring(value);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, L",");
+  return digits;
 }
-// The success message's line about the findings file, for `count` findings in `name`.
-std::wstring FindingsLine(int count, const std::wstring& name) {
-  return Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ ") + g_work +
-         L"\\" + name;
+// `text` is `words` followed by `path` as a box names it: whole beside them or on a line of
+// its own, or there shortened in the middle ("Z:\...\" and the path's end).
+bool NamesPath(const std::wstring& text, const std::wstring& words, const std::wstring& path) {
+  if (text == words + L" " + path || text == words + L"\r" + path) return true;
+  const std::wstring shortened = words + L"\r" + path.substr(0, 3) + L"...";
+  return text.starts_with(shortened) && text.size() > shortened.size() &&
+         text[shortened.size()] == L'\\' && path.ends_with(text.substr(shortened.size()));
+}
+// The success message, with `count` findings written to `file` (a name in the work folder, or
+// a full path) and the record offered.
+bool SaysGenerated(const std::wstring& text, int count, const std::wstring& file) {
+  if (!text.ends_with(kOfferRecord)) return false;
+  return NamesPath(
+      text.substr(0, text.size() - kOfferRecord.size()),
+      kGenerated + Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ"),
+      file.find(L'\\') == std::wstring::npos ? g_work + L"\\" + file : file);
 }
 
 // The controls the scenarios work, by their identifiers in the program's shared list.
@@ -937,8 +951,9 @@ void SaveRecordOfMerge(const App& app, const std::wstring& fileName, bool fromMe
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(save, IDOK)));
-  CheckEqual(AnswerMessageBox(app, kCaption).text, Utf8("תיעוד האיחוד נשמר בקובץ ") + path,
-             L"the record is saved");
+  const std::wstring saved = AnswerMessageBox(app, kCaption).text;
+  Check(NamesPath(saved, Utf8("תיעוד האיחוד נשמר בקובץ"), path),
+        L"the record is saved in " + path + L", saw " + saved);
   std::string page;
   if (FILE* file = _wfopen(path.c_str(), L"rb")) {
     char buffer[4096];
@@ -1024,9 +1039,9 @@ void FilesAndGenerate(App& app) {
   const std::wstring guide = g_exe.substr(0, g_exe.find_last_of(L"\\/") + 1) + L"guide.html";
   if (GetFileAttributesW(guide.c_str()) == INVALID_FILE_ATTRIBUTES) {
     PostMessageW(list, WM_KEYDOWN, VK_F1, 0);
-    CheckEqual(AnswerMessageBox(app, kCaption).text,
-               Utf8("המדריך לא נמצא בתיקיית התוכנה: ") + guide,
-               L"F1 without the guide says where it was looked for");
+    const std::wstring missing = AnswerMessageBox(app, kCaption).text;
+    Check(NamesPath(missing, Utf8("המדריך לא נמצא בתיקיית התוכנה:"), guide),
+          L"F1 without the guide says where it was looked for, saw " + missing);
   } else {
     Log(L"  F1 not pressed: a guide beside the program would open a browser");
   }
@@ -1090,15 +1105,15 @@ void FilesAndGenerate(App& app) {
   // Generate both shapes into the current directory, keeping copies for the comparison. The
   // exempt total is negative, which the reception refuses: the question comes first, Yes.
   const std::wstring merged = g_work + L"\\Pcn874-03-2024.txt";
-  const std::wstring findings = FindingsLine(7, L"Pcn874-03-2024.findings.txt");
+  const std::wstring findings = L"Pcn874-03-2024.findings.txt";
   Click(app, kGenerate);
   const std::wstring refused = kWouldBeRefused + L"negative-total 105\r";
   Check(
       AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + L"Pcn874-03-2024.txt:1: "),
       L"the union record's negative total is asked about");
   const MessageBoxSeen generated = AnswerMessageBox(app, kCaption, IDYES);
-  CheckEqual(generated.text, kGenerated + findings + kOfferRecord,
-             L"dealers' union generated, its record offered");
+  Check(SaysGenerated(generated.text, 7, findings),
+        L"dealers' union generated, its record offered, saw " + generated.text);
   CheckEqual(generated.defaultButton, IDNO, L"Enter alone does not open the save-file dialog");
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-union.txt").c_str(), FALSE) != 0,
         L"the dealers' union file exists");
@@ -1108,8 +1123,9 @@ void FilesAndGenerate(App& app) {
   Click(app, kGenerate);
   Check(AnswerMessageBox(app, kCaption, IDYES).text.starts_with(refused + kNameB + L":1: "),
         L"the source's negative total is asked about in the representative file");
-  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text, kGenerated + findings + kOfferRecord,
-             L"representative file generated");
+  const std::wstring representative = AnswerMessageBox(app, kCaption, IDNO).text;
+  Check(SaysGenerated(representative, 7, findings),
+        L"representative file generated, saw " + representative);
   Check(CopyFileW(merged.c_str(), (g_work + L"\\gui-representative.txt").c_str(), FALSE) != 0,
         L"the representative file exists");
   SaveRecordOfMerge(app, L"gui-record-menu.html", true);
@@ -1368,9 +1384,9 @@ void SourceChanged(App& app) {
   CheckEqual(ItemText(app.main, kTaxable), L"4,100 ", L"taxable revenues after adding it again");
   Click(app, kGenerate);
   // Five short records, one of them with a counterparty whose check digit fails.
-  if (!CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
-                  kGenerated + FindingsLine(6, L"Pcn874-05-2024.findings.txt") + kOfferRecord,
-                  L"generated after re-adding")) {
+  const std::wstring told = AnswerMessageBox(app, kCaption, IDNO).text;
+  if (!Check(SaysGenerated(told, 6, L"Pcn874-05-2024.findings.txt"),
+             L"generated after re-adding, saw " + told)) {
     return;
   }
   std::string line;
@@ -1483,6 +1499,53 @@ void Keyboard(App& app) {
   CheckEqual(ListCount(list), 2, L"two files added by keyboard");
 }
 
+// A folder of 225 characters under the work folder, its names with spaces; made if missing.
+std::wstring MakeLongFolder() {
+  std::wstring folder = g_work;
+  for (int i = 1; folder.size() < 180; ++i) {
+    folder += L"\\client files of a long name " + std::to_wstring(i);
+    CreateDirectoryW(folder.c_str(), nullptr);
+  }
+  folder += L"\\" + std::wstring(folder.size() < 224 ? 224 - folder.size() : 1, L'm');
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+// An output folder of 225 characters, the program started in it: the field shows its end and,
+// under the pointer, all of it; the success message names the findings file shortened in the
+// middle, and the file is written whole where it says.
+void LongFolder(App&) {
+  App app;
+  app.exe = g_exe;
+  app.directory = MakeLongFolder();
+  if (!Check(GetFileAttributesW(app.directory.c_str()) != INVALID_FILE_ATTRIBUTES,
+             L"a folder of 225 characters can be made") ||
+      !Check(StartApp(app), L"the program starts in it")) {
+    KillApp(app);
+    return;
+  }
+  HWND field = GetDlgItem(app.main, kDirectory);
+  CheckEqual(Text(field), app.directory, L"the output folder is the whole current folder");
+  std::wstring tip;
+  WaitWithPointerAt(CentreOf(field), 2000,
+                    [&] { return (tip = ShownTip(app, field)) == app.directory; });
+  CheckEqual(tip, app.directory, L"the pointer on the output folder shows all of it");
+  SetCursorPos(1, 1);
+
+  if (AddAndWaitForRows(app, InputPath(kNameA), 1) &&
+      AddAndWaitForRows(app, InputPath(kNameB), 2)) {
+    Click(app, kGenerate);
+    AnswerMessageBox(app, kCaption, IDYES);  // the negative exempt total: generate anyway
+    const std::wstring path = app.directory + L"\\Pcn874-03-2024.findings.txt";
+    const MessageBoxSeen done = AnswerMessageBox(app, kCaption, IDNO);
+    Check(SaysGenerated(done.text, 7, path) && done.text.find(app.directory) == std::wstring::npos,
+          L"the success message names the findings file shortened in the middle, saw " + done.text);
+    Check(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES,
+          L"the findings file is written in the long folder");
+  }
+  Check(CloseApp(app), L"closing the window ends the process without a question");
+}
+
 // Each file's findings counted in its row from Add-file on, repeats of the files above it
 // included, and counted again when a file goes; listed by a double click or Enter; Generate
 // asks before writing a file that counts an invoice twice (No: nothing; Yes: written, the
@@ -1527,9 +1590,9 @@ void Findings(App& app) {
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
   PostMessageW(list, WM_LBUTTONUP, 0, point);
   const MessageBoxSeen listed = AnswerMessageBox(app, kCaption);
-  // Its name, then line 2's two findings, one line each (a long one cut short in the box).
-  Check(listed.text.starts_with(L"june-a.txt\r" + OneLine(L"2: ")) &&
-            listed.text.find(L"\r" + OneLine(L"2: "), 12) != std::wstring::npos &&
+  // Its name, then line 2's two findings, one line each.
+  Check(listed.text.starts_with(L"june-a.txt\r2: ") &&
+            listed.text.ends_with(L"\r2: " + kRepeatedRecord) &&
             std::count(listed.text.begin(), listed.text.end(), L'\r') == 2,
         L"a double click on row 3 lists its file's findings, one line each, saw " + listed.text);
   CheckEqual(static_cast<long long>(listed.buttons.size()), 1, L"the list's one button");
@@ -1566,9 +1629,9 @@ void Findings(App& app) {
 
   Click(app, kGenerate);
   AnswerMessageBox(app, kCaption, IDYES);
-  CheckEqual(AnswerMessageBox(app, kCaption, IDNO).text,
-             kGenerated + FindingsLine(3, L"Pcn874-06-2024.findings.txt") + kOfferRecord,
-             L"Yes: generated, the findings file named");
+  const std::wstring told = AnswerMessageBox(app, kCaption, IDNO).text;
+  Check(SaysGenerated(told, 3, L"Pcn874-06-2024.findings.txt"),
+        L"Yes: generated, the findings file named, saw " + told);
   Check(exists(merged), L"Yes: the merged file is written");
   std::string bytes;
   if (FILE* file = _wfopen(findings.c_str(), L"rb")) {
@@ -1694,6 +1757,98 @@ void CaptionsFit(App& app) {
     const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
     CheckFits(measure.Wrapped(Utf8(kTitles[c]), 10, width - 4), width - 4, headerRect.bottom,
               L"header title " + std::to_wstring(c));
+  }
+}
+
+// July: a large dealer's file, amounts as wide as their fields, and a file of 5,000 findings.
+const std::wstring kLargeName = L"july-large.txt", kManyName = L"july-many.txt";
+void WriteJulyFiles() {
+  WriteLines(
+      InputPath(kLargeName),
+      {Opening(kDealerA, "202407",
+               {59930912345, 999882551, 2, -12345678901, 988123456, 987654321, 1, -13759095123}),
+       Detail('S', "111111118202407010000000001", 170, false, 1000),
+       Detail('S', "111111118202407020000000002", 170, false, 1000),
+       Detail('T', "222222226202407030000000003", 50, false, 0), "X" + kDealerA});
+  std::vector<std::string> lines = {
+      Opening(kDealerB, "202407", {1000, 170, 5000, 0, 0, 0, 0, 170})};
+  char reference[32];
+  for (int i = 1; i <= 5000; ++i) {
+    snprintf(reference, sizeof(reference), "11111111820240701%013d", i);
+    lines.push_back(Detail('S', reference, 170, false, 1000));  // short: one finding each
+  }
+  lines.push_back("X" + kDealerB);
+  WriteLines(InputPath(kManyName), lines);
+}
+
+// A large dealer's file (amounts as wide as their fields) and one of 5,000 findings: no amount or
+// count is cut short at the window's size at start, at its least and maximised; the file's name
+// gives way first and takes its width back. The 5,000 findings list one line each, the rest
+// counted.
+void FiguresWhole(App& app) {
+  HWND list = GetDlgItem(app.main, kList);
+  const std::wstring large = InputPath(kLargeName), many = InputPath(kManyName);
+  WriteJulyFiles();
+  if (!AddAndWaitForRows(app, large, 1) || !AddAndWaitForRows(app, many, 2)) return;
+  CheckEqual(ListCell(app, list, 0, 2), L"59,930,912,345", L"the large dealer's taxable sales");
+  CheckEqual(ListCell(app, list, 1, kFindingsColumn), L"5,000", L"5,000 findings counted");
+
+  Measure measure;
+  const auto figuresWhole = [&](const std::wstring& when) {
+    for (int row = 0; row < 2; ++row) {
+      for (int column = 1; column <= kFindingsColumn; ++column) {
+        const std::wstring text = ListCell(app, list, row, column);
+        // The list's own automatic width for a text: its extent and 12 pixels.
+        const int needs = measure.Extent(text, 8, false).cx + 12;
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        Check(width >= needs, when + L": \"" + text + L"\" whole in column " +
+                                  std::to_wstring(column) + L", " + std::to_wstring(width) +
+                                  L" px for " + std::to_wstring(needs));
+      }
+    }
+  };
+  figuresWhole(L"at start");
+  // The least size the frame lets a user drag the window to.
+  RECT least = {0, 0, 10, 10};
+  SendMessageW(app.main, WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&least));
+  SetWindowPos(app.main, nullptr, 0, 0, least.right, least.bottom, SWP_NOZORDER);
+  const int least0 = IdOf(ControlId::kMergedGroup);
+  WaitFor([&] { return ControlRect(app.main, least0).w == least.right - S(15); });
+  figuresWhole(L"at the least size");
+  std::wstring widths;
+  for (int c = 0; c < 12; ++c) {
+    widths += L" " + std::to_wstring(SendMessageW(list, LVM_GETCOLUMNWIDTH, c, 0));
+  }
+  RECT listClient;
+  GetClientRect(list, &listClient);
+  Check(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) < S(100),
+        L"the name gave way first: widths" + widths + L" in " + std::to_wstring(listClient.right));
+  ShowWindow(app.main, SW_MAXIMIZE);
+  WaitFor([&] { return IsZoomed(app.main) != FALSE; });
+  WaitFor([&] { return SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0) >= S(100) - g_slack; });
+  figuresWhole(L"maximised");
+  CheckNear(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), S(100),
+            L"with room again the name takes its width back");
+  ShowWindow(app.main, SW_RESTORE);
+
+  ListSelect(app, list, 1, true);
+  if (!TabTo(app, kList)) return;
+  PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+  const MessageBoxSeen box = AnswerMessageBox(app, kCaption);
+  std::vector<std::wstring> shown;
+  for (std::size_t start = 0, end; start <= box.text.size(); start = end + 1) {
+    end = box.text.find(L'\r', start);
+    if (end == std::wstring::npos) end = box.text.size();
+    shown.push_back(box.text.substr(start, end - start));
+  }
+  if (!Check(shown.size() > 3, L"the box lists findings, saw " + box.text)) return;
+  CheckEqual(shown.front(), L"july-many.txt", L"the box names the file");
+  const int listed = static_cast<int>(shown.size()) - 2;
+  CheckEqual(shown.back(), Utf8("ועוד ") + FormatCount(5000 - listed) + Utf8(" ממצאים נוספים"),
+             L"the rest counted, as the list counts");
+  for (int i = 1; i <= listed; ++i) {
+    CheckEqual(shown[static_cast<std::size_t>(i)], std::to_wstring(i + 1) + L": " + kShortRecord,
+               L"finding " + std::to_wstring(i) + L" on one line");
   }
 }
 
@@ -1826,6 +1981,41 @@ void Screenshots() {
   ChooseFile(app, north);
   shootMessage(L"4-refusal", IDOK);
   CloseApp(app);
+
+  // Not for the guide: a long output folder, amounts as wide as their fields and a file of
+  // 5,000 findings, to look at on a laptop's screen.
+  App large;
+  large.exe = g_exe;
+  large.directory = MakeLongFolder();
+  WriteJulyFiles();
+  if (!StartApp(large)) return;
+  SetCursorPos(1, 1);
+  AddAndWaitForRows(large, InputPath(kLargeName), 1);
+  AddAndWaitForRows(large, InputPath(kManyName), 2);
+  ListSelect(large, GetDlgItem(large.main, kList), 1, true);
+  Shoot(large, L"6-wide-figures", false);
+  if (TabTo(large, kList)) {
+    PostMessageW(GetDlgItem(large.main, kList), WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = WaitForDialogTitled(large, kCaption);
+    DWORD_PTR ignored = 0;
+    if (box) SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    Shoot(large, L"7-findings", true);
+    AnswerMessageBox(large, kCaption);
+  }
+  CloseApp(large);
+  // The success message naming a findings file in the long folder.
+  if (!StartApp(large)) return;
+  SetCursorPos(1, 1);
+  AddAndWaitForRows(large, InputPath(kNameA), 1);
+  AddAndWaitForRows(large, InputPath(kNameB), 2);
+  Click(large, kGenerate);
+  AnswerMessageBox(large, kCaption, IDYES);
+  HWND box = WaitForDialogTitled(large, kCaption);
+  DWORD_PTR ignored = 0;
+  if (box) SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  Shoot(large, L"8-long-folder", true);
+  AnswerMessageBox(large, kCaption, IDNO);
+  CloseApp(large);
 }
 
 }  // namespace
@@ -1869,6 +2059,8 @@ int wmain(int argc, wchar_t** argv) {
       {L"source-changed", &SourceChanged, true},
       {L"findings", &Findings, true},
       {L"keyboard", &Keyboard, true},
+      {L"figures-whole", &FiguresWhole, true},
+      {L"long-folder", &LongFolder, false},
   };
   // The resolution and code page the script asked for are the ones the system runs at.
   g_results.scenario = L"setup";

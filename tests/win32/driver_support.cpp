@@ -311,6 +311,11 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int
     return seen;
   }
   seen.caption = caption;
+  // Its title and its buttons on the screen, every edge of it.
+  RECT box = {};
+  GetWindowRect(seen.window, &box);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const bool inside = box.left >= 0 && box.top >= 0 && box.right <= width && box.bottom <= height;
   HWND pressed = nullptr;
   for (HWND child : Children(seen.window)) {
     const std::wstring cls = ClassOf(child);
@@ -325,10 +330,14 @@ MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int
       }
     }
   }
+  Check(inside, L"the box lies inside the " + std::to_wstring(width) + L"x" +
+                    std::to_wstring(height) + L" screen: " + std::to_wstring(box.left) + L"," +
+                    std::to_wstring(box.top) + L" " + std::to_wstring(box.right) + L"," +
+                    std::to_wstring(box.bottom) + L", \"" + seen.text + L"\"");
   PostMessageW(seen.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(pressed));
-  HWND box = seen.window;
-  if (!WaitFor([&] { return !IsWindow(box); })) Log(L"the message box did not close");
+  HWND window = seen.window;
+  if (!WaitFor([&] { return !IsWindow(window); })) Log(L"the message box did not close");
   // The window, or the next box, has the focus again: a box without an owner left the window
   // inactive, with no control to take a key.
   Check(WaitFor([&] { return AppFocus(app) != nullptr; }, 5000),

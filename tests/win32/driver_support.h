@@ -98,7 +98,7 @@ struct MessageBoxSeen {
   int defaultButton = 0;  // the identifier of the button Enter would press
 };
 // Waits for a message box of the app, reads it and presses `button` (OK unless told); checks
-// that the program has the focus again once the box is closed.
+// that the box lies inside the screen and that the program has the focus again once it is closed.
 MessageBoxSeen AnswerMessageBox(const App& app, const std::wstring& caption, int button = IDOK);
 bool NoMessageBox(const App& app, const std::wstring& caption);
 

@@ -4,7 +4,8 @@
 #   wine-session.sh BUILD_DIR PROGRAM.exe [ARGS...]
 # With PCN_USE_DISPLAY=1 and $DISPLAY set, the program shows on that display instead.
 # PCN_DPI (96 unless set) is the screen resolution the prefix is given (LogPixels); the program
-# runs in a virtual desktop of 1024x768 scaled by DPI / 96, so no window manager is needed.
+# runs in a virtual desktop of PCN_SCREEN pixels (1024x768 scaled by DPI / 96 unless set), so no
+# window manager is needed.
 set -euo pipefail
 
 build=$(realpath "$1"); shift
@@ -70,7 +71,7 @@ add_marlett() {
 prepare_prefix
 add_marlett
 set_dpi
-screen="$((1024 * ${PCN_DPI:-96} / 96))x$((768 * ${PCN_DPI:-96} / 96))"
+screen=${PCN_SCREEN:-"$((1024 * ${PCN_DPI:-96} / 96))x$((768 * ${PCN_DPI:-96} / 96))"}
 if [[ "${PCN_USE_DISPLAY:-0}" != 1 || -z "${DISPLAY:-}" ]]; then
   # -displayfd reports the number of the first free display once the server is ready.
   exec {fd}<> <(:)
