@@ -315,7 +315,7 @@ TEST(AddFile, CountsRepeatsOfTheFilesAboveAndListsTheFindings) {
   EXPECT_EQ(shown[0], "many.txt");
   // The count its opening record declares came after 1,000 findings of format: counted, not
   // kept to be listed. One line a finding: its Hebrew message, within a line of the box.
-  EXPECT_EQ(shown[1], "2: אורך הרשומה אינו האורך שנקבע לסוג הרשומה");
+  EXPECT_EQ(shown[1], "2: אורך הרשומה אינו תואם את סוגה");
   EXPECT_EQ(shown[3], "3: החשבונית דווחה כבר - היא תיספר פעמיים");
   EXPECT_EQ(shown[30].substr(0, 4), "17: ");         // line 2 has one finding, the others two
   EXPECT_EQ(shown[31], "ועוד 1,972 ממצאים נוספים");  // of all, not of the ones kept

@@ -16,7 +16,7 @@ constexpr const char* kDirective =
 
 constexpr RuleRow kRules[] = {
     {Rule::kRecordLength, "record-length", Severity::kFormat, 0,
-     "אורך הרשומה אינו האורך שנקבע לסוג הרשומה",
+     "אורך הרשומה אינו תואם את סוגה",
      "the record is not as long as records of its type are", kLayout},
     {Rule::kCounterpartyNumber, "counterparty-number", Severity::kFormat, 0,
      "מספר העוסק של הצד השני אינו 9 ספרות או שספרת הביקורת שגויה",

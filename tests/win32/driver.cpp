@@ -66,8 +66,9 @@ const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנו�
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
 const std::wstring kNoFindings = Utf8("לא נמצאו ממצאים בקובץ זה");
-// Findings as a message box lists them: their Hebrew messages, on one line each.
-const std::wstring kShortRecord = Utf8("אורך הרשומה אינו האורך שנקבע לסוג הרשומה");
+// Findings as a message box lists them: their Hebrew messages, on one line each (a longer
+// one cut to the line).
+const std::wstring kShortRecord = Utf8("אורך הרשומה אינו תואם את סוגה");
 const std::wstring kRepeatedRecord = Utf8("החשבונית דווחה כבר - היא תיספר פעמיים");
 const std::wstring kWouldBeRefused = Utf8("הקובץ המאוחד יידחה בקליטה: ");
 const std::wstring kWouldCountTwice = Utf8("בקובץ המאוחד חשבונית תיספר פעמיים: ");
@@ -1592,7 +1593,7 @@ void Findings(App& app) {
   const MessageBoxSeen listed = AnswerMessageBox(app, kCaption);
   // Its name, then line 2's two findings, one line each.
   Check(listed.text.starts_with(L"june-a.txt\r2: ") &&
-            listed.text.ends_with(L"\r2: " + kRepeatedRecord) &&
+            listed.text.find(L"\r2: " + kRepeatedRecord.substr(0, 12)) != std::wstring::npos &&
             std::count(listed.text.begin(), listed.text.end(), L'\r') == 2,
         L"a double click on row 3 lists its file's findings, one line each, saw " + listed.text);
   CheckEqual(static_cast<long long>(listed.buttons.size()), 1, L"the list's one button");
