@@ -15,8 +15,7 @@ constexpr const char* kDirective =
     "the VAT directive on allocation numbers (Israel invoices reform)";
 
 constexpr RuleRow kRules[] = {
-    {Rule::kRecordLength, "record-length", Severity::kFormat, 0,
-     "אורך הרשומה אינו תואם את סוגה",
+    {Rule::kRecordLength, "record-length", Severity::kFormat, 0, "אורך הרשומה אינו תואם את סוגה",
      "the record is not as long as records of its type are", kLayout},
     {Rule::kCounterpartyNumber, "counterparty-number", Severity::kFormat, 0,
      "מספר העוסק של הצד השני אינו 9 ספרות או שספרת הביקורת שגויה",
