@@ -32,12 +32,9 @@ struct Record {
   }
 };
 
-// Every finding of one file's lines, repeats within it included, in line order, and their
-// counts.
-std::vector<Finding> Checked(const std::vector<std::string>& lines,
-                             const FileEntry& entry = FileEntry{},
-                             FindingCounts* counted = nullptr) {
-  RepeatFinder repeats;
+// One file's lines through a checker of its own, as a source of `repeats`; the checker is
+// ready for Finish.
+LineChecker CheckerAfter(const std::vector<std::string>& lines, RepeatFinder& repeats) {
   LineChecker::Options options;
   options.repeats = &repeats;
   options.source = repeats.AddSource();
@@ -46,6 +43,16 @@ std::vector<Finding> Checked(const std::vector<std::string>& lines,
     checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
                  static_cast<std::int64_t>(i + 1));
   }
+  return checker;
+}
+
+// Every finding of one file's lines, repeats within it included, in line order, and their
+// counts.
+std::vector<Finding> Checked(const std::vector<std::string>& lines,
+                             const FileEntry& entry = FileEntry{},
+                             FindingCounts* counted = nullptr) {
+  RepeatFinder repeats;
+  LineChecker checker = CheckerAfter(lines, repeats);
   std::vector<Finding> findings = checker.Finish(ReadCountsOf(entry));
   FindingCounts counts = checker.Counts();
   AddRepeats(repeats.Find(), 0, {"f.txt"}, findings, counts);
@@ -277,14 +284,7 @@ std::vector<std::string> FoundTogether(const std::vector<FileLines>& files) {
     o.inputCount = entry.inputRecordCount;
     std::vector<std::string> lines{test::OpeningLine(o)};
     lines.insert(lines.end(), file.details.begin(), file.details.end());
-    LineChecker::Options options;
-    options.repeats = &repeats;
-    options.source = repeats.AddSource();
-    LineChecker checker(options);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      checker.Line(lines[i], static_cast<std::int64_t>(lines[i].size()),
-                   static_cast<std::int64_t>(i + 1));
-    }
+    LineChecker checker = CheckerAfter(lines, repeats);
     findings.push_back(checker.Finish(ReadCountsOf(entry)));
     counts.push_back(checker.Counts());
     paths.push_back("f" + std::to_string(paths.size() + 1));
