@@ -15,18 +15,18 @@
 
 #include "app/add_file.h"
 #include "app/generate_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "format/amount.h"
 #include "format/record_format.h"
 #include "merge/merge_run.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 #include "reference.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
 #include "scratch.h"
+#include "support/headless_dialog.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <optional>
 
 #include "app/adjust_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "format/amount.h"
-#include "merge/totals_check.h"
 #include "reference.h"
 #include "report/file_table.h"
+#include "support/headless_dialog.h"
+#include "text/messages.h"
+#include "totals/five_percent_rule.h"
+#include "wording/refusal_text.h"
 
 namespace {
 

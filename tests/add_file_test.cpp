@@ -12,11 +12,11 @@
 
 #include "app/file_list_text.h"
 #include "app/findings.h"
-#include "app/headless_dialog.h"
 #include "app/message_box.h"
-#include "app/messages.h"
 #include "app/remove_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

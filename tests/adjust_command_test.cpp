@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/headless_dialog.h"
-#include "app/messages.h"
 #include "app/show_totals.h"
+#include "support/headless_dialog.h"
 #include "table_fixtures.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

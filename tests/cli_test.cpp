@@ -15,8 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include "app/messages.h"
 #include "test_support.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

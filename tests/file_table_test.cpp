@@ -5,11 +5,11 @@
 
 #include <limits>
 
-#include "app/headless_dialog.h"
-#include "app/messages.h"
 #include "app/remove_file.h"
 #include "app/show_totals.h"
+#include "support/headless_dialog.h"
 #include "table_fixtures.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

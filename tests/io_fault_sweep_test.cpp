@@ -13,16 +13,16 @@
 
 #include "app/add_file.h"
 #include "app/generate_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "format/amount.h"
 #include "merge/merge_run.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 #include "platform/io_faults.h"
 #include "platform/path_parts.h"
 #include "report/load_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {

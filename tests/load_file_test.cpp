@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include "app/add_file.h"
-#include "app/headless_dialog.h"
 #include "app/message_box.h"
-#include "app/messages.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

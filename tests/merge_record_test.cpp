@@ -86,7 +86,7 @@ const Case kCases[] = {
      {}},
     {"each adjustment with its step, the total before and after",
      [](Inputs& in) {
-       in.record.adjustments = {{SpinTotal::kSalesVat, -1, 25393 * kUnit, 25392 * kUnit}};
+       in.record.adjustments = {{AdjustableTotal::kSalesVat, -1, 25393 * kUnit, 25392 * kUnit}};
      },
      {"<td>מע&quot;מ עיסקאות</td><td class=\"n\">-1</td><td class=\"n\">25,393</td>"
       "<td class=\"n\">25,392</td>",

@@ -20,15 +20,15 @@
 
 #include "app/add_file.h"
 #include "app/generate_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "merge/block_writer.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {

@@ -4,13 +4,13 @@
 
 #include "app/add_file.h"
 #include "app/generate_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
 #include "format/record_format.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 #include "platform/platform.h"
 #include "report/load_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "app/add_file.h"
-#include "app/headless_dialog.h"
 #include "app/remove_file.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
 
 namespace pcn::fixtures {

@@ -7,14 +7,14 @@
 #include <string_view>
 
 #include "app/message_box.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "app/show_totals.h"
 #include "check/line_checks.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
 #include "report/checked_load.h"
 #include "report/load_file.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {

@@ -3,23 +3,23 @@
 #include "app/adjust_command.h"
 
 #include "app/message_box.h"
-#include "app/refusal_text.h"
 #include "app/show_totals.h"
-#include "merge/spin_step.h"
+#include "totals/adjustment.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {
 
 struct SpinButton {
   ControlId spin;
-  SpinTotal total;
+  AdjustableTotal total;
 };
 constexpr SpinButton kSpinButtons[] = {
-    {ControlId::kSpinTaxableSales, SpinTotal::kTaxableSales},
-    {ControlId::kSpinExemptSales, SpinTotal::kExemptSales},
-    {ControlId::kSpinSalesVat, SpinTotal::kSalesVat},
-    {ControlId::kSpinInputsVat, SpinTotal::kInputsVat},
-    {ControlId::kSpinAssetInputsVat, SpinTotal::kAssetInputsVat},
+    {ControlId::kSpinTaxableSales, AdjustableTotal::kTaxableSales},
+    {ControlId::kSpinExemptSales, AdjustableTotal::kExemptSales},
+    {ControlId::kSpinSalesVat, AdjustableTotal::kSalesVat},
+    {ControlId::kSpinInputsVat, AdjustableTotal::kInputsVat},
+    {ControlId::kSpinAssetInputsVat, AdjustableTotal::kAssetInputsVat},
 };
 
 }  // namespace
@@ -33,7 +33,7 @@ std::optional<RecordedAdjustment> AdjustMergedTotal(Dialog& dialog, FileTable& t
   if (button == nullptr) return std::nullopt;
   const FileEntry& combined = table.Combined();
   const Amount before = ShownTotal(combined, button->total);
-  const SpinStep step = StepTotal(combined, button->total, before, delta);
+  const AdjustmentResult step = AdjustTotal(combined, button->total, before, delta);
   if (step.refused) {
     ShowStop(dialog, MessageFor(*step.refused));
     return std::nullopt;

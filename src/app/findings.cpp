@@ -6,14 +6,14 @@
 
 #include "app/message_box.h"
 #include "app/message_fit.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
 #include "format/amount.h"
 #include "merge/block_writer.h"
-#include "merge/merged_output.h"
+#include "platform/atomic_file.h"
 #include "platform/path_parts.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {
@@ -89,7 +89,7 @@ std::string FindingsFileName(std::string_view mergedName) {
 bool WriteFindingsFile(const std::string& directory, const std::string& name,
                        const MergeRun::Findings& findings) {
   const std::int64_t unlisted = findings.Unlisted();
-  MergedOutput output;
+  platform::AtomicFile output;
   if (!output.Open(directory, name)) return false;
   BlockWriter out(output.File());
   out.Append("\xEF\xBB\xBF");

@@ -8,12 +8,12 @@
 #include "app/findings.h"
 #include "app/message_box.h"
 #include "app/message_fit.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "check/rules.h"
 #include "format/amount.h"
 #include "merge/merge_run.h"
 #include "platform/platform.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/dialog_port.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 #include "merge_record/merge_record.h"
 #include "report/file_table.h"
 

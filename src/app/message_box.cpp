@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "app/message_fit.h"
-#include "app/messages.h"
 #include "platform/platform.h"
+#include "text/messages.h"
 
 namespace pcn {
 

@@ -2,10 +2,10 @@
 #include "app/remove_file.h"
 
 #include "app/message_box.h"
-#include "app/messages.h"
 #include "app/show_totals.h"
 #include "check/line_checks.h"
 #include "report/checked_load.h"
+#include "text/messages.h"
 
 namespace pcn {
 

@@ -4,14 +4,14 @@
 
 #include "app/message_box.h"
 #include "app/message_fit.h"
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "format/dealer_number.h"
 #include "format/sha256.h"
-#include "merge/merged_output.h"
 #include "pcn_version.h"
+#include "platform/atomic_file.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {
@@ -117,7 +117,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   const std::string directory =
       chosenFolder.empty() ? platform::CurrentDirectory() : std::string(chosenFolder);
   const std::string file(platform::FileNameOf(name));
-  MergedOutput output;
+  platform::AtomicFile output;
   const bool saved = output.Open(directory, file) &&
                      output.File().Write(page.data(), page.size()) && output.Commit();
   message = saved ? text::kRecordSaved : text::kRecordNotSaved;

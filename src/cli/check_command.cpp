@@ -4,15 +4,15 @@
 // the error stream.
 #include <iostream>
 
-#include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
 #include "cli/commands.h"
-#include "cli/console.h"
-#include "merge/merged_writer.h"
+#include "cli/printing.h"
+#include "merge/merged_file.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
 #include "report/checked_load.h"
+#include "wording/refusal_text.h"
 
 namespace pcn::cli {
 namespace {

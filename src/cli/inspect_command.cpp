@@ -2,14 +2,14 @@
 // and shows its entry and the 5% rule's three pairs, or where and why it was refused.
 #include <iostream>
 
-#include "app/refusal_text.h"
 #include "cli/commands.h"
-#include "cli/console.h"
-#include "merge/totals_check.h"
+#include "cli/printing.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "totals/five_percent_rule.h"
+#include "wording/refusal_text.h"
 
 namespace pcn::cli {
 namespace {

@@ -5,38 +5,38 @@
 #include <charconv>
 #include <iostream>
 
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "check/line_checks.h"
 #include "check/rules.h"
 #include "cli/commands.h"
-#include "cli/console.h"
+#include "cli/printing.h"
 #include "cli/record_command.h"
 #include "merge/merge_run.h"
-#include "merge/merged_writer.h"
-#include "merge/spin_step.h"
+#include "merge/merged_file.h"
 #include "platform/platform.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "text/messages.h"
+#include "totals/adjustment.h"
+#include "wording/refusal_text.h"
 
 namespace pcn::cli {
 namespace {
 
 struct Adjustment {
-  SpinTotal total;
+  AdjustableTotal total;
   std::int64_t delta;
 };
 
 bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   static const struct {
     const char* name;
-    SpinTotal total;
+    AdjustableTotal total;
   } kFields[] = {
-      {"taxableSales", SpinTotal::kTaxableSales},
-      {"exemptSales", SpinTotal::kExemptSales},
-      {"salesVat", SpinTotal::kSalesVat},
-      {"inputsVat", SpinTotal::kInputsVat},
-      {"assetInputsVat", SpinTotal::kAssetInputsVat},
+      {"taxableSales", AdjustableTotal::kTaxableSales},
+      {"exemptSales", AdjustableTotal::kExemptSales},
+      {"salesVat", AdjustableTotal::kSalesVat},
+      {"inputsVat", AdjustableTotal::kInputsVat},
+      {"assetInputsVat", AdjustableTotal::kAssetInputsVat},
   };
   const std::size_t equals = text.find('=');
   if (equals == std::string::npos) return false;
@@ -138,8 +138,8 @@ int RunMerge(const MergeOptions& options) {
   for (std::size_t i = 0; i < adjustments.size(); ++i) {
     const Adjustment& adjustment = adjustments[i];
     const FileEntry& combined = table.Combined();
-    const SpinStep step = StepTotal(combined, adjustment.total,
-                                    ShownTotal(combined, adjustment.total), adjustment.delta);
+    const AdjustmentResult step = AdjustTotal(
+        combined, adjustment.total, ShownTotal(combined, adjustment.total), adjustment.delta);
     if (step.refused || !step.moved) {
       // Named as given, since several may be; appended: GCC 12 warns falsely at -O3.
       std::string message = "--adjust ";

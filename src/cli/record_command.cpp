@@ -12,7 +12,7 @@
 #include "cli/commands.h"
 #include "format/dealer_number.h"
 #include "format/sha256.h"
-#include "merge/merged_output.h"
+#include "platform/atomic_file.h"
 #include "platform/path_parts.h"
 #include "platform/platform.h"
 
@@ -95,7 +95,7 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
   record.sourceSha256 = std::move(*digests);
 
   const std::string page = MergeRecordPage(record, shown);
-  MergedOutput output;
+  platform::AtomicFile output;
   errno = 0;
   if (!output.Open(directory, name)) {
     return fail(

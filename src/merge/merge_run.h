@@ -15,8 +15,8 @@
 #include "check/repeat_finder.h"
 #include "format/line_reader.h"
 #include "merge/block_writer.h"
-#include "merge/merged_output.h"
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
+#include "platform/atomic_file.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
 
@@ -91,7 +91,7 @@ class MergeRun {
   std::vector<Source> sources_;
   bool ended_ = false;  // a source was refused or failed: nothing is to be written
   bool outputTried_ = false;
-  MergedOutput output_;
+  platform::AtomicFile output_;
   std::optional<BlockWriter> out_;           // over output_'s temporary file, once created
   std::optional<WriteResult> writeFailure_;  // the first failed write
   std::string outputError_;                  // why the temporary file could not be created

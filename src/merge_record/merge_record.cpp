@@ -8,9 +8,9 @@
 #include "format/content_hash.h"
 #include "format/record_format.h"
 #include "format/sha256.h"
-#include "merge/totals_check.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
+#include "totals/five_percent_rule.h"
 
 namespace pcn {
 namespace {
@@ -45,17 +45,17 @@ std::size_t Utf8Length(std::string_view text) {
 }
 
 // The window's captions for the totals, and the names of the weights of findings.
-const char* TotalName(SpinTotal total) {
+const char* TotalName(AdjustableTotal total) {
   switch (total) {
-    case SpinTotal::kTaxableSales:
+    case AdjustableTotal::kTaxableSales:
       return "הכנסות חייבות";
-    case SpinTotal::kExemptSales:
+    case AdjustableTotal::kExemptSales:
       return "הכנסות פטורות";
-    case SpinTotal::kSalesVat:
+    case AdjustableTotal::kSalesVat:
       return "מע\"מ עיסקאות";
-    case SpinTotal::kInputsVat:
+    case AdjustableTotal::kInputsVat:
       return "מע\"מ תשומות";
-    case SpinTotal::kAssetInputsVat:
+    case AdjustableTotal::kAssetInputsVat:
       return "מע\"מ תשומות רכוש";
   }
   return "";

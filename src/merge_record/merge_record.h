@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "format/amount.h"
-#include "merge/merged_writer.h"
-#include "merge/spin_step.h"
+#include "merge/merged_file.h"
 #include "report/file_table.h"
+#include "totals/adjustment.h"
 
 namespace pcn {
 
 // One spin step that moved a combined total.
 struct RecordedAdjustment {
-  SpinTotal total = SpinTotal::kTaxableSales;
+  AdjustableTotal total = AdjustableTotal::kTaxableSales;
   std::int64_t delta = 0;  // whole units, as asked
   Amount before = 0;       // the total as shown before the step
   Amount after = 0;        // and after it

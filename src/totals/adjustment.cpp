@@ -1,6 +1,6 @@
 // The spin step's candidate and percentage by the moved total. None of the exemptions of
 // the check before generating applies: a zero side refuses the step.
-#include "merge/spin_step.h"
+#include "totals/adjustment.h"
 
 #include <cstddef>
 #include <iterator>
@@ -17,7 +17,7 @@ struct SpinRow {
   Amount FileEntry::*summed;
 };
 
-// One row per SpinTotal, in its order.
+// One row per AdjustableTotal, in its order.
 constexpr SpinRow kSpinRows[] = {
     {&FileEntry::taxableSales, TotalsPair::kIncome, &FileEntry::exemptSales,
      &FileEntry::salesRecordAmount},
@@ -29,21 +29,23 @@ constexpr SpinRow kSpinRows[] = {
     {&FileEntry::assetInputsVat, TotalsPair::kInputsVat, &FileEntry::inputsVat,
      &FileEntry::inputRecordVat},
 };
-static_assert(std::size(kSpinRows) == static_cast<std::size_t>(SpinTotal::kAssetInputsVat) + 1);
+static_assert(std::size(kSpinRows) ==
+              static_cast<std::size_t>(AdjustableTotal::kAssetInputsVat) + 1);
 
-const SpinRow& RowOf(SpinTotal total) {
+const SpinRow& RowOf(AdjustableTotal total) {
   return kSpinRows[static_cast<std::size_t>(total)];
 }
 
 }  // namespace
 
-Amount ShownTotal(const FileEntry& c, SpinTotal total) {
+Amount ShownTotal(const FileEntry& c, AdjustableTotal total) {
   // Rounded as FormatAmount rounds it for the display.
   return AmountFromWhole(RoundToWhole(c.*RowOf(total).field));
 }
 
-SpinStep StepTotal(const FileEntry& c, SpinTotal total, Amount shown, std::int64_t delta) {
-  SpinStep step;
+AdjustmentResult AdjustTotal(const FileEntry& c, AdjustableTotal total, Amount shown,
+                             std::int64_t delta) {
+  AdjustmentResult step;
   if (shown == 0) return step;  // a total shown as zero cannot be moved
   const SpinRow& row = RowOf(total);
   const Amount amount = AmountFromWhole(delta);

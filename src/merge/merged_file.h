@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "merge/totals_check.h"
 #include "report/file_table.h"
+#include "totals/five_percent_rule.h"
 
 namespace pcn {
 

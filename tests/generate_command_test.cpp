@@ -1,6 +1,6 @@
 // Generating the merged file: whole outputs against golden files, and every refusal and
 // failure with its one message and nothing lost.
-#include "merge/merged_writer.h"
+#include "app/generate_command.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,14 +15,14 @@
 
 #include "app/add_file.h"
 #include "app/adjust_command.h"
-#include "app/generate_command.h"
-#include "app/headless_dialog.h"
-#include "app/messages.h"
 #include "app/system_menu.h"
-#include "merge/totals_check.h"
+#include "merge/merged_file.h"
 #include "pcn_version.h"
 #include "report/load_file.h"
+#include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/messages.h"
+#include "totals/five_percent_rule.h"
 
 namespace pcn {
 namespace {

@@ -1,5 +1,5 @@
 // In-memory controls that behave as the window's do where the logic can tell.
-#include "app/headless_dialog.h"
+#include "support/headless_dialog.h"
 
 namespace pcn {
 

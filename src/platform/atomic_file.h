@@ -1,4 +1,5 @@
-// The merged file while it is written: a temporary file in the output directory that takes
+// A file written whole or not at all (the merged file, its findings, the record of a merge):
+// a temporary file in the output directory that takes
 // the final name only once complete, so a failure never leaves a truncated file under the
 // final name and never destroys an existing one. Discarded unless committed.
 #pragma once
@@ -7,14 +8,14 @@
 
 #include "platform/platform.h"
 
-namespace pcn {
+namespace pcn::platform {
 
-class MergedOutput {
+class AtomicFile {
  public:
-  MergedOutput() = default;
-  ~MergedOutput() { Discard(); }
-  MergedOutput(const MergedOutput&) = delete;
-  MergedOutput& operator=(const MergedOutput&) = delete;
+  AtomicFile() = default;
+  ~AtomicFile() { Discard(); }
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
 
   // Creates the temporary file for `directory` + separator + `fileName`. An existing file
   // of that name must be one this program may replace (not held elsewhere, writable, an
@@ -42,4 +43,4 @@ class MergedOutput {
   platform::File existing_;
 };
 
-}  // namespace pcn
+}  // namespace pcn::platform

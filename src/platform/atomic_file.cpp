@@ -1,11 +1,11 @@
 // The temporary file and its rename into place.
-#include "merge/merged_output.h"
+#include "platform/atomic_file.h"
 
 #include "platform/interrupt_cleanup.h"
 
-namespace pcn {
+namespace pcn::platform {
 
-bool MergedOutput::HoldExisting(const std::string& finalPath) {
+bool AtomicFile::HoldExisting(const std::string& finalPath) {
   finalPath_ = finalPath;
   // A NUL (from a month field) would cut the name short at the system calls.
   if (finalPath_.find('\0') != std::string::npos) return false;
@@ -16,7 +16,7 @@ bool MergedOutput::HoldExisting(const std::string& finalPath) {
   return true;
 }
 
-bool MergedOutput::CreateTemporary(const std::string& directory, const std::string& prefix) {
+bool AtomicFile::CreateTemporary(const std::string& directory, const std::string& prefix) {
   temporary_ = platform::CreateTemporaryFile(directory, prefix, temporaryPath_);
   if (!temporary_.IsOpen()) {
     existing_.Close();
@@ -30,7 +30,7 @@ bool MergedOutput::CreateTemporary(const std::string& directory, const std::stri
 // The data reaches the device before the rename: otherwise a crash soon after it could
 // leave an empty file under the final name. The replaced file's permissions go with it: a
 // file only its owner could read stays so.
-bool MergedOutput::Commit() {
+bool AtomicFile::Commit() {
   if (!platform::MatchPermissions(temporary_, existing_)) return false;
   if (!temporary_.Flush() || !temporary_.Close()) return false;
   existing_.Close();  // the rename replaces it; Windows refuses while it is open
@@ -40,7 +40,7 @@ bool MergedOutput::Commit() {
   return true;
 }
 
-void MergedOutput::Discard() {
+void AtomicFile::Discard() {
   temporary_.Close();
   existing_.Close();
   if (!temporaryPath_.empty()) {
@@ -50,4 +50,4 @@ void MergedOutput::Discard() {
   temporaryPath_.clear();
 }
 
-}  // namespace pcn
+}  // namespace pcn::platform

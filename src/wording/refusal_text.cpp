@@ -1,8 +1,8 @@
-// Refusals and failures to the texts of app/messages.h.
-#include "app/refusal_text.h"
+// Refusals and failures to the texts of text/messages.h.
+#include "wording/refusal_text.h"
 
-#include "app/messages.h"
 #include "platform/path_parts.h"
+#include "text/messages.h"
 
 namespace pcn {
 namespace {

@@ -1,19 +1,20 @@
-// One spin-button step on a combined total: allowed while the 5% rule holds for the moved
-// value, refused otherwise.
+// An adjustment of one of five combined totals by whole units (the window's spin buttons,
+// the command line's --adjust): allowed while the 5% rule holds for the moved value,
+// refused otherwise.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-#include "merge/totals_check.h"
 #include "report/file_table.h"
+#include "totals/five_percent_rule.h"
 
 namespace pcn {
 
-// The five totals that spin buttons move.
-enum class SpinTotal { kTaxableSales, kExemptSales, kSalesVat, kInputsVat, kAssetInputsVat };
+// The five totals that may be adjusted.
+enum class AdjustableTotal { kTaxableSales, kExemptSales, kSalesVat, kInputsVat, kAssetInputsVat };
 
-struct SpinStep {
+struct AdjustmentResult {
   bool moved = false;                 // the combined entry below holds the moved total
   std::optional<TotalsPair> refused;  // the pair whose rule refused the step
   FileEntry combined;                 // the new combined entry when moved
@@ -23,9 +24,10 @@ struct SpinStep {
 // to whole units, see ShownTotal). The candidate is formed from the shown value, the
 // stored field moves by delta. A total shown as 0 cannot be moved: neither moved nor
 // refused.
-SpinStep StepTotal(const FileEntry& combined, SpinTotal total, Amount shown, std::int64_t delta);
+AdjustmentResult AdjustTotal(const FileEntry& combined, AdjustableTotal total, Amount shown,
+                             std::int64_t delta);
 
 // The value a total's display shows.
-Amount ShownTotal(const FileEntry& combined, SpinTotal total);
+Amount ShownTotal(const FileEntry& combined, AdjustableTotal total);
 
 }  // namespace pcn

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "merge/merged_writer.h"
-#include "merge/totals_check.h"
+#include "merge/merged_file.h"
 #include "report/load_file.h"
+#include "totals/five_percent_rule.h"
 
 namespace pcn {
 

@@ -1,5 +1,5 @@
 // The merged file's checks, name and records.
-#include "merge/merged_writer.h"
+#include "merge/merged_file.h"
 
 #include "check/rules.h"
 #include "format/dealer_number.h"

@@ -1,11 +1,11 @@
 // The 5% rule before generating.
-#include "merge/totals_check.h"
+#include "totals/five_percent_rule.h"
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
-#include "app/refusal_text.h"
 #include "table_fixtures.h"
+#include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 namespace {

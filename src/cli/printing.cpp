@@ -1,10 +1,10 @@
 // Windows-1255 to UTF-8, and the printing of messages.
-#include "cli/console.h"
+#include "cli/printing.h"
 
 #include <cstdint>
 #include <ostream>
 
-#include "app/refusal_text.h"
+#include "wording/refusal_text.h"
 
 namespace pcn::cli {
 namespace {

@@ -1,6 +1,6 @@
 // The 5% rule. The percentage difference is computed in double precision and then held as
 // an amount with four decimals, as the comparison with 5 is made on that rounded value.
-#include "merge/totals_check.h"
+#include "totals/five_percent_rule.h"
 
 #include <cmath>
 #include <limits>
