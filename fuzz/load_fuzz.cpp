@@ -147,7 +147,7 @@ void CheckCombined(const pcn::FileEntry& a, const pcn::FileEntry& b) {
   Check(c.vatPayable == payable, "combined vatPayable");
   if (!exact) return;
   pcn::DeleteEntry(table, 1);
-  Check(table.FileCount() == 1 && table.slots[1].path == b.path, "removal took the wrong slot");
+  Check(table.FileCount() == 1 && table.File(1).path == b.path, "removal took the wrong slot");
   Check(c.taxableSales == b.taxableSales && c.exemptSales == b.exemptSales &&
             c.salesVat == b.salesVat && c.inputsVat == b.inputsVat &&
             c.assetInputsVat == b.assetInputsVat && c.salesRecordCount == b.salesRecordCount &&

@@ -199,7 +199,7 @@ TEST(AddFile, LongPathsAreKeptWhole) {
   test::WriteFile(path, MarchFile("123456782", 1000));
   Window w;
   ASSERT_EQ(w.Add(path), AddOutcome::kAdded);
-  EXPECT_EQ(w.table.slots[1].path, path);
+  EXPECT_EQ(w.table.File(1).path, path);
   EXPECT_EQ(w.Add(path), AddOutcome::kRefused);
   EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded + std::string("\ra.txt"));
 }
@@ -227,7 +227,7 @@ TEST(AddFile, CancelLoadsPc874FromTheCurrentFolder) {
   const AddOutcome again = AddFile(w.dialog, w.table);
   ASSERT_EQ(::chdir(previous), 0);
   EXPECT_EQ(outcome, AddOutcome::kAdded);
-  EXPECT_EQ(w.table.slots.at(1).path, "Pc874.txt");
+  EXPECT_EQ(w.table.File(1).path, "Pc874.txt");
   EXPECT_EQ(again, AddOutcome::kRefused);  // the same name again is a duplicate
 }
 
@@ -252,8 +252,8 @@ TEST(AddFile, SeveralFilesInOneTripInFileNameOrder) {
   EXPECT_EQ(w.dialog.messages[1].text, std::string(text::kAlreadyLoaded) + "\rD.txt");
   EXPECT_EQ(w.dialog.beeps, 1);  // missing.txt
   ASSERT_EQ(w.table.FileCount(), 3);
-  EXPECT_EQ(w.table.slots[2].path, dir.File("b.txt"));
-  EXPECT_EQ(w.table.slots[3].path, dir.File("C.txt"));
+  EXPECT_EQ(w.table.File(2).path, dir.File("b.txt"));
+  EXPECT_EQ(w.table.File(3).path, dir.File("C.txt"));
   EXPECT_EQ(w.dialog.FileCount(), 3);
   EXPECT_EQ(w.dialog.Text(ControlId::kTaxableSales), "9,000 ");
 }

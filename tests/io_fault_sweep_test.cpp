@@ -55,9 +55,9 @@ bool SameEntry(const FileEntry& a, const FileEntry& b) {
 }
 
 bool SameTable(const FileTable& a, const FileTable& b) {
-  if (a.slots.size() != b.slots.size()) return false;
-  for (std::size_t i = 0; i < a.slots.size(); ++i) {
-    if (!SameEntry(a.slots[i], b.slots[i])) return false;
+  if (a.FileCount() != b.FileCount() || !SameEntry(a.Combined(), b.Combined())) return false;
+  for (int slot = 1; slot <= a.FileCount(); ++slot) {
+    if (!SameEntry(a.File(slot), b.File(slot))) return false;
   }
   return true;
 }

@@ -436,7 +436,7 @@ TEST(RealFaults, LongAndHebrewPaths) {
   Window w(hebrew);
   ASSERT_EQ(w.Add(north), "");
   ASSERT_EQ(w.Add(south), "");
-  EXPECT_EQ(w.table.slots[2].path, south);  // kept whole, not cut to 255
+  EXPECT_EQ(w.table.File(2).path, south);  // kept whole, not cut to 255
   EXPECT_EQ(w.Add(south), text::kAlreadyLoaded);
   // Its name of 204 characters would make the box wider than the screen.
   const std::string& refusal = w.dialog.messages[0].text;
@@ -473,8 +473,8 @@ TEST(RealFaults, OneLineOf100Megabytes) {
   const long peakBefore = PeakMegabytes();
   Window w(dir.path());
   ASSERT_EQ(w.Add(path), "");
-  EXPECT_EQ(w.table.slots[1].salesRecordCount, 1);
-  EXPECT_EQ(w.table.slots[1].salesRecordVat, 170 * kAmountScale);
+  EXPECT_EQ(w.table.File(1).salesRecordCount, 1);
+  EXPECT_EQ(w.table.File(1).salesRecordVat, 170 * kAmountScale);
   ASSERT_EQ(w.Add(dir.File("south.txt")), "");
   EXPECT_EQ(w.Generate(), text::kGenerated);
   // The line streams through in pieces: memory never holds it whole.
@@ -530,8 +530,8 @@ TEST(RealFaults, FilesOfUnusualShape) {
       continue;
     }
     ASSERT_EQ(message, "");
-    EXPECT_EQ(w.table.slots[1].salesRecordCount, c.sales);
-    EXPECT_EQ(w.table.slots[1].salesRecordVat, c.salesVat);
+    EXPECT_EQ(w.table.File(1).salesRecordCount, c.sales);
+    EXPECT_EQ(w.table.File(1).salesRecordVat, c.salesVat);
     ASSERT_EQ(w.Add(dir.File("south.txt")), "");
     ASSERT_EQ(w.Generate(), text::kGenerated);
     const std::string merged = test::ReadFile(dir.File(kMergedName));

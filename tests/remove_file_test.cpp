@@ -25,8 +25,8 @@ TEST(RemoveFile, KeepsOrderAndDealerList) {
   w.Add(Source("333333334", 4000, 0, 0, 0, 0));
   w.Remove(1);  // the second file: the only one of dealer 222222226
   ASSERT_EQ(w.table.FileCount(), 3);
-  EXPECT_EQ(w.table.slots[1].taxableSales, 1000 * kUnit);
-  EXPECT_EQ(w.table.slots[2].taxableSales, 3000 * kUnit);
+  EXPECT_EQ(w.table.File(1).taxableSales, 1000 * kUnit);
+  EXPECT_EQ(w.table.File(2).taxableSales, 3000 * kUnit);
   EXPECT_EQ(w.dialog.FileCount(), 3);
   EXPECT_EQ(FileListCellText(w.table, 1, 2), "3,000");
   EXPECT_EQ(w.dialog.Dealers(), (std::vector<std::string>{"111111118", "333333334"}));

@@ -8,7 +8,7 @@ namespace pcn {
 
 std::string FileListCellText(const FileTable& table, int row, int column) {
   if (row < 0 || row >= table.FileCount()) return " ";
-  const FileEntry& e = table.slots[static_cast<std::size_t>(row) + 1];
+  const FileEntry& e = table.File(row + 1);
   std::string text;
   switch (column) {
     case kNameColumn:
@@ -54,7 +54,7 @@ std::string FileListCellText(const FileTable& table, int row, int column) {
 
 std::string FileListTipText(const FileTable& table, int row) {
   if (row < 0 || row >= table.FileCount()) return {};
-  return table.slots[static_cast<std::size_t>(row) + 1].path;
+  return table.File(row + 1).path;
 }
 
 }  // namespace pcn

@@ -30,7 +30,7 @@ void AppendNumbered(std::string& text, std::int64_t number, const Finding& findi
 
 void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   if (row < 0 || row >= table.FileCount()) return;
-  const FileEntry& entry = table.slots[static_cast<std::size_t>(row) + 1];
+  const FileEntry& entry = table.File(row + 1);
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
   if (entry.findingCounts.Total() == 0) message += text::kNoFindings;

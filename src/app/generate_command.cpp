@@ -48,7 +48,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   // Every loaded file read again and copied, each row selected while its file is copied.
   for (int row = 0; row < table.FileCount(); ++row) {
     dialog.SelectFileAndRedraw(row);
-    result.write = run.Copy(table.slots[static_cast<std::size_t>(row) + 1]);
+    result.write = run.Copy(table.File(row + 1));
     if (!result.write.Written()) {
       ShowStop(dialog, ShownMessageFor(dialog, result.write));
       return result;

@@ -20,10 +20,10 @@ void RemoveFile(Dialog& dialog, FileTable& table) {
     ShowStop(dialog, text::kMarkFileToRemove);
     return;
   }
-  const std::string dealer = table.slots[static_cast<std::size_t>(s)].dealerNumber;
+  const std::string dealer = table.File(s).dealerNumber;
   bool anotherHasIt = false;
   for (int r = 1; r <= n && !anotherHasIt; ++r) {
-    if (r != s) anotherHasIt = table.slots[static_cast<std::size_t>(r)].dealerNumber == dealer;
+    if (r != s) anotherHasIt = table.File(r).dealerNumber == dealer;
   }
   if (!anotherHasIt) {
     const int index = dialog.FindDealerExact(dealer);

@@ -101,8 +101,7 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
   const platform::FileIdentity identity = platform::IdentityOf(name);
   bool replaces = platform::SameIdentity(identity, platform::IdentityOf(merged));
   for (int slot = 1; slot <= last.table.FileCount(); ++slot) {
-    replaces = replaces || platform::SameIdentity(
-                               identity, last.table.slots[static_cast<std::size_t>(slot)].identity);
+    replaces = replaces || platform::SameIdentity(identity, last.table.File(slot).identity);
   }
   std::string message;
   if (replaces) {

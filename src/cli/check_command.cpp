@@ -77,13 +77,14 @@ int RunCheck(const CheckOptions& options) {
   const std::vector<RepeatFinder::Repeat> found = repeats.Find();
   std::vector<std::string> paths;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    paths.push_back(table.slots[static_cast<std::size_t>(slot)].path);
+    paths.push_back(table.File(slot).path);
   }
   bool anything = false;
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (slots[i] == 0) continue;
-    FileEntry& e = table.slots[static_cast<std::size_t>(slots[i])];
-    AddRepeats(found, slots[i] - 1, paths, e.findings, e.findingCounts);
+    AddRepeats(found, slots[i] - 1, paths, table.FindingsOf(slots[i]),
+               table.FindingCountsOf(slots[i]));
+    const FileEntry& e = table.File(slots[i]);
     anything = anything || e.findingCounts.Total() > 0;
     ordered_json& file = files[i];
     file["refused"] = false;

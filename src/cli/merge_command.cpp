@@ -133,7 +133,7 @@ int RunMerge(const MergeOptions& options) {
   }
 
   // The number defaults to the first file's dealer, as the window's number field does.
-  const std::string number = options.numberGiven ? options.number : table.slots[1].dealerNumber;
+  const std::string number = options.numberGiven ? options.number : table.File(1).dealerNumber;
   std::vector<RecordedAdjustment> made;  // for the record
   for (std::size_t i = 0; i < adjustments.size(); ++i) {
     const Adjustment& adjustment = adjustments[i];

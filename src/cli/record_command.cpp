@@ -45,16 +45,17 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
     return fail("it is the merged file");
   }
   for (int slot = 1; slot <= done.table.FileCount(); ++slot) {
-    const FileEntry& source = done.table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& source = done.table.File(slot);
     if (platform::SameIdentity(identity, source.identity)) {
       return fail("it is one of the merged files");
     }
   }
 
   // Full paths: the page is read later, from another folder.
-  FileTable shown = done.table;
-  for (FileEntry& source : shown.slots) source.path = platform::FullPath(source.path);
   MergeRecord record;
+  for (const FileEntry& source : done.table.Files()) {
+    record.sourcePaths.push_back(platform::FullPath(source.path));
+  }
   record.dateTime = platform::LocalDateTimeText();
   record.outputPath = platform::FullPath(done.outputPath);
   record.kind = done.kind;
@@ -94,7 +95,7 @@ int WriteMergeRecord(const std::string& recordPath, const MergeDone& done) {
   }
   record.sourceSha256 = std::move(*digests);
 
-  const std::string page = MergeRecordPage(record, shown);
+  const std::string page = MergeRecordPage(record, done.table);
   platform::AtomicFile output;
   errno = 0;
   if (!output.Open(directory, name)) {

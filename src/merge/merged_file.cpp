@@ -79,7 +79,7 @@ WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
   if (n < 2) return Failed(WriteFailure::kTooFewFiles);
   // Digits and a month of 01-12 only: the month goes into the merged file's name.
   if (LastDayOfMonth(LoadedMonth(table)) == 0) {
-    return Failed(WriteFailure::kMonthNotReal, table.slots[1].path);
+    return Failed(WriteFailure::kMonthNotReal, table.File(1).path);
   }
   // Nine characters is all the records hold; a longer number is refused, never cut.
   number = NormaliseDealerNumber(typedNumber);
@@ -100,7 +100,7 @@ WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
   // Writing over one of the sources would destroy it before it is read.
   const std::string finalPath = MergedFilePath(table, directory);
   if (const int slot = FindLoaded(table, finalPath); slot > 0) {
-    return Failed(WriteFailure::kOutputIsSource, table.slots[static_cast<std::size_t>(slot)].path);
+    return Failed(WriteFailure::kOutputIsSource, table.File(slot).path);
   }
   return WriteResult();
 }

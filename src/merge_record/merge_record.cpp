@@ -256,7 +256,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
       .Head("ממצאים")
       .Raw("</tr></thead>\n<tbody>\n");
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& e = table.File(slot);
     page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
     page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
     page.Number(FormatWholeNumber(e.size));
@@ -285,7 +285,7 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
   }
   page.Raw("</tr></thead>\n<tbody>\n");
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& e = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& e = table.File(slot);
     page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
     PairCells(page, e);
     page.Raw("</tr>\n");
@@ -304,7 +304,9 @@ std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
     const std::string_view sha = index <= record.sourceSha256.size()
                                      ? std::string_view(record.sourceSha256[index - 1])
                                      : std::string_view();
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(table.slots[index].path, "ltr");
+    const std::string& path =
+        index <= record.sourcePaths.size() ? record.sourcePaths[index - 1] : table.File(slot).path;
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(path, "ltr");
     page.Cell(sha, "ltr hash").Raw("</tr>\n");
   }
   page.Raw("</tbody>\n</table>\n");
@@ -347,7 +349,7 @@ std::optional<std::vector<std::string>> DigestsOfMergedFiles(const FileTable& ta
                                                              bool& changed) {
   std::vector<std::string> digests;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& source = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& source = table.File(slot);
     ContentHash bytes;
     std::optional<std::string> sha = Sha256OfFile(source.path, &bytes);
     changed = sha && (bytes.Size() != source.size || bytes.Value() != source.contentHash);

@@ -40,6 +40,9 @@ struct MergeRecord {
   OutputKind kind = OutputKind::kDealersUnion;
   std::string number;                     // as the merged file carries it
   std::vector<std::string> sourceSha256;  // of the table's files, in load order
+  // The files' paths as the page names them (whole, to be read from another folder); the
+  // table's own where none is given.
+  std::vector<std::string> sourcePaths;
   std::vector<RecordedAdjustment> adjustments;
   FindingsSummary findings;
 };

@@ -33,7 +33,7 @@ void CountRepeats(FileTable& table) {
   RepeatFinder finder;
   std::vector<std::string> paths;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& entry = table.File(slot);
     const int source = finder.AddSource();
     finder.SetIssuer(source, entry.dealerNumber);
     if (entry.invoiceKeys) {
@@ -45,10 +45,11 @@ void CountRepeats(FileTable& table) {
   }
   const std::vector<RepeatFinder::Repeat> repeats = finder.Find();
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
-    std::erase_if(entry.findings, [](const Finding& f) { return f.rule == Rule::kRepeatedRecord; });
-    entry.findingCounts.bySeverity[static_cast<int>(Severity::kDouble)] = 0;
-    AddRepeats(repeats, slot - 1, paths, entry.findings, entry.findingCounts);
+    std::vector<Finding>& findings = table.FindingsOf(slot);
+    FindingCounts& counts = table.FindingCountsOf(slot);
+    std::erase_if(findings, [](const Finding& f) { return f.rule == Rule::kRepeatedRecord; });
+    counts.bySeverity[static_cast<int>(Severity::kDouble)] = 0;
+    AddRepeats(repeats, slot - 1, paths, findings, counts);
   }
 }
 

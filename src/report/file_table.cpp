@@ -26,18 +26,6 @@ std::uint64_t ContentKey(std::int64_t size, std::uint64_t contentHash) {
   return Mixed(2, static_cast<std::uint64_t>(size), contentHash);
 }
 
-void Index(FileTable& table, const FileEntry& entry, int change) {
-  for (const std::uint64_t key : {PathKey(entry.path), IdentityKey(entry.identity),
-                                  ContentKey(entry.size, entry.contentHash)}) {
-    const int count = table.loadedKeys[key] += change;
-    if (count <= 0) table.loadedKeys.erase(key);
-  }
-}
-
-bool Indexed(const FileTable& table, std::uint64_t key) {
-  return table.loadedKeys.find(key) != table.loadedKeys.end();
-}
-
 // Adds (sign +1) or subtracts (sign -1) a file's figures into the combined entry. The
 // month, the report code and vatPayable are not summed.
 void Fold(FileEntry& c, const FileEntry& e, int sign) {
@@ -60,6 +48,14 @@ void Fold(FileEntry& c, const FileEntry& e, int sign) {
 
 }  // namespace
 
+void FileTable::Reindex(const FileEntry& entry, int change) {
+  for (const std::uint64_t key : {PathKey(entry.path), IdentityKey(entry.identity),
+                                  ContentKey(entry.size, entry.contentHash)}) {
+    const int count = loadedKeys_[key] += change;
+    if (count <= 0) loadedKeys_.erase(key);
+  }
+}
+
 void RecomputeVatPayable(FileEntry& c) {
   c.vatPayable = SubtractAmounts(SubtractAmounts(c.salesVat, c.inputsVat), c.assetInputsVat);
 }
@@ -69,24 +65,24 @@ void AddEntry(FileTable& table, FileEntry entry) {
   c.reportMonth = entry.reportMonth;
   c.headerCode = entry.headerCode;
   Fold(c, entry, +1);
-  Index(table, entry, +1);
-  table.slots.push_back(std::move(entry));
+  table.Reindex(entry, +1);
+  table.slots_.push_back(std::move(entry));
 }
 
 void DeleteEntry(FileTable& table, int slot) {
-  Fold(table.Combined(), table.slots[static_cast<std::size_t>(slot)], -1);
-  Index(table, table.slots[static_cast<std::size_t>(slot)], -1);
-  table.slots.erase(table.slots.begin() + slot);
+  Fold(table.Combined(), table.File(slot), -1);
+  table.Reindex(table.File(slot), -1);
+  table.slots_.erase(table.slots_.begin() + slot);
   if (table.FileCount() == 0) table.Combined().reportMonth = std::string(8, ' ');
 }
 
 int FindLoaded(const FileTable& table, const std::string& path) {
   const platform::FileIdentity identity = platform::IdentityOf(path);
-  const bool samePath = Indexed(table, PathKey(path));
-  const bool sameFile = identity.known && Indexed(table, IdentityKey(identity));
+  const bool samePath = table.IsIndexed(PathKey(path));
+  const bool sameFile = identity.known && table.IsIndexed(IdentityKey(identity));
   if (!samePath && !sameFile) return 0;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& entry = table.File(slot);
     if (entry.path == path || platform::SameIdentity(identity, entry.identity)) return slot;
   }
   return 0;
@@ -94,9 +90,9 @@ int FindLoaded(const FileTable& table, const std::string& path) {
 
 int FindCopy(const FileTable& table, const std::string& path, std::int64_t size,
              std::uint64_t contentHash) {
-  if (!Indexed(table, ContentKey(size, contentHash))) return 0;
+  if (!table.IsIndexed(ContentKey(size, contentHash))) return 0;
   for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& entry = table.slots[static_cast<std::size_t>(slot)];
+    const FileEntry& entry = table.File(slot);
     if (entry.size == size && entry.contentHash == contentHash && SameContent(entry.path, path)) {
       return slot;
     }

@@ -2,8 +2,10 @@
 // loaded files), slots 1..n the files in load order.
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -50,17 +52,41 @@ struct FileEntry {
 // the same size and hash. The path and the identity on disk are not compared.
 bool SameReading(const FileEntry& a, const FileEntry& b);
 
-struct FileTable {
-  std::vector<FileEntry> slots = std::vector<FileEntry>(1);  // slot 0: the combined entry
+// The loaded files, numbered from 1 in load order (the slot), and the combined entry. Files
+// come and go only through AddEntry and DeleteEntry, which keep the combined entry and the
+// index of loaded files; what may change of a loaded file afterwards is its findings.
+class FileTable {
+ public:
+  FileEntry& Combined() { return slots_[0]; }
+  const FileEntry& Combined() const { return slots_[0]; }
+  int FileCount() const { return static_cast<int>(slots_.size()) - 1; }
+  // The file in `slot`, 1 to FileCount().
+  const FileEntry& File(int slot) const { return slots_[Checked(slot)]; }
+  std::span<const FileEntry> Files() const { return {slots_.data() + 1, slots_.size() - 1}; }
+  // Repeats are counted across files, so a file's findings change as others come and go.
+  std::vector<Finding>& FindingsOf(int slot) { return slots_[Checked(slot)].findings; }
+  FindingCounts& FindingCountsOf(int slot) { return slots_[Checked(slot)].findingCounts; }
 
-  FileEntry& Combined() { return slots[0]; }
-  const FileEntry& Combined() const { return slots[0]; }
-  int FileCount() const { return static_cast<int>(slots.size()) - 1; }
+ private:
+  friend void AddEntry(FileTable& table, FileEntry entry);
+  friend void DeleteEntry(FileTable& table, int slot);
+  friend int FindLoaded(const FileTable& table, const std::string& path);
+  friend int FindCopy(const FileTable& table, const std::string& path, std::int64_t size,
+                      std::uint64_t contentHash);
 
+  void Reindex(const FileEntry& entry, int change);
+  bool IsIndexed(std::uint64_t key) const { return loadedKeys_.contains(key); }
+
+  std::size_t Checked(int slot) const {
+    assert(slot >= 1 && slot <= FileCount());
+    return static_cast<std::size_t>(slot);
+  }
+
+  std::vector<FileEntry> slots_ = std::vector<FileEntry>(1);  // slot 0: the combined entry
   // How many loaded files have each key (a path's text, an identity on disk, a content
   // fingerprint), so that a new file is looked up in the same time however many are
-  // loaded; kept by AddEntry and DeleteEntry.
-  std::unordered_map<std::uint64_t, int> loadedKeys;
+  // loaded.
+  std::unordered_map<std::uint64_t, int> loadedKeys_;
 };
 
 // Appends a complete entry and folds it into the combined entry.

@@ -151,7 +151,7 @@ LoadResult LoadReportFor(const FileTable& table, const std::string& path, Source
   if (const int slot = FindCopy(table, path, result.entry.size, result.entry.contentHash);
       slot > 0) {
     LoadResult copy = Refused(LoadRefusal::kAlreadyLoaded, 0);
-    copy.samePath = table.slots[static_cast<std::size_t>(slot)].path;
+    copy.samePath = table.File(slot).path;
     return copy;
   }
   return result;
