@@ -1,5 +1,8 @@
 // The fast paths of the number rule and of a detail record's amounts against the full
-// rule: wherever a fast path gives a value it must be the full rule's, over random fields
+// rule, both reached through the public reading: a field followed by a byte that ends any
+// number ("#") is one the plain path never takes, and the full rule stops reading at that
+// byte, so it gives the full rule's value of the field itself. Wherever the plain path
+// takes a field its value must be that one, over random fields
 // and over fields built to sit on the edges of what the fast path takes (signs, blanks,
 // bytes next to the digits, lengths around its words of eight digits and its limit of
 // fourteen, records cut short).
@@ -15,20 +18,20 @@
 namespace pcn {
 namespace {
 
+// The full rule's value of `text`.
+Amount FullRule(std::string_view text) {
+  std::string ended(text);
+  ended += '#';
+  return NumberValue(ended);
+}
+
 // Checks one text, held in a buffer of exactly its size so that a sanitizer build catches
-// a fast path reading past the field. Returns whether the fast path answered.
-bool Agrees(const std::string& text) {
+// a fast path reading past the field.
+void Agrees(const std::string& text) {
   std::unique_ptr<char[]> exact(new char[text.size() + (text.empty() ? 1 : 0)]);
   std::memcpy(exact.get(), text.data(), text.size());
   const std::string_view view(exact.get(), text.size());
-  const Amount full = NumberValueFullRule(view);
-  Amount fast = 0;
-  const bool answered = PlainNumberValue(view, fast);
-  if (answered) {
-    EXPECT_EQ(fast, full) << "fast path differs on \"" << text << "\"";
-  }
-  EXPECT_EQ(NumberValue(view), full) << "\"" << text << "\"";
-  return answered;
+  EXPECT_EQ(NumberValue(view), FullRule(view)) << "\"" << text << "\"";
 }
 
 struct Random {
@@ -49,7 +52,6 @@ TEST(FieldValueFastPath, AgreesWithTheFullRuleOnRandomFields) {
       "0123456789012345678901234567890123456789"
       " \t\r\n+-.EeDd&HhBbOoQq/:;?@xZ";
   Random random{20240315};
-  std::int64_t fast = 0, total = 0;
   std::string text;
   for (int n = 0; n < 1'000'000; ++n) {
     text.clear();
@@ -61,27 +63,21 @@ TEST(FieldValueFastPath, AgreesWithTheFullRuleOnRandomFields) {
         text += kAlphabet[random.Below(sizeof kAlphabet - 1)];
       }
     }
-    fast += Agrees(text) ? 1 : 0;
-    ++total;
+    Agrees(text);
     if (::testing::Test::HasFailure()) return;  // one report is enough
   }
-  // The comparison means something only if the fast path often answered.
-  EXPECT_GT(fast, total / 20);
 }
 
 TEST(FieldValueFastPath, AgreesWithTheFullRuleOnRandomPlainFields) {
   Random random{874};
   static const char* const kPrefixes[] = {"", "+", "-", " ", "  -", "\t+", "\r\n"};
-  std::int64_t fast = 0, total = 0;
   for (int n = 0; n < 1'000'000; ++n) {
     std::string text = kPrefixes[random.Below(7)];
     const unsigned digits = 1 + random.Below(16);
     for (unsigned i = 0; i < digits; ++i) text += static_cast<char>('0' + random.Below(10));
-    fast += Agrees(text) ? 1 : 0;
-    ++total;
+    Agrees(text);
     if (::testing::Test::HasFailure()) return;
   }
-  EXPECT_GT(fast, total / 2);
 }
 
 // Every byte value at every position of plain fields of every length up to 16: one wrong
@@ -105,39 +101,34 @@ TEST(FieldValueFastPath, AgreesWhenAnyOneByteIsReplaced) {
   }
 }
 
-TEST(FieldValueFastPath, TakesTheCommonFieldsAndLeavesTheRest) {
+TEST(FieldValueFastPath, ReadsTheCommonFieldsAndTheRest) {
   static const struct {
     const char* text;
-    bool fast;
     Amount want;
     const char* why;
   } kCases[] = {
-      {"000000170", true, 170 * kAmountScale, "detail VAT, nine digits"},
-      {"0000017518", true, 17518 * kAmountScale, "detail amount, ten digits"},
-      {"+00000104776", true, 104776 * kAmountScale, "opening amount with its sign"},
-      {"-000000005", true, -5 * kAmountScale, "negative opening amount"},
-      {"-0", true, 0, "minus zero is zero"},
-      {"   42", true, 42 * kAmountScale, "leading blanks"},
-      {"99999999999999", true, 99999999999999 * kAmountScale, "fourteen digits, the most"},
-      {"999999999999999", false, 0, "fifteen digits may saturate: the full rule"},
-      {"", false, 0, "empty"},
-      {"+", false, 0, "a sign alone"},
-      {"+ 12345", false, 0, "a blank after the sign"},
-      {"12 34", false, 0, "a blank inside"},
-      {"0000:0000", false, 0, "the byte after 9"},
-      {"0000/0000", false, 0, "the byte before 0"},
-      {"12.5", false, 0, "a decimal point"},
-      {"1E3", false, 0, "an exponent"},
-      {"&H1F", false, 0, "another base"},
-      {"00000000\xB0", false, 0, "a high byte after a word of digits"},
+      {"000000170", 170 * kAmountScale, "detail VAT, nine digits"},
+      {"0000017518", 17518 * kAmountScale, "detail amount, ten digits"},
+      {"+00000104776", 104776 * kAmountScale, "opening amount with its sign"},
+      {"-000000005", -5 * kAmountScale, "negative opening amount"},
+      {"-0", 0, "minus zero is zero"},
+      {"   42", 42 * kAmountScale, "leading blanks"},
+      {"99999999999999", 99999999999999 * kAmountScale, "fourteen digits, the most"},
+      {"100000000000000", 100000000000000 * kAmountScale, "fifteen digits: the full rule"},
+      {"", 0, "empty"},
+      {"+", 0, "a sign alone"},
+      {"+ 12345", 0, "a blank after the sign"},
+      {"12 34", 12 * kAmountScale, "a blank inside ends the number"},
+      {"0000:0000", 0, "the byte after 9"},
+      {"0000/0000", 0, "the byte before 0"},
+      {"12.5", 125 * kAmountScale / 10, "a decimal point"},
+      {"1E3", 1000 * kAmountScale, "an exponent"},
+      {"&H1F", 31 * kAmountScale, "another base"},
+      {"00000000\xB0", 0, "a high byte after a word of digits"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
-    Amount value = 0;
-    EXPECT_EQ(PlainNumberValue(c.text, value), c.fast);
-    if (c.fast) {
-      EXPECT_EQ(value, c.want);
-    }
+    EXPECT_EQ(NumberValue(c.text), c.want);
     Agrees(c.text);
   }
 }
@@ -145,8 +136,8 @@ TEST(FieldValueFastPath, TakesTheCommonFieldsAndLeavesTheRest) {
 // A detail record's amounts read field by field with the full rule alone.
 DetailAmounts ReferenceDetailAmounts(std::string_view line, bool isTransaction) {
   DetailAmounts amounts;
-  amounts.vat = NumberValueFullRule(FieldText(line, 32, 9));
-  if (isTransaction) amounts.amount = NumberValueFullRule(FieldText(line, 42, 10));
+  amounts.vat = FullRule(FieldText(line, 32, 9));
+  if (isTransaction) amounts.amount = FullRule(FieldText(line, 42, 10));
   if (FieldText(line, 41, 1) == "-") {
     amounts.vat = SubtractAmounts(0, amounts.vat);
     amounts.amount = SubtractAmounts(0, amounts.amount);
@@ -154,23 +145,15 @@ DetailAmounts ReferenceDetailAmounts(std::string_view line, bool isTransaction) 
   return amounts;
 }
 
-// Checks one line, held in a buffer of exactly its size. Returns whether the record-level
-// fast path answered.
-bool DetailAgrees(const std::string& line, bool isTransaction) {
+// Checks one line, held in a buffer of exactly its size.
+void DetailAgrees(const std::string& line, bool isTransaction) {
   std::unique_ptr<char[]> exact(new char[line.size() + (line.empty() ? 1 : 0)]);
   std::memcpy(exact.get(), line.data(), line.size());
   const std::string_view view(exact.get(), line.size());
   const DetailAmounts want = ReferenceDetailAmounts(view, isTransaction);
-  DetailAmounts fast;
-  const bool answered = PlainDetailAmounts(view, isTransaction, fast);
-  if (answered) {
-    EXPECT_EQ(fast.vat, want.vat) << "\"" << line << "\"";
-    EXPECT_EQ(fast.amount, want.amount) << "\"" << line << "\"";
-  }
   const DetailAmounts got = ReadDetailAmounts(view, isTransaction);
   EXPECT_EQ(got.vat, want.vat) << "\"" << line << "\"";
   EXPECT_EQ(got.amount, want.amount) << "\"" << line << "\"";
-  return answered;
 }
 
 TEST(DetailAmountsFastPath, AgreesWithTheFullRuleOnRecordLikeLines) {
@@ -178,7 +161,6 @@ TEST(DetailAmountsFastPath, AgreesWithTheFullRuleOnRecordLikeLines) {
   // replaced, and cut to every length around the columns.
   Random random{8740};
   static const char kOdd[] = " +-.E&\t\r:/\xb0\xff";
-  std::int64_t fast = 0, total = 0;
   for (int n = 0; n < 300'000; ++n) {
     std::string line = "S987654324202403150000000000017";
     for (int i = 0; i < 9; ++i) line += static_cast<char>('0' + random.Below(10));
@@ -190,11 +172,9 @@ TEST(DetailAmountsFastPath, AgreesWithTheFullRuleOnRecordLikeLines) {
       line[30 + random.Below(22)] = kOdd[random.Below(sizeof kOdd - 1)];
     }
     if (random.Below(4) == 0) line.resize(30 + random.Below(31));
-    fast += DetailAgrees(line, random.Below(2) == 0) ? 1 : 0;
-    ++total;
+    DetailAgrees(line, random.Below(2) == 0);
     if (::testing::Test::HasFailure()) return;
   }
-  EXPECT_GT(fast, total / 5);
 }
 
 TEST(DetailAmountsFastPath, AgreesWhenAnyOneByteOfTheColumnsIsReplaced) {
@@ -208,8 +188,7 @@ TEST(DetailAmountsFastPath, AgreesWhenAnyOneByteOfTheColumnsIsReplaced) {
     }
     if (::testing::Test::HasFailure()) return;
   }
-  DetailAmounts amounts;
-  ASSERT_TRUE(PlainDetailAmounts(record, true, amounts));
+  const DetailAmounts amounts = ReadDetailAmounts(record, true);
   EXPECT_EQ(amounts.vat, -170 * kAmountScale);
   EXPECT_EQ(amounts.amount, -17518 * kAmountScale);
 }

@@ -46,7 +46,7 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
     const Finding& finding = entry.findings[shown];
     std::string line = std::to_string(finding.line);
     line += ": ";
-    line += RowOf(finding.rule).hebrew;
+    line += RowOf(finding.rule).text.hebrew;
     message += FitLine(line, static_cast<std::size_t>(std::max(1, room.lineChars)));
   }
   // Counted from all the file's findings, not only the ones the entry keeps.

@@ -8,7 +8,9 @@
 #include "check/rules.h"
 #include "format/dealer_number.h"
 #include "format/digits.h"
+#include "format/joined.h"
 #include "format/record_format.h"
+#include "text/rule_texts.h"
 
 namespace pcn {
 namespace {
@@ -27,7 +29,11 @@ constexpr ColumnDef kRefundSign{120, 1};
 constexpr struct {
   int signColumn;
   int code;
-} kSignedTotals[] = {{26, 101}, {38, 102}, {48, 103}, {60, 104}, {79, 105}};
+} kSignedTotals[] = {{26, kTaxableSalesSign},
+                     {38, kSalesVatSign},
+                     {48, kInputsVatSign},
+                     {60, kAssetInputsVatSign},
+                     {79, kExemptSalesSign}};
 
 bool AllOf(std::string_view text, char only) {
   return std::all_of(text.begin(), text.end(), [only](char c) { return c == only; });
@@ -259,58 +265,28 @@ struct Figures {
   std::string english;
 };
 
-// The figures a rule's message names, in both languages. Built by appending, one piece at a
-// time: GCC 12 warns falsely about chains of + at -O3.
+Figures Fill(const text::Bilingual& pattern, std::initializer_list<std::string_view> values) {
+  return {Filled(pattern.hebrew, values), Filled(pattern.english, values)};
+}
+
+// The figures a rule's message names, in both languages.
 Figures FiguresOf(const Finding& f) {
-  Figures figures;
   switch (f.rule) {
     case Rule::kRecordLength:
-      figures.hebrew = ": " + std::to_string(f.value);
-      figures.hebrew += " תווים במקום ";
-      figures.hebrew += std::to_string(f.limit);
-      figures.english = ": " + std::to_string(f.value);
-      figures.english += " characters instead of ";
-      figures.english += std::to_string(f.limit);
-      break;
+      return Fill(text::kRecordLengthFigures, {std::to_string(f.value), std::to_string(f.limit)});
     case Rule::kAllocationNumber:
-      figures.hebrew = ": סכום ";
-      figures.hebrew += FormatAmount(f.value);
-      figures.hebrew += ", סף ";
-      figures.hebrew += FormatAmount(f.limit);
-      figures.english = ": amount ";
-      figures.english += FormatAmount(f.value);
-      figures.english += ", threshold ";
-      figures.english += FormatAmount(f.limit);
-      break;
-    case Rule::kRecordCount: {
-      const bool sales = f.found == "sales";
-      figures.hebrew = sales ? ": רשומות מכירות" : ": רשומות תשומות";
-      figures.hebrew += " - הוצהרו ";
-      figures.hebrew += FormatWholeNumber(f.value);
-      figures.hebrew += ", נמצאו ";
-      figures.hebrew += FormatWholeNumber(f.limit);
-      figures.english = sales ? ": sales records" : ": input records";
-      figures.english += " declared ";
-      figures.english += FormatWholeNumber(f.value);
-      figures.english += ", found ";
-      figures.english += FormatWholeNumber(f.limit);
-      break;
-    }
+      return Fill(text::kAllocationNumberFigures, {FormatAmount(f.value), FormatAmount(f.limit)});
+    case Rule::kRecordCount:
+      return Fill(f.found == "sales" ? text::kSalesCountFigures : text::kInputCountFigures,
+                  {FormatWholeNumber(f.value), FormatWholeNumber(f.limit)});
     case Rule::kNegativeTotal:
     case Rule::kReportMonth:
-      figures.hebrew = ": " + Quoted(f.found);
-      figures.english = "; found " + Quoted(f.found);
-      break;
+      return Fill(text::kFoundFigures, {Quoted(f.found)});
     case Rule::kRepeatedRecord:
-      figures.english = "; first at ";
-      figures.english += f.firstPath;
-      figures.english += ':';
-      figures.english += std::to_string(f.firstLine);
-      break;
+      return Fill(text::kFirstReportFigures, {f.firstPath, std::to_string(f.firstLine)});
     default:
-      break;
+      return {};
   }
-  return figures;
 }
 
 }  // namespace
@@ -318,13 +294,7 @@ Figures FiguresOf(const Finding& f) {
 std::string FindingMessage(const Finding& finding) {
   const RuleRow& row = RowOf(finding.rule);
   const Figures figures = FiguresOf(finding);
-  std::string message = row.hebrew;
-  message += figures.hebrew;
-  message += " (";
-  message += row.english;
-  message += figures.english;
-  message += ')';
-  return message;
+  return Joined({row.text.hebrew, figures.hebrew, " (", row.text.english, figures.english, ")"});
 }
 
 std::string FindingText(std::string_view file, const Finding& finding) {

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "format/digits.h"
+#include "text/rule_texts.h"
 
 namespace pcn {
 namespace {
@@ -15,40 +16,22 @@ constexpr const char* kDirective =
     "the VAT directive on allocation numbers (Israel invoices reform)";
 
 constexpr RuleRow kRules[] = {
-    {Rule::kRecordLength, "record-length", Severity::kFormat, 0, "אורך הרשומה אינו תואם את סוגה",
-     "the record is not as long as records of its type are", kLayout},
+    {Rule::kRecordLength, "record-length", Severity::kFormat, 0, text::kRecordLengthRule, kLayout},
     {Rule::kCounterpartyNumber, "counterparty-number", Severity::kFormat, 0,
-     "מספר העוסק של הצד השני אינו 9 ספרות או שספרת הביקורת שגויה",
-     "the counterparty's number is not 9 digits or fails the check digit", kLayout},
-    {Rule::kInvoiceDate, "invoice-date", Severity::kFormat, 0,
-     "תאריך החשבונית אינו תאריך קיים או שהוא אחרי סוף חודש הדיווח",
-     "the invoice date is not a calendar date, or is after the reporting month", kLayout},
-    {Rule::kSign, "sign", Severity::kFormat, 0, "הסימן ברשומה אינו + או -",
-     "the sign is neither + nor -", kLayout},
-    {Rule::kDigits, "digits", Severity::kFormat, 0, "שדה מספרי ברשומה מכיל תו שאינו ספרה",
-     "a numeric field holds a character other than a digit", kLayout},
+     text::kCounterpartyNumberRule, kLayout},
+    {Rule::kInvoiceDate, "invoice-date", Severity::kFormat, 0, text::kInvoiceDateRule, kLayout},
+    {Rule::kSign, "sign", Severity::kFormat, 0, text::kSignRule, kLayout},
+    {Rule::kDigits, "digits", Severity::kFormat, 0, text::kDigitsRule, kLayout},
     {Rule::kAllocationNumber, "allocation-number", Severity::kDeduction, 0,
-     "חשבונית תשומות מעל סכום הסף ללא מספר הקצאה - ניכוי המע\"מ בסיכון",
-     "an input invoice above the threshold has no allocation number: its VAT deduction is at "
-     "risk",
-     kDirective},
-    {Rule::kNegativeTotal, "negative-total", Severity::kRefused, 0,
-     "הסימן של סכום ברשומת הפתיחה אינו + - הקליטה תדחה את הקובץ",
-     "the sign of a total in the opening record is not \"+\": the reception refuses the file",
+     text::kAllocationNumberRule, kDirective},
+    {Rule::kNegativeTotal, "negative-total", Severity::kRefused, 0, text::kNegativeTotalRule,
      kReception},
-    {Rule::kPettyCashShare, "petty-cash-share", Severity::kRefused, 216,
-     "מע\"מ קופה קטנה עולה על 5% ממע\"מ התשומות בדוח החזר",
-     "petty-cash VAT is more than 5% of the input VAT in a refund report", kReception},
-    {Rule::kRepeatedRecord, "repeated-record", Severity::kDouble, 0,
-     "החשבונית דווחה כבר - היא תיספר פעמיים",
-     "the same invoice was reported before: it counts twice", kLayout},
-    {Rule::kRecordCount, "record-count", Severity::kFormat, 0,
-     "מספר הרשומות שהוצהר ברשומת הפתיחה שונה ממספר הרשומות בקובץ",
-     "the record count the opening record declares differs from the records the file holds",
+    {Rule::kPettyCashShare, "petty-cash-share", Severity::kRefused, 216, text::kPettyCashShareRule,
+     kReception},
+    {Rule::kRepeatedRecord, "repeated-record", Severity::kDouble, 0, text::kRepeatedRecordRule,
      kLayout},
-    {Rule::kReportMonth, "report-month", Severity::kRefused, 0,
-     "חודש הדיווח ברשומת הפתיחה אינו חודש קיים",
-     "the opening record's reporting month is not a real month MM-YYYY", kLayout},
+    {Rule::kRecordCount, "record-count", Severity::kFormat, 0, text::kRecordCountRule, kLayout},
+    {Rule::kReportMonth, "report-month", Severity::kRefused, 0, text::kReportMonthRule, kLayout},
 };
 
 // From its first day on, each row replaces the one before.

@@ -8,6 +8,7 @@
 
 #include "check/finding.h"
 #include "format/amount.h"
+#include "text/bilingual.h"
 
 namespace pcn {
 
@@ -16,12 +17,20 @@ struct RuleRow {
   const char* id;  // as the command line and the findings file name it
   Severity severity;
   int code;  // the reception's code; 0 where it depends on the field or none was published
-  const char* hebrew;
-  const char* english;
-  const char* source;  // the public text the rule comes from
+  text::Bilingual text;  // what a finding of the rule says
+  const char* source;    // the public text the rule comes from
 };
 
 const RuleRow& RowOf(Rule rule);
+
+// The reception's codes for a sign other than "+" before a total of the opening record.
+enum SignCode : int {
+  kTaxableSalesSign = 101,
+  kSalesVatSign = 102,
+  kInputsVatSign = 103,
+  kAssetInputsVatSign = 104,
+  kExemptSalesSign = 105,
+};
 const char* SeverityName(Severity severity);
 inline Severity SeverityOf(const Finding& finding) {
   return RowOf(finding.rule).severity;

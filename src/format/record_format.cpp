@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "format/digits.h"
+#include "format/joined.h"
 
 namespace pcn {
 namespace {
@@ -195,19 +196,8 @@ std::uint64_t PowerOfTen(int exponent) {
   return power;
 }
 
-}  // namespace
-
-bool PlainNumberValue(std::string_view text, Amount& value) {
-  return PlainValue(text, value);
-}
-
-Amount NumberValue(std::string_view text) {
-  Amount value;
-  if (PlainValue(text, value)) return value;
-  return NumberValueFullRule(text);
-}
-
-Amount NumberValueFullRule(std::string_view text) {
+// Every form the number rule reads; NumberValue takes it where the plain path cannot.
+Amount FullRuleValue(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
   if (i < text.size() && text[i] == '&') return RadixValue(text.substr(i + 1));
@@ -254,6 +244,16 @@ Amount NumberValueFullRule(std::string_view text) {
   return ScaleDecimal(digits, power, negative);
 }
 
+}  // namespace
+
+// The plain path first: the field nearly every file carries (optional blanks, an optional
+// sign, then only digits to the end, at most 14 of them) gives the full rule's value.
+Amount NumberValue(std::string_view text) {
+  Amount value;
+  if (PlainValue(text, value)) return value;
+  return FullRuleValue(text);
+}
+
 Amount FieldValue(std::string_view line, int column, int width) {
   return NumberValue(FieldText(line, column, width));
 }
@@ -274,13 +274,15 @@ bool CountFits(std::int64_t value) {
 
 std::string CountText(std::int64_t value) {
   if (value < 0) {
-    std::string text = "-";  // appended, not "-" + ...: GCC 12 warns falsely at -O3
-    text += Digits(0 - static_cast<std::uint64_t>(value), 8);
-    return text;
+    return Joined({"-", Digits(0 - static_cast<std::uint64_t>(value), 8)});
   }
   return Digits(static_cast<std::uint64_t>(value), 9);
 }
 
+namespace {
+
+// A record at least 51 characters long whose VAT and (for a transaction record) amount
+// columns hold only digits, read without the number rule; false for anything else.
 bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts) {
   if (line.size() < 51) return false;
   std::uint64_t vat = 0;
@@ -296,6 +298,8 @@ bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts
   amounts.amount = sign * static_cast<Amount>(amount) * kAmountScale;
   return true;
 }
+
+}  // namespace
 
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction) {
   DetailAmounts amounts;

@@ -103,12 +103,6 @@ inline std::string_view FieldText(std::string_view line, ColumnDef field) {
 // digits give 0. Rounded to four decimals, a tie to even; beyond the amount range it
 // saturates.
 Amount NumberValue(std::string_view text);
-// The two halves of NumberValue. The full rule reads every form; the fast path reads the
-// field nearly every file carries (optional blanks, an optional sign, then only digits to
-// the end of the text, at most 14 of them) and returns false for anything else. Both give
-// the same value wherever the fast path answers.
-Amount NumberValueFullRule(std::string_view text);
-bool PlainNumberValue(std::string_view text, Amount& value);
 Amount FieldValue(std::string_view line, int column, int width);
 inline Amount FieldValue(std::string_view line, ColumnDef field) {
   return FieldValue(line, field.column, field.width);
@@ -128,11 +122,6 @@ struct DetailAmounts {
   Amount amount = 0;
 };
 DetailAmounts ReadDetailAmounts(std::string_view line, bool isTransaction);
-
-// The fast path of ReadDetailAmounts: a record at least 51 characters long whose VAT and
-// (for a transaction record) amount columns hold only digits. False for anything else,
-// which ReadDetailAmounts reads field by field with the number rule.
-bool PlainDetailAmounts(std::string_view line, bool isTransaction, DetailAmounts& amounts);
 
 // The text without its leading and trailing blanks, as the report-month display is read.
 std::string_view TrimBlanks(std::string_view text);

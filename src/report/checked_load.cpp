@@ -62,10 +62,10 @@ std::vector<Finding> UnionRecordFindings(const FileEntry& c) {
     finding.code = code;
     return finding;
   };
-  // The sign the union record would carry. Appended: GCC 12 warns falsely at -O3 when a
-  // literal is assigned.
-  for (const auto& [total, code] : {std::pair{c.taxableSales, 101}, std::pair{c.salesVat, 102},
-                                    std::pair{c.exemptSales, 105}}) {
+  // Found: the sign the union record would carry.
+  for (const auto& [total, code] :
+       {std::pair{c.taxableSales, kTaxableSalesSign}, std::pair{c.salesVat, kSalesVatSign},
+        std::pair{c.exemptSales, kExemptSalesSign}}) {
     if (total < 0) add(Rule::kNegativeTotal, code).found.push_back('-');
   }
   if (c.vatPayable < 0 && MoreThanShare(c.pettyCashVat, c.inputRecordVat, kPettyCashSharePercent)) {
