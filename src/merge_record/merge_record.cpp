@@ -10,6 +10,8 @@
 #include "format/sha256.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
+#include "text/messages.h"
+#include "text/record_page.h"
 #include "totals/five_percent_rule.h"
 
 namespace pcn {
@@ -48,15 +50,15 @@ std::size_t Utf8Length(std::string_view text) {
 const char* TotalName(AdjustableTotal total) {
   switch (total) {
     case AdjustableTotal::kTaxableSales:
-      return "הכנסות חייבות";
+      return text::kFieldTaxableSales;
     case AdjustableTotal::kExemptSales:
-      return "הכנסות פטורות";
+      return text::kFieldExemptSales;
     case AdjustableTotal::kSalesVat:
-      return "מע\"מ עיסקאות";
+      return text::kFieldSalesVat;
     case AdjustableTotal::kInputsVat:
-      return "מע\"מ תשומות";
+      return text::kFieldInputsVat;
     case AdjustableTotal::kAssetInputsVat:
-      return "מע\"מ תשומות רכוש";
+      return text::kFieldAssetInputsVat;
   }
   return "";
 }
@@ -65,19 +67,19 @@ constexpr struct {
   Severity severity;
   const char* name;
 } kSeverities[] = {
-    {Severity::kRefused, "הקליטה תדחה את הקובץ"},
-    {Severity::kDouble, "חשבונית שתיספר פעמיים"},
-    {Severity::kDeduction, "ניכוי מע\"מ בסיכון"},
-    {Severity::kFormat, "חריגה ממבנה הרשומות"},
+    {Severity::kRefused, text::page::kRefusedWeight},
+    {Severity::kDouble, text::page::kDoubleWeight},
+    {Severity::kDeduction, text::page::kDeductionWeight},
+    {Severity::kFormat, text::page::kFormatWeight},
 };
 
 constexpr struct {
   TotalsPair pair;
   const char* name;
 } kPairs[] = {
-    {TotalsPair::kIncome, "הכנסות"},
-    {TotalsPair::kSalesVat, "מע\"מ עיסקאות"},
-    {TotalsPair::kInputsVat, "מע\"מ תשומות"},
+    {TotalsPair::kIncome, text::page::kIncomePair},
+    {TotalsPair::kSalesVat, text::kFieldSalesVat},
+    {TotalsPair::kInputsVat, text::kFieldInputsVat},
 };
 
 constexpr char kStyle[] =
@@ -176,12 +178,155 @@ void PairCells(Page& page, const FileEntry& e) {
     std::string p = check.p ? AmountDecimalText(*check.p) : std::string("—");
     if (check.p) p += '%';
     page.Number(p);
-    page.Raw(check.passes ? "<td>תקין</td>" : "<td class=\"fail\">חורג</td>");
+    if (check.passes) {
+      page.Cell(text::page::kPasses);
+    } else {
+      page.Cell(text::page::kFails, "fail");
+    }
   }
 }
 
 std::string Trimmed(std::string_view text) {
   return std::string(TrimBlanks(text));
+}
+
+// A row's number and its file's name.
+void FileCells(Page& page, int slot, const FileEntry& e) {
+  page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
+}
+
+void Beginning(Page& page, std::string_view month) {
+  page.Raw("<!DOCTYPE html>\n<html dir=\"rtl\" lang=\"he\">\n<head>\n<meta charset=\"utf-8\">\n")
+      .Raw("<title>")
+      .Text(text::page::kTitle)
+      .Text(" ")
+      .Text(month)
+      .Raw("</title>\n<style>")
+      .Raw(kStyle)
+      .Raw("</style>\n</head>\n<body>\n<h1>")
+      .Text(text::page::kTitle)
+      .Raw("</h1>\n");
+}
+
+void AboutTheMerge(Page& page, const MergeRecord& record, const FileTable& table,
+                   std::string_view month) {
+  namespace t = text::page;
+  const bool representative = record.kind == OutputKind::kRepresentative;
+  page.Raw("<table class=\"about\">\n")
+      .About(t::kDateTime, record.dateTime, "n")
+      .About(t::kKind, representative ? t::kRepresentativeKind : t::kUnionKind)
+      .About(representative ? t::kRepresentativeNumber : t::kDealerNumber, record.number, "n")
+      .About(t::kReportMonth, month, "n")
+      .About(t::kFileCount, std::to_string(table.FileCount()), "n")
+      .About(t::kMergedFile, record.outputPath, "ltr")
+      .About(t::kMergedSize, FormatWholeNumber(record.outputSize), "n")
+      .About(t::kMergedSha, record.outputSha256, "ltr hash")
+      .Raw("</table>\n");
+}
+
+// What each file declared and holds, and the merged file's row below them.
+void FilesTable(Page& page, const MergeRecord& record, const FileTable& table,
+                std::string_view month) {
+  namespace t = text::page;
+  page.Raw("<h2>").Text(t::kFilesHeading).Raw("</h2>\n<table>\n<thead><tr>");
+  for (const char* title :
+       {"#", t::kFile, t::kDealerNumber, t::kMonth, t::kSize, text::kFieldTaxableSales,
+        text::kFieldExemptSales, text::kFieldSalesVat, text::kFieldInputsVat,
+        text::kFieldAssetInputsVat, text::kFieldVatPayable, t::kSalesRecords, t::kInputRecords,
+        t::kFindings}) {
+    page.Head(title);
+  }
+  page.Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const FileEntry& e = table.File(slot);
+    FileCells(page, slot, e);
+    page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
+    page.Number(FormatWholeNumber(e.size));
+    AmountCells(page, e);
+    CountCells(page, e);
+    page.Number(FormatWholeNumber(e.findingCounts.Total())).Raw("</tr>\n");
+  }
+  std::int64_t findingTotal = 0;
+  for (std::int64_t count : record.findings.bySeverity) findingTotal += count;
+  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell(t::kMergedFile);
+  page.Number(record.number).Number(month).Number(FormatWholeNumber(record.outputSize));
+  AmountCells(page, table.Combined());
+  CountCells(page, table.Combined());
+  page.Number(FormatWholeNumber(findingTotal)).Raw("</tr></tfoot>\n</table>\n");
+  if (!record.adjustments.empty()) page.Raw("<p>").Text(t::kAdjustedBelow).Raw("</p>\n");
+}
+
+void FivePercentTable(Page& page, const FileTable& table) {
+  namespace t = text::page;
+  page.Raw("<h2>").Text(t::kFivePercentHeading).Raw("</h2>\n<table>\n<thead><tr>");
+  page.Head("#", 1, 2).Head(t::kFile, 1, 2);
+  for (const auto& pair : kPairs) page.Head(pair.name, 4);
+  page.Raw("</tr>\n<tr>");
+  for (std::size_t i = 0; i < std::size(kPairs); ++i) {
+    page.Head(t::kDeclared).Head(t::kRecords).Head(t::kDifference).Head(t::kVerdict);
+  }
+  page.Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    FileCells(page, slot, table.File(slot));
+    PairCells(page, table.File(slot));
+    page.Raw("</tr>\n");
+  }
+  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell(t::kMergedFile);
+  PairCells(page, table.Combined());
+  page.Raw("</tr></tfoot>\n</table>\n");
+}
+
+void DigestsTable(Page& page, const MergeRecord& record, const FileTable& table) {
+  page.Raw("<h2>").Text(text::page::kDigestsHeading).Raw("</h2>\n<table>\n<thead><tr>");
+  page.Head("#").Head(text::page::kPath).Head("SHA-256").Raw("</tr></thead>\n<tbody>\n");
+  for (int slot = 1; slot <= table.FileCount(); ++slot) {
+    const auto index = static_cast<std::size_t>(slot);
+    const std::string_view sha = index <= record.sourceSha256.size()
+                                     ? std::string_view(record.sourceSha256[index - 1])
+                                     : std::string_view();
+    const std::string& path =
+        index <= record.sourcePaths.size() ? record.sourcePaths[index - 1] : table.File(slot).path;
+    page.Raw("<tr>").Number(std::to_string(slot)).Cell(path, "ltr");
+    page.Cell(sha, "ltr hash").Raw("</tr>\n");
+  }
+  page.Raw("</tbody>\n</table>\n");
+}
+
+void AdjustmentsTable(Page& page, const std::vector<RecordedAdjustment>& adjustments) {
+  namespace t = text::page;
+  page.Raw("<h2>").Text(t::kAdjustmentsHeading).Raw("</h2>\n");
+  if (adjustments.empty()) {
+    page.Raw("<p>").Text(t::kNoAdjustments).Raw("</p>\n");
+    return;
+  }
+  page.Raw("<table>\n<thead><tr>");
+  page.Head(t::kTotal).Head(t::kStep).Head(t::kBefore).Head(t::kAfter);
+  page.Raw("</tr></thead>\n<tbody>\n");
+  for (const RecordedAdjustment& a : adjustments) {
+    page.Raw("<tr>").Cell(TotalName(a.total)).Number(SignedWhole(a.delta));
+    page.Number(FormatAmount(a.before)).Number(FormatAmount(a.after)).Raw("</tr>\n");
+  }
+  page.Raw("</tbody>\n</table>\n");
+}
+
+void FindingsTable(Page& page, const FindingsSummary& findings) {
+  page.Raw("<h2>").Text(text::page::kFindingsHeading).Raw("</h2>\n<table class=\"about\">\n");
+  for (const auto& severity : kSeverities) {
+    page.About(severity.name,
+               FormatWholeNumber(findings.bySeverity[static_cast<int>(severity.severity)]), "n");
+  }
+  if (findings.unlisted > 0) {
+    page.About(text::page::kUnlisted, FormatWholeNumber(findings.unlisted), "n");
+  }
+  page.Raw("</table>\n");
+}
+
+void Ending(Page& page) {
+  page.Raw("<footer>")
+      .Text(text::page::kMadeBy)
+      .Raw("<bdi dir=\"ltr\">")
+      .Text(PCN_VERSION)
+      .Raw("</bdi>.</footer>\n</body>\n</html>\n");
 }
 
 }  // namespace
@@ -216,131 +361,16 @@ std::string HtmlText(std::string_view text) {
 }
 
 std::string MergeRecordPage(const MergeRecord& record, const FileTable& table) {
-  const FileEntry& combined = table.Combined();
   const std::string month = LoadedMonth(table);
-  const bool representative = record.kind == OutputKind::kRepresentative;
   Page page;
-  page.Raw("<!DOCTYPE html>\n<html dir=\"rtl\" lang=\"he\">\n<head>\n<meta charset=\"utf-8\">\n")
-      .Raw("<title>")
-      .Text("תיעוד איחוד קבצים PCN874 ")
-      .Text(month)
-      .Raw("</title>\n<style>")
-      .Raw(kStyle)
-      .Raw("</style>\n</head>\n<body>\n<h1>תיעוד איחוד קבצים PCN874</h1>\n");
-
-  page.Raw("<table class=\"about\">\n")
-      .About("תאריך ושעת האיחוד", record.dateTime, "n")
-      .About("סוג הקובץ המופק", representative ? "איחוד קבצים למייצג" : "קובץ איחוד עוסקים")
-      .About(representative ? "מספר מייצג" : "מספר עוסק", record.number, "n")
-      .About("חודש הדוח", month, "n")
-      .About("מספר הקבצים שאוחדו", std::to_string(table.FileCount()), "n")
-      .About("הקובץ המאוחד", record.outputPath, "ltr")
-      .About("גודל הקובץ המאוחד (בתים)", FormatWholeNumber(record.outputSize), "n")
-      .About("SHA-256 של הקובץ המאוחד", record.outputSha256, "ltr hash")
-      .Raw("</table>\n");
-
-  page.Raw("<h2>הקבצים שאוחדו</h2>\n<table>\n<thead><tr>")
-      .Head("#")
-      .Head("קובץ")
-      .Head("מספר עוסק")
-      .Head("חודש")
-      .Head("גודל (בתים)")
-      .Head("הכנסות חייבות")
-      .Head("הכנסות פטורות")
-      .Head("מע\"מ עיסקאות")
-      .Head("מע\"מ תשומות")
-      .Head("מע\"מ תשומות רכוש")
-      .Head("הפרש לתשלום")
-      .Head("עיסקאות")
-      .Head("תשומות")
-      .Head("ממצאים")
-      .Raw("</tr></thead>\n<tbody>\n");
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& e = table.File(slot);
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
-    page.Number(Trimmed(e.dealerNumber)).Number(Trimmed(e.reportMonth));
-    page.Number(FormatWholeNumber(e.size));
-    AmountCells(page, e);
-    CountCells(page, e);
-    page.Number(FormatWholeNumber(e.findingCounts.Total())).Raw("</tr>\n");
-  }
-  std::int64_t findingTotal = 0;
-  for (std::int64_t count : record.findings.bySeverity) findingTotal += count;
-  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
-  page.Number(record.number).Number(month).Number(FormatWholeNumber(record.outputSize));
-  AmountCells(page, combined);
-  CountCells(page, combined);
-  page.Number(FormatWholeNumber(findingTotal)).Raw("</tr></tfoot>\n</table>\n");
-  if (!record.adjustments.empty()) {
-    page.Raw("<p>בשורת הקובץ המאוחד: הסכומים אחרי ההתאמות שלמטה.</p>\n");
-  }
-
-  page.Raw("<h2>כלל 5%: הסכומים המוצהרים מול התנועות</h2>\n<table>\n<thead><tr>")
-      .Head("#", 1, 2)
-      .Head("קובץ", 1, 2);
-  for (const auto& pair : kPairs) page.Head(pair.name, 4);
-  page.Raw("</tr>\n<tr>");
-  for (std::size_t i = 0; i < std::size(kPairs); ++i) {
-    page.Head("מוצהר").Head("תנועות").Head("הפרש").Head("תוצאה");
-  }
-  page.Raw("</tr></thead>\n<tbody>\n");
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const FileEntry& e = table.File(slot);
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(platform::FileNameOf(e.path), "ltr");
-    PairCells(page, e);
-    page.Raw("</tr>\n");
-  }
-  page.Raw("</tbody>\n<tfoot><tr>").Cell("").Cell("הקובץ המאוחד");
-  PairCells(page, combined);
-  page.Raw("</tr></tfoot>\n</table>\n");
-
-  page.Raw("<h2>טביעות SHA-256 של הקבצים</h2>\n<table>\n<thead><tr>")
-      .Head("#")
-      .Head("נתיב הקובץ")
-      .Head("SHA-256")
-      .Raw("</tr></thead>\n<tbody>\n");
-  for (int slot = 1; slot <= table.FileCount(); ++slot) {
-    const auto index = static_cast<std::size_t>(slot);
-    const std::string_view sha = index <= record.sourceSha256.size()
-                                     ? std::string_view(record.sourceSha256[index - 1])
-                                     : std::string_view();
-    const std::string& path =
-        index <= record.sourcePaths.size() ? record.sourcePaths[index - 1] : table.File(slot).path;
-    page.Raw("<tr>").Number(std::to_string(slot)).Cell(path, "ltr");
-    page.Cell(sha, "ltr hash").Raw("</tr>\n");
-  }
-  page.Raw("</tbody>\n</table>\n");
-
-  page.Raw("<h2>התאמות בסכומים המאוחדים</h2>\n");
-  if (record.adjustments.empty()) {
-    page.Raw("<p>לא נעשו התאמות: הסכומים המאוחדים הם סכומי הקבצים.</p>\n");
-  } else {
-    page.Raw("<table>\n<thead><tr>")
-        .Head("סכום")
-        .Head("צעד")
-        .Head("לפני")
-        .Head("אחרי")
-        .Raw("</tr></thead>\n<tbody>\n");
-    for (const RecordedAdjustment& a : record.adjustments) {
-      page.Raw("<tr>").Cell(TotalName(a.total)).Number(SignedWhole(a.delta));
-      page.Number(FormatAmount(a.before)).Number(FormatAmount(a.after)).Raw("</tr>\n");
-    }
-    page.Raw("</tbody>\n</table>\n");
-  }
-
-  page.Raw("<h2>ממצאי הבדיקות לפני שידור בקובץ המאוחד</h2>\n<table class=\"about\">\n");
-  for (const auto& severity : kSeverities) {
-    page.About(severity.name,
-               FormatWholeNumber(record.findings.bySeverity[static_cast<int>(severity.severity)]),
-               "n");
-  }
-  if (record.findings.unlisted > 0) {
-    page.About("מהם לא פורטו ברשימת הממצאים", FormatWholeNumber(record.findings.unlisted), "n");
-  }
-  page.Raw("</table>\n<footer>הופק בתוכנת איחוד קבצים PCN874, גרסה ")
-      .Raw("<bdi dir=\"ltr\">")
-      .Text(PCN_VERSION)
-      .Raw("</bdi>.</footer>\n</body>\n</html>\n");
+  Beginning(page, month);
+  AboutTheMerge(page, record, table, month);
+  FilesTable(page, record, table, month);
+  FivePercentTable(page, table);
+  DigestsTable(page, record, table);
+  AdjustmentsTable(page, record.adjustments);
+  FindingsTable(page, record.findings);
+  Ending(page);
   return page.Take();
 }
 
