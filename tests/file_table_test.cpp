@@ -1,9 +1,7 @@
-// The combined entry through additions and removals, RemoveFile and the displays.
+// The combined entry through additions and removals, and the displays that show it.
 #include "report/file_table.h"
 
 #include <gtest/gtest.h>
-
-#include <limits>
 
 #include "app/remove_file.h"
 #include "app/show_totals.h"
@@ -29,24 +27,5 @@ TEST(FileTable, CombinedVatPayableNeverTakesTheFilesOwn) {
   w.Remove(0);
   EXPECT_EQ(c.vatPayable, (425 - 100) * kUnit);
 }
-
-TEST(FormatAmount, GroupsDigitsWithCommas) {
-  static const struct {
-    Amount value;
-    const char* want;
-  } kCases[] = {
-      {0, "0"},
-      {1234567 * kUnit, "1,234,567"},
-      {-1500 * kUnit, "-1,500"},
-      {999 * kUnit, "999"},
-      {1000 * kUnit, "1,000"},
-      {-4000, "0"},  // -0.4 rounds to zero, which has no sign
-      {-5000, "0"},  // -0.5 rounds to even 0
-      {-15000, "-2"},
-      {std::numeric_limits<Amount>::min(), "-922,337,203,685,478"},  // .5808 rounds up
-  };
-  for (const auto& c : kCases) EXPECT_EQ(FormatAmount(c.value), c.want);
-}
-
 }  // namespace
 }  // namespace pcn

@@ -180,5 +180,23 @@ TEST(OpeningRecordMonth, IsMonthDashYear) {
   EXPECT_EQ(OpeningRecordMonth("O12345678220"), "-20");  // a short record gives what it has
 }
 
+TEST(FormatAmount, GroupsDigitsWithCommas) {
+  static const struct {
+    Amount value;
+    const char* want;
+  } kCases[] = {
+      {0, "0"},
+      {1234567 * kUnit, "1,234,567"},
+      {-1500 * kUnit, "-1,500"},
+      {999 * kUnit, "999"},
+      {1000 * kUnit, "1,000"},
+      {-4000, "0"},  // -0.4 rounds to zero, which has no sign
+      {-5000, "0"},  // -0.5 rounds to even 0
+      {-15000, "-2"},
+      {std::numeric_limits<Amount>::min(), "-922,337,203,685,478"},  // .5808 rounds up
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FormatAmount(c.value), c.want);
+}
+
 }  // namespace
 }  // namespace pcn
