@@ -22,6 +22,7 @@
 #include "controls/painting.h"
 #include "controls/text_tip.h"
 #include "controls/wide_text.h"
+#include "controls/window_text.h"
 #include "controls/windows_api.h"
 #include "platform/platform.h"
 #include "text/messages.h"
@@ -160,14 +161,6 @@ void CentreInWorkArea(HWND dialog) {
   const int left = std::max(0L, work.left + work.right - w) / 2;
   const int top = std::max(0L, work.top + work.bottom - h) / 2;
   SetWindowPos(dialog, nullptr, left, top, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(std::max(0, GetWindowTextW(window, text.data(), length + 1))));
-  return text;
 }
 
 std::wstring CurrentDirectoryText() {
