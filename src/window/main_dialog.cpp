@@ -25,6 +25,7 @@
 #include "controls/window_text.h"
 #include "controls/windows_api.h"
 #include "platform/platform.h"
+#include "text/captions.h"
 #include "text/messages.h"
 #include "window/control_table.h"
 #include "window/file_drop.h"
@@ -394,7 +395,7 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
 void ChooseOutputDirectory(HWND dialog) {
   HWND field = Item(dialog, kOutputDirectory);
   const std::wstring current = WindowText(field);
-  const std::wstring instruction = Utf8ToWide(kBrowseInstruction);
+  const std::wstring instruction = Utf8ToWide(text::kBrowseInstruction);
   BROWSEINFOW browse = {};
   browse.hwndOwner = dialog;
   browse.lpszTitle = instruction.c_str();
@@ -438,13 +439,13 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
   switch (static_cast<ControlId>(id)) {
     case kDealersUnionOption:
       KeepOptionsOutOfTabOrder(dialog);
-      SetDlgItemTextW(dialog, IdOf(kNumberCaption), Utf8ToWide(kDealerNumberCaption).c_str());
+      SetDlgItemTextW(dialog, IdOf(kNumberCaption), Utf8ToWide(text::kDealerNumberCaption).c_str());
       RedrawAll(dialog);
       break;
     case kRepresentativeOption:
       KeepOptionsOutOfTabOrder(dialog);
       SetDlgItemTextW(dialog, IdOf(kNumberCaption),
-                      Utf8ToWide(kRepresentativeNumberCaption).c_str());
+                      Utf8ToWide(text::kRepresentativeNumberCaption).c_str());
       RedrawAll(dialog);
       break;
     case kGenerate:
@@ -646,7 +647,7 @@ void RunMainDialog(FileTable& table) {
   g_main.dpi = WindowDpi(dialog);
   CentreInWorkArea(dialog);
   DragAcceptFiles(dialog, TRUE);
-  SetWindowTextW(dialog, Utf8ToWide(kDialogTitle).c_str());
+  SetWindowTextW(dialog, Utf8ToWide(text::kDialogTitle).c_str());
 
   g_main.largeIcon.reset(
       static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, 32, 32, 0)));
