@@ -21,6 +21,7 @@
 #include "report/load_file.h"
 #include "support/headless_dialog.h"
 #include "test_support.h"
+#include "text/captions.h"
 #include "text/messages.h"
 #include "totals/five_percent_rule.h"
 

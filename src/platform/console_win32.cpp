@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/console.h"
+#include "platform/utf16.h"
 
 namespace pcn::platform {
 
@@ -13,10 +14,7 @@ std::vector<std::string> Utf8Arguments(int, char**) {
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
   for (int i = 0; i < count; ++i) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length > 0 ? length - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), length, nullptr, nullptr);
-    arguments.push_back(std::move(text));
+    arguments.push_back(WideToUtf8(wide[i]));
   }
   LocalFree(wide);
   return arguments;

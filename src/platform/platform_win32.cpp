@@ -9,6 +9,7 @@
 
 #include "platform/io_faults.h"
 #include "platform/platform.h"
+#include "platform/utf16.h"
 
 namespace pcn::platform {
 namespace {
@@ -22,31 +23,12 @@ bool Faulted(IoOp op) {
   return TakeIoFault(op, kind);
 }
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                      nullptr, nullptr);
-  return text;
-}
-
 // Paths of MAX_PATH characters or more only work in the \\?\ form, which must be a full path.
 // A NUL inside a path (from a month field of a corrupt file) would cut the name short, so
 // such a path becomes the empty one, which names nothing.
 std::wstring SystemPath(const std::string& path) {
   if (path.find('\0') != std::string::npos) return std::wstring();
-  std::wstring wide = Widen(path);
+  std::wstring wide = Utf8ToWide(path);
   if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return wide;
@@ -277,7 +259,7 @@ std::string LastErrorText() {
   while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.')) {
     wide.pop_back();
   }
-  return wide.empty() ? "error " + std::to_string(code) : Narrow(wide);
+  return wide.empty() ? "error " + std::to_string(code) : WideToUtf8(wide);
 }
 
 std::string CurrentDirectory() {
@@ -286,13 +268,13 @@ std::string CurrentDirectory() {
   std::wstring wide(needed, L'\0');
   const DWORD got = GetCurrentDirectoryW(needed, wide.data());
   wide.resize(got);
-  return Narrow(wide);
+  return WideToUtf8(wide);
 }
 
 // The system's own completion: drive-relative ("C:a.txt") and rooted ("\\a.txt") forms
 // included, "." and ".." taken out.
 std::string FullPath(const std::string& path) {
-  const std::wstring wide = Widen(path);
+  const std::wstring wide = Utf8ToWide(path);
   if (wide.empty() || path.find('\0') != std::string::npos) return path;
   const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (needed == 0) return path;
@@ -300,7 +282,7 @@ std::string FullPath(const std::string& path) {
   const DWORD got = GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr);
   if (got == 0 || got >= needed) return path;
   full.resize(got);
-  return Narrow(full);
+  return WideToUtf8(full);
 }
 
 std::string LocalDateText() {

@@ -101,15 +101,4 @@ inline constexpr char kIncomeDiffers[] = "הפרש גדול מ 5% בין תנו�
 inline constexpr char kSalesVatDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי מע'מ עיסקאות";
 inline constexpr char kInputsVatDiffers[] = "הפרש גדול מ 5% בין תנועות וסכומי מע'מ תשומות";
 
-// Names of the merged record's fields, as the window's captions call them.
-inline constexpr char kFieldTaxableSales[] = "הכנסות חייבות";
-inline constexpr char kFieldExemptSales[] = "הכנסות פטורות";
-inline constexpr char kFieldSalesVat[] = "מע\"מ עיסקאות";
-inline constexpr char kFieldInputsVat[] = "מע\"מ תשומות";
-inline constexpr char kFieldAssetInputsVat[] = "מע\"מ תשומות רכוש";
-inline constexpr char kFieldVatPayable[] = "הפרש לתשלום";
-inline constexpr char kFieldSalesRecordCount[] = "סה\"כ עיסקאות";
-inline constexpr char kFieldInputRecordCount[] = "סה\"כ תשומות";
-inline constexpr char kFieldRecordCount[] = "סה\"כ רשומות";
-
 }  // namespace pcn::text

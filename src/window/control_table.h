@@ -9,6 +9,7 @@
 #include "app/control_id.h"
 #include "controls/column_fit.h"
 #include "controls/windows_api.h"
+#include "text/captions.h"
 #include "window/layout.h"
 
 namespace pcn {
@@ -44,7 +45,6 @@ std::span<const ControlRow> MainDialogControls();
 // The row of `id`, or nullptr.
 const ControlRow* FindControl(ControlId id);
 
-inline constexpr char kDialogTitle[] = "איחוד קבצי PCN874 - Velmora מוצרי תוכנה בע'מ";
 inline constexpr int kClientWidth = 734;
 inline constexpr int kClientHeight = 488;
 inline constexpr int kMinimumWidth = 734;  // outer window, enforced on WM_SIZING
@@ -60,16 +60,14 @@ inline constexpr DWORD kDialogExStyle = WS_EX_LAYOUTRTL | WS_EX_CONTROLPARENT;
 // size leave a dealer number whole and every title on at most two lines. The findings column
 // holds a count only, so it takes the smallest share.
 inline constexpr ListColumn kFileListColumns[] = {
-    {100, "שם הקובץ"},   {80, "מס. עוסק"},   {56, "עיס. חייבות"}, {56, "עיס. פטורות"},
-    {56, "מעמ עיסקאות"}, {56, "מעמ תשומות"}, {56, "תשומות רכוש"}, {56, "לתשלום"},
-    {54, "מ. עסקאות"},   {54, "מ. תשומות"},  {50, "ממצאים"},
+    {100, text::kColumnFileName},        {80, text::kDealerNumberShort},
+    {56, text::kColumnTaxableSales},     {56, text::kColumnExemptSales},
+    {56, text::kColumnSalesVat},         {56, text::kColumnInputsVat},
+    {56, text::kColumnAssetInputsVat},   {56, text::kColumnVatPayable},
+    {54, text::kColumnSalesRecordCount}, {54, text::kColumnInputRecordCount},
+    {50, text::kColumnFindings},
 };
 // The filler's width is whatever the fit leaves.
 inline constexpr int kFillerColumnWidth = 0;
-
-// Texts the dialog procedure writes.
-inline constexpr char kDealerNumberCaption[] = "מספר עוסק";
-inline constexpr char kRepresentativeNumberCaption[] = "מספר מייצג";
-inline constexpr char kBrowseInstruction[] = "ציין את שם הספרייה אליה יופק הקובץ";
 
 }  // namespace pcn

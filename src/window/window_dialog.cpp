@@ -11,17 +11,10 @@
 #include "controls/file_list.h"
 #include "controls/gdi_scoped.h"
 #include "controls/wide_text.h"
+#include "controls/window_text.h"
 
 namespace pcn {
 namespace {
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return text;
-}
 
 // How the texts of a box measure in a font: the height of a line, the width of a character of
 // the widest kind of text (Hebrew, English with digits, a path) and of a path's, rounded up.

@@ -1,7 +1,9 @@
-// Refusals and failures to the texts of text/messages.h.
+// Refusals and failures to the texts of text/messages.h, the fields named as the window's
+// captions name them (text/captions.h).
 #include "wording/refusal_text.h"
 
 #include "platform/path_parts.h"
+#include "text/captions.h"
 #include "text/messages.h"
 
 namespace pcn {
