@@ -10,7 +10,7 @@
 #include "format/sha256.h"
 #include "pcn_version.h"
 #include "platform/path_parts.h"
-#include "text/messages.h"
+#include "text/captions.h"
 #include "text/record_page.h"
 #include "totals/five_percent_rule.h"
 
