@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/file_list_text.h"
 #include "controls/button_geometry.h"
 #include "controls/column_fit.h"
 #include "controls/dpi.h"
@@ -55,8 +54,11 @@ std::wstring NameLeftToRight(std::wstring name) {
   return rightToLeft ? L"\x202A" + name + L"\x202C" : name;  // LRE ... PDF
 }
 
-std::wstring CellText(const FileTable& table, int row, int column) {
-  const std::string bytes = FileListCellText(table, row, column);
+// Column 0 holds the file's name.
+constexpr int kNameColumn = 0;
+
+std::wstring CellText(const FileListTexts& texts, int row, int column) {
+  const std::string bytes = texts.cell(row, column);
   std::wstring text =
       column == kNameColumn ? NameLeftToRight(Utf8ToWide(bytes)) : HebrewToWide(bytes);
   if (text.empty()) text = L" ";
@@ -207,7 +209,7 @@ LRESULT StoreResult(HWND dialog, LRESULT result) {
   return result;
 }
 
-LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileTable& table) {
+LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileListTexts& texts) {
   switch (draw.nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
       return StoreResult(dialog, CDRF_NOTIFYITEMDRAW);
@@ -216,7 +218,7 @@ LRESULT ListCustomDraw(HWND dialog, NMLVCUSTOMDRAW& draw, const FileTable& table
       return StoreResult(dialog, CDRF_NOTIFYSUBITEMDRAW);
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
       const std::wstring text =
-          CellText(table, static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
+          CellText(texts, static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
       // A minus sign marks a negative figure; in a file's name it is only a hyphen.
       const bool negative = draw.iSubItem != kNameColumn && text.find(L'-') != std::wstring::npos;
       draw.clrText = negative ? kCellNegative : kCellText;
@@ -280,7 +282,7 @@ void SetFileListColumnWidths(HWND dialog, int id, std::span<const ListColumn> co
   }
 }
 
-LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTable& table) {
+LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileListTexts& texts) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   HWND list = GetDlgItem(dialog, id);
   switch (header->code) {
@@ -296,7 +298,7 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
     case LVN_GETDISPINFOW: {
       LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
       if (!(item.mask & LVIF_TEXT)) return 0;
-      const std::wstring text = CellText(table, item.iItem, item.iSubItem);
+      const std::wstring text = CellText(texts, item.iItem, item.iSubItem);
       wcsncpy(g_cellText, text.c_str(), 255);
       g_cellText[255] = L'\0';
       item.pszText = g_cellText;
@@ -306,7 +308,7 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
       // Only if a parent ever asks for 8-bit notifications: the bytes as the file holds them.
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lParam)->item;
       if (!(item.mask & LVIF_TEXT)) return 0;
-      const std::string text = FileListCellText(table, item.iItem, item.iSubItem);
+      const std::string text = texts.cell(item.iItem, item.iSubItem);
       lstrcpynA(g_cellTextAnsi, text.empty() ? " " : text.c_str(), 256);
       item.pszText = g_cellTextAnsi;
       return 1;
@@ -314,14 +316,14 @@ LRESULT FileListNotify(HWND dialog, int id, WPARAM, LPARAM lParam, const FileTab
     case LVN_GETINFOTIPW: {
       // The name column shows no folder: the tip tells files of the same name apart.
       auto& tip = *reinterpret_cast<NMLVGETINFOTIPW*>(lParam);
-      const std::wstring path = Utf8ToWide(FileListTipText(table, tip.iItem));
+      const std::wstring path = Utf8ToWide(texts.tip(tip.iItem));
       if (tip.pszText && tip.cchTextMax > 0 && !path.empty()) {
         lstrcpynW(tip.pszText, path.c_str(), tip.cchTextMax);
       }
       return 0;
     }
     case NM_CUSTOMDRAW:
-      return ListCustomDraw(dialog, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), table);
+      return ListCustomDraw(dialog, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), texts);
     default:
       return 0;
   }

@@ -9,6 +9,7 @@
 
 #include "app/add_file.h"
 #include "app/adjust_command.h"
+#include "app/file_list_text.h"
 #include "app/findings.h"
 #include "app/message_box.h"
 #include "app/remove_file.h"
@@ -70,11 +71,19 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   return FALSE;
 }
 
+// The list's texts, from the loaded files.
+const FileListTexts& ListTexts() {
+  static const FileListTexts texts{
+      [](int row, int column) { return FileListCellText(*g_main.table, row, column); },
+      [](int row) { return FileListTipText(*g_main.table, row); }};
+  return texts;
+}
+
 INT_PTR OnNotify(HWND dialog, WPARAM wParam, LPARAM lParam) {
   const auto* notify = reinterpret_cast<const NMHDR*>(lParam);
   const int id = static_cast<int>(notify->idFrom);
   if (id == IdOf(kFileList)) {
-    const LRESULT result = FileListNotify(dialog, id, wParam, lParam, *g_main.table);
+    const LRESULT result = FileListNotify(dialog, id, wParam, lParam, ListTexts());
     // A double click on a row lists that file's findings; on no row it does nothing.
     if (notify->code == NM_DBLCLK) {
       ShowFileFindings(*g_main.port, *g_main.table,
