@@ -102,7 +102,7 @@ void LineChecker::Opening(std::string_view line, std::int64_t length, std::int64
   }
   for (const auto& total : kSignedTotals) {
     const std::string_view sign = FieldText(line, total.signColumn, 1);
-    if (sign != "+") Add(number, Rule::kNegativeTotal, total.code, true).found = sign;
+    if (sign != "+") Add(number, Rule::kNegativeTotal, total.code, true).found = Joined({sign});
   }
   const std::string month = OpeningRecordMonth(line);
   lastDay_ = LastDayOfMonth(month);
