@@ -15,6 +15,7 @@
 
 #include "app/add_file.h"
 #include "app/adjust_command.h"
+#include "app/record_commands.h"
 #include "app/system_menu.h"
 #include "merge/merged_file.h"
 #include "pcn_version.h"

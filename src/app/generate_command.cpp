@@ -8,6 +8,7 @@
 #include "app/findings.h"
 #include "app/message_box.h"
 #include "app/message_fit.h"
+#include "app/record_commands.h"
 #include "check/rules.h"
 #include "format/amount.h"
 #include "merge/merge_run.h"
@@ -96,6 +97,15 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   }
   ShowStop(dialog, message);
   return result;
+}
+
+void GenerateKeepingRecord(Dialog& dialog, const FileTable& table, MergeRecordState& state) {
+  const GenerateResult result = GenerateMergedFile(
+      dialog, table, platform::LocalDateText(), [&](const GenerateResult& written) {
+        return KeepMergeRecord(state, table, written, platform::LocalDateTimeText()) &&
+               state.last.has_value();
+      });
+  if (result.recordWanted) SaveMergeRecord(dialog, state);
 }
 
 }  // namespace pcn
