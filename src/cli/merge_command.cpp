@@ -160,14 +160,12 @@ int RunMerge(const MergeOptions& options) {
   // What the reception would refuse, or an invoice counted twice, is told before anything
   // is written; with --strict nothing is.
   const MergeRun::Findings findings = merge.MergedFindings(table);
-  if (options.strict && findings.counts.Weighty() > 0) {
-    for (const auto& placed : findings.listed) {
-      const Severity severity = SeverityOf(placed.finding);
-      if (severity == Severity::kRefused || severity == Severity::kDouble) {
-        std::cerr << FindingText(placed.path, placed.finding) << '\n';
-      }
+  if (const auto held = merge.HoldingBack(findings, table, number);
+      options.strict && !held.empty()) {
+    for (const MergeRun::PlacedFinding* placed : held) {
+      std::cerr << FindingText(placed->path, placed->finding) << '\n';
     }
-    std::cerr << "pcn874 merge: --strict: " << findings.counts.Weighty()
+    std::cerr << "pcn874 merge: --strict: " << held.size()
               << " finding(s) the reception refuses or that count an invoice twice; nothing "
                  "was written\n";
     return kExitRefused;
