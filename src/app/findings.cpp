@@ -33,7 +33,7 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   const FileEntry& entry = table.slots[static_cast<std::size_t>(row) + 1];
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
-  if (entry.findingCounts.Total() == 0) message += text::kNoFindings;
+  if (entry.findingCounts.Total() == 0) message += text::kNoFindings.hebrew;
   // The file's name and the count of the rest take a line each.
   const MessageRoom room = dialog.MessageBoxRoom();
   const std::size_t most =

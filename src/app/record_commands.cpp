@@ -9,6 +9,7 @@
 #include "merge_record/record_file.h"
 #include "platform/path_parts.h"
 #include "text/messages.h"
+#include "wording/refusal_text.h"
 
 namespace pcn {
 
@@ -53,13 +54,8 @@ void SaveMergeRecord(Dialog& dialog, const MergeRecordState& state) {
     return;
   }
   const RecordResult saved = WriteRecordFile(name, last.record, last.table);
-  std::string message = saved.Done() ? text::kRecordSaved : text::kRecordNotSaved;
-  message += ShownPath(dialog, name);
-  // The page may not take the place of a file it records.
-  if (saved.failure == RecordFailure::kIsMergedFile || saved.failure == RecordFailure::kIsSource) {
-    message += text::kRecordWouldReplace;
-  }
-  ShowStop(dialog, message);  // the stop icon, as Generate's success message has
+  // The stop icon, as Generate's success message has.
+  ShowStop(dialog, MessageFor(saved, ShownPath(dialog, name)));
 }
 
 }  // namespace pcn
