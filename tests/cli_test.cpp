@@ -232,7 +232,7 @@ TEST(CliCheck, ExitCodesAndStrictMerge) {
     const char* inOut;  // a text the standard output must hold
     const char* why;
   } kCases[] = {
-      {"check clean.txt", 0, "", "no finding"},
+      {"check clean.txt", 0, "clean.txt: no findings\n", "no finding, and said so"},
       {"check short.txt", 3, "short.txt:2: record-length: ", "a finding"},
       {"check clean.txt missing.txt", 2, "", "a file refused"},
       {"check", 1, "", "no file"},
@@ -434,13 +434,28 @@ TEST(CliMerge, SourceMessageNamesThePathOnTwoLines) {
 
 TEST(CliMerge, UsageErrorsExitWithOne) {
   Files f;
-  for (const char* arguments :
-       {"", "merge", "merge --date 2024 a.txt b.txt", "merge --date 20241399 a.txt b.txt",
-        "merge --date 20230229 a.txt b.txt", "merge --date 00000101 a.txt b.txt",
-        "merge --adjust taxable=1 a.txt b.txt", "merge --adjust salesVat=1.5 a.txt b.txt",
-        "frobnicate"}) {
-    SCOPED_TRACE(arguments);
-    EXPECT_EQ(Cli(arguments, f.dir.path()).code, 1);
+  static const struct {
+    const char* arguments;
+    const char* told = "";  // how the error stream begins
+  } kCases[] = {
+      {""},
+      {"merge", "pcn874 merge: "},
+      {"merge --date 2024 a.txt b.txt",
+       "pcn874 merge: --date: the date must be a calendar date, YYYYMMDD\n"},
+      {"merge --date 20241399 a.txt b.txt"},
+      {"merge --date 20230229 a.txt b.txt"},
+      {"merge --date 00000101 a.txt b.txt"},
+      {"merge --adjust taxable=1 a.txt b.txt"},
+      {"merge --adjust salesVat=1.5 a.txt b.txt"},
+      {"merge -o out a.txt b.txt", "pcn874 merge: unknown option '-o'; did you mean '--out'?"},
+      {"merg a.txt b.txt", "pcn874: unknown command 'merg'; did you mean 'merge'?"},
+      {"frobnicate"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.arguments);
+    const CliRun run = Cli(c.arguments, f.dir.path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err.rfind(c.told, 0), 0u) << run.err;
   }
   EXPECT_FALSE(test::Exists(f.Merged()));
   const CliRun help = Cli("merge --help");
