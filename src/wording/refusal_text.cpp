@@ -3,32 +3,16 @@
 #include "wording/refusal_text.h"
 
 #include <cstring>
-#include <initializer_list>
 
 #include "format/amount.h"
 #include "format/cp1255.h"
 #include "format/dealer_number.h"
+#include "format/joined.h"
 #include "platform/path_parts.h"
 #include "text/messages.h"
 
 namespace pcn {
 namespace {
-
-// `pattern` with each "{}" replaced by the next of `figures`.
-std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> figures) {
-  std::string text;
-  const std::string_view* figure = figures.begin();
-  for (std::size_t at = 0;;) {
-    const std::size_t hole = pattern.find("{}", at);
-    if (hole == std::string_view::npos || figure == figures.end()) {
-      text += pattern.substr(at);
-      return text;
-    }
-    text += pattern.substr(at, hole - at);
-    text += *figure++;
-    at = hole + 2;
-  }
-}
 
 // A figure inside a right-to-left line: a minus sign kept before its digits by a
 // left-to-right mark (U+200E), which the bidirectional order would otherwise put after them.
@@ -37,7 +21,7 @@ std::string InHebrew(std::string figure) {
   return figure;
 }
 
-const text::Message& RowOf(TotalsPair pair) {
+const text::Bilingual& RowOf(TotalsPair pair) {
   switch (pair) {
     case TotalsPair::kIncome:
       return text::kIncomeDiffers;
@@ -49,8 +33,8 @@ const text::Message& RowOf(TotalsPair pair) {
   return text::kIncomeDiffers;
 }
 
-const text::Message& RowOf(LoadRefusal refusal) {
-  static constexpr text::Message kNoRow = {"", "accepted"};
+const text::Bilingual& RowOf(LoadRefusal refusal) {
+  static constexpr text::Bilingual kNoRow = {"", "accepted"};
   switch (refusal) {
     case LoadRefusal::kNone:
       return kNoRow;
@@ -71,7 +55,7 @@ const text::Message& RowOf(LoadRefusal refusal) {
 }
 
 // The rows of the failures whose message is their row's text alone, or starts with it.
-const text::Message* RowOf(WriteFailure failure) {
+const text::Bilingual* RowOf(WriteFailure failure) {
   switch (failure) {
     case WriteFailure::kTooFewFiles:
       return &text::kTooFewFiles;
