@@ -110,12 +110,14 @@ TEST(AddFile, RefusalsShowOneMessageAndChangeNothing) {
   static const struct {
     const char* name;
     const char* message;
+    const char* after = "";  // what the message tells after the file's name
   } kCases[] = {
-      {"a.txt", text::kAlreadyLoaded},
-      {"april.txt", text::kMonthDiffers},
-      {"dealer.txt", text::kClosingDealerDiffers},
-      {"short.txt", text::kCorruptFile},
-      {"empty.txt", text::kCannotOpen},
+      {"a.txt", text::kAlreadyLoaded.hebrew},
+      {"april.txt", text::kMonthDiffers.hebrew,
+       "\rחודש הדיווח בקובץ 04-2024, בקבצים שברשימה 03-2024"},
+      {"dealer.txt", text::kClosingDealerDiffers.hebrew},
+      {"short.txt", text::kCorruptFile.hebrew},
+      {"empty.txt", text::kCannotOpen.hebrew},
   };
   Window w;
   ASSERT_EQ(w.Add(dir.File("a.txt")), AddOutcome::kAdded);
@@ -125,7 +127,7 @@ TEST(AddFile, RefusalsShowOneMessageAndChangeNothing) {
     w.dialog.messages.clear();
     EXPECT_EQ(w.Add(dir.File(c.name)), AddOutcome::kRefused);
     ASSERT_EQ(w.dialog.messages.size(), 1u);
-    EXPECT_EQ(w.dialog.messages[0].text, c.message + std::string("\r") + c.name)
+    EXPECT_EQ(w.dialog.messages[0].text, c.message + std::string("\r") + c.name + c.after)
         << "the file is named on a second line";
     EXPECT_EQ(w.dialog.messages[0].caption, text::kCaption);
     EXPECT_EQ(w.dialog.messages[0].style, 0x80000u | 0x100000u | 0x2000u | 0x10u);
@@ -142,7 +144,9 @@ TEST(AddFile, FirstFileIsNeverMonthChecked) {
   Window w;
   EXPECT_EQ(w.Add(dir.File("april.txt")), AddOutcome::kAdded);
   EXPECT_EQ(w.Add(dir.File("march.txt")), AddOutcome::kRefused);
-  EXPECT_EQ(w.dialog.messages.at(0).text, text::kMonthDiffers + std::string("\rmarch.txt"));
+  EXPECT_EQ(w.dialog.messages.at(0).text,
+            text::kMonthDiffers.hebrew +
+                std::string("\rmarch.txt\rחודש הדיווח בקובץ 03-2024, בקבצים שברשימה 04-2024"));
 }
 
 TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
@@ -170,7 +174,7 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
     EXPECT_EQ(w.Add(c.path), AddOutcome::kRefused);
     ASSERT_EQ(w.dialog.messages.size(), 1u);
     EXPECT_EQ(w.dialog.messages[0].text,
-              text::kAlreadyLoaded + ("\r" + c.path.substr(c.path.rfind('/') + 1)));
+              text::kAlreadyLoaded.hebrew + ("\r" + c.path.substr(c.path.rfind('/') + 1)));
   }
   EXPECT_EQ(w.table.FileCount(), 1);
   // Another file of a dealer already listed is taken, and adds no combo entry.
@@ -182,8 +186,8 @@ TEST(AddFile, TheSameFileUnderAnotherNameIsRefused) {
   w.dialog.messages.clear();
   EXPECT_EQ(w.Add(dir.File("copy.txt")), AddOutcome::kRefused);
   ASSERT_EQ(w.dialog.messages.size(), 1u);
-  EXPECT_EQ(w.dialog.messages[0].text,
-            text::kAlreadyLoaded + std::string("\rcopy.txt") + text::kCopyOf + "b.txt");
+  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded.hebrew + std::string("\rcopy.txt") +
+                                           text::kCopyOf.hebrew + "b.txt");
   EXPECT_EQ(w.table.FileCount(), 2);
 }
 
@@ -201,7 +205,7 @@ TEST(AddFile, LongPathsAreKeptWhole) {
   ASSERT_EQ(w.Add(path), AddOutcome::kAdded);
   EXPECT_EQ(w.table.File(1).path, path);
   EXPECT_EQ(w.Add(path), AddOutcome::kRefused);
-  EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded + std::string("\ra.txt"));
+  EXPECT_EQ(w.dialog.messages.at(0).text, text::kAlreadyLoaded.hebrew + std::string("\ra.txt"));
 }
 
 TEST(AddFile, BeepsWhenThereIsNothingToLoad) {
@@ -248,8 +252,10 @@ TEST(AddFile, SeveralFilesInOneTripInFileNameOrder) {
   // a-april.txt went first by name, against the month of D.txt loaded before; D.txt again
   // is a duplicate; b.txt and C.txt were taken in that order.
   ASSERT_EQ(w.dialog.messages.size(), 2u);
-  EXPECT_EQ(w.dialog.messages[0].text, std::string(text::kMonthDiffers) + "\ra-april.txt");
-  EXPECT_EQ(w.dialog.messages[1].text, std::string(text::kAlreadyLoaded) + "\rD.txt");
+  EXPECT_EQ(w.dialog.messages[0].text,
+            std::string(text::kMonthDiffers.hebrew) +
+                "\ra-april.txt\rחודש הדיווח בקובץ 04-2024, בקבצים שברשימה 03-2024");
+  EXPECT_EQ(w.dialog.messages[1].text, std::string(text::kAlreadyLoaded.hebrew) + "\rD.txt");
   EXPECT_EQ(w.dialog.beeps, 1);  // missing.txt
   ASSERT_EQ(w.table.FileCount(), 3);
   EXPECT_EQ(w.table.File(2).path, dir.File("b.txt"));
@@ -359,7 +365,7 @@ TEST(AddFiles, OnePathIsAddedExactlyAsOneChosenAlone) {
   AddFiles(w.dialog, w.table, {dir.File("a.txt")});
   AddFiles(w.dialog, w.table, {dir.File("a.txt")});
   ASSERT_EQ(w.dialog.messages.size(), 1u);
-  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded + std::string("\ra.txt"));
+  EXPECT_EQ(w.dialog.messages[0].text, text::kAlreadyLoaded.hebrew + std::string("\ra.txt"));
   AddFiles(w.dialog, w.table, {dir.File("missing.txt")});
   EXPECT_EQ(w.dialog.beeps, 1);
   EXPECT_EQ(w.table.FileCount(), 1);

@@ -30,7 +30,10 @@ TEST(AdjustMergedTotal, MovesTaxableSalesWithinFivePercent) {
   f.Click(ControlId::kSpinTaxableSales, +1);  // 1,103: p = -5.0476
   EXPECT_EQ(f.table.Combined().taxableSales, 1102 * kUnit);
   ASSERT_EQ(f.dialog.messages.size(), 1u);
-  EXPECT_EQ(f.dialog.messages[0].text, text::kIncomeDiffers);
+  // The step's figures on a second line, the minus sign held before its digits (U+200E).
+  EXPECT_EQ(f.dialog.messages[0].text,
+            text::kIncomeDiffers.hebrew +
+                std::string("\rסכום מדווח 1,103.00, סכום התנועות 1,050.00, הפרש \u200E-5.0476%"));
   EXPECT_EQ(f.dialog.Text(ControlId::kTaxableSales), "1,102 ");
 
   for (int i = 0; i < 104; ++i) f.Click(ControlId::kSpinTaxableSales, -1);
@@ -100,7 +103,8 @@ TEST(AdjustMergedTotal, RefusesWhenTheRecordsSumToZero) {
   f.Click(ControlId::kSpinExemptSales, +1);
   EXPECT_EQ(f.table.Combined().exemptSales, 100 * kUnit);
   ASSERT_EQ(f.dialog.messages.size(), 1u);
-  EXPECT_EQ(f.dialog.messages[0].text, text::kIncomeDiffers);
+  EXPECT_EQ(f.dialog.messages[0].text,
+            text::kIncomeDiffers.hebrew + std::string("\rסכום מדווח 101.00, סכום התנועות 0.00"));
 }
 
 TEST(AdjustMergedTotal, IgnoresOtherControls) {

@@ -106,30 +106,61 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
     const char* at;  // "pcn874: " and then this: the file and line the refusal names
     const char* why;
   } kCases[] = {
-      {"a.txt", text::kTooFewFiles, "", "one file"},
-      {"a.txt a.txt", text::kAlreadyLoaded, "a.txt: ", "the same path twice"},
-      {"a.txt b.txt ./a.txt", text::kAlreadyLoaded, "./a.txt: ", "the same file by another path"},
-      {"a.txt b.txt link.txt", text::kAlreadyLoaded,
+      {"a.txt", text::kTooFewFiles.hebrew + std::string(" (at least two files are needed)"), "",
+       "one file"},
+      {"a.txt missing.txt",
+       text::kNotAFile.hebrew + std::string(" (no such file, or not an ordinary file)"),
+       "missing.txt: ", "no file at all: the window's message for a file it cannot open"},
+      {"a.txt a.txt", text::kAlreadyLoaded.hebrew, "a.txt: ", "the same path twice"},
+      {"a.txt b.txt ./a.txt", text::kAlreadyLoaded.hebrew,
+       "./a.txt: ", "the same file by another path"},
+      {"a.txt b.txt link.txt", text::kAlreadyLoaded.hebrew,
        "link.txt: ", "a symbolic link to a loaded file"},
-      {"a.txt b.txt hard.txt", text::kAlreadyLoaded, "hard.txt: ", "a hard link to a loaded file"},
-      {"a.txt b.txt copy.txt", text::kAlreadyLoaded + std::string(" (the same bytes as a.txt)"),
+      {"a.txt b.txt hard.txt", text::kAlreadyLoaded.hebrew,
+       "hard.txt: ", "a hard link to a loaded file"},
+      {"a.txt b.txt copy.txt",
+       text::kAlreadyLoaded.hebrew + std::string(" (the same bytes as a.txt)"),
        "copy.txt: ", "a copy of a loaded file: the same report, named by the file it repeats"},
-      {"--number 19 a.txt b.txt", text::kInvalidNumber, "", "bad check digit"},
-      {"--adjust taxableSales=1000 a.txt b.txt", text::kIncomeDiffers,
-       "--adjust taxableSales=1000: ", "an adjustment beyond the 5% rule, named"},
+      {"--number 19 a.txt b.txt",
+       text::kInvalidNumber.hebrew +
+           std::string(
+               " (the dealer number 19 (000000019) is not valid: its check digit is wrong)"),
+       "", "bad check digit, the number named"},
+      {"--number 1234567897 a.txt b.txt",
+       text::kInvalidNumber.hebrew +
+           std::string(
+               " (the dealer number 1234567897 is not valid: it does not fit in nine digits)"),
+       "", "ten digits"},
+      // a's 3 x 1,000 and b's 2 x 500 declared and in their records, then 1,000 more declared.
+      {"--adjust taxableSales=1000 a.txt b.txt",
+       text::kIncomeDiffers.hebrew +
+           std::string(" (income more than 5% from its records: declared 5,000.00, records "
+                       "4,000.00, difference -25.0000%); nothing was written"),
+       "--adjust taxableSales=1000: ", "an adjustment beyond the 5% rule, named, with its figures"},
+      {"a.txt off.txt",
+       text::kIncomeDiffers.hebrew +
+           std::string(" (income more than 5% from its records: declared 5,000.00, records "
+                       "4,000.00, difference -25.0000%)"),
+       "", "the 5% rule at writing, with the pair's figures"},
       {"--adjust inputsVat=-1 --adjust exemptSales=5 a.txt b.txt",
        "the total is 0, and a total of 0 is not moved",
        "--adjust exemptSales=5: ", "an adjustment of a total of 0: refused, not ignored"},
-      {"--out missing a.txt b.txt", text::kCannotOpenOutput, "missing: ", "no such directory"},
-      {"a.txt april.txt", text::kMonthDiffers + std::string(" (month 04-2024, expected 03-2024)"),
+      {"--out missing a.txt b.txt", text::kCannotOpenOutput.hebrew,
+       "missing: ", "no such directory"},
+      {"a.txt april.txt",
+       text::kMonthDiffers.hebrew + std::string(" (month 04-2024, expected 03-2024)"),
        "april.txt:1: ", "another month, with the month found and the one expected"},
       // Every file is read before the output's troubles are told, and the 5% rule before it.
-      {"--out missing a.txt april.txt", text::kMonthDiffers,
+      {"--out missing a.txt april.txt", text::kMonthDiffers.hebrew,
        "april.txt:1: ", "a file's refusal comes first"},
-      {"--out missing --number 19 a.txt b.txt", text::kInvalidNumber, "", "the number comes first"},
-      {"--out fifo a.txt b.txt", text::kCannotOpenOutput,
+      {"--out missing --number 19 a.txt b.txt",
+       text::kInvalidNumber.hebrew +
+           std::string(
+               " (the dealer number 19 (000000019) is not valid: its check digit is wrong)"),
+       "", "the number comes first"},
+      {"--out fifo a.txt b.txt", text::kCannotOpenOutput.hebrew,
        "fifo: ", "the merged file's name taken by a FIFO: refused, not waited on"},
-      {"--out read-only a.txt b.txt", text::kCannotOpenOutput,
+      {"--out read-only a.txt b.txt", text::kCannotOpenOutput.hebrew,
        "read-only: ", "a read-only merged file is not replaced, even by root"},
   };
   for (const auto& c : kCases) {
@@ -137,6 +168,12 @@ TEST(CliMerge, RefusalsPrintTheMessageAndWriteNothing) {
     Files f;
     test::WriteFile(f.dir.File("april.txt"),
                     test::ConsistentFile("123456782", "04-2024", 1, 0, 1, 0, 0));
+    test::Opening off;  // 2,000 declared, 1,000 in its records
+    off.dealer = "000000018";
+    off.taxableSales = 2000;
+    test::WriteFile(f.dir.File("off.txt"),
+                    test::CrLf({test::OpeningLine(off), test::DetailLine('S', 0, '+', 1000),
+                                test::ClosingLine("000000018")}));
     std::filesystem::create_symlink("a.txt", f.dir.File("link.txt"));
     std::filesystem::create_hard_link(f.a, f.dir.File("hard.txt"));
     std::filesystem::copy_file(f.a, f.dir.File("copy.txt"));
@@ -195,7 +232,7 @@ TEST(CliCheck, ExitCodesAndStrictMerge) {
     const char* inOut;  // a text the standard output must hold
     const char* why;
   } kCases[] = {
-      {"check clean.txt", 0, "", "no finding"},
+      {"check clean.txt", 0, "clean.txt: no findings\n", "no finding, and said so"},
       {"check short.txt", 3, "short.txt:2: record-length: ", "a finding"},
       {"check clean.txt missing.txt", 2, "", "a file refused"},
       {"check", 1, "", "no file"},
@@ -253,7 +290,7 @@ TEST(CliCheck, RefusedFilesCountForNothingAndNoRefusalIsHidden) {
 
   CliRun run = Cli("check bad.txt good.txt", dir.path());
   EXPECT_EQ(run.code, 2);
-  EXPECT_EQ(run.out, "") << "good.txt repeats only a refused file";
+  EXPECT_EQ(run.out, "good.txt: no findings\n") << "good.txt repeats only a refused file";
   run = Cli("merge --strict --date 20241201 --number 18 many.txt good.txt", dir.path());
   EXPECT_EQ(run.code, 2);
   EXPECT_NE(run.err.find("many.txt:1003: repeated-record: "), std::string::npos) << run.err;
@@ -397,13 +434,28 @@ TEST(CliMerge, SourceMessageNamesThePathOnTwoLines) {
 
 TEST(CliMerge, UsageErrorsExitWithOne) {
   Files f;
-  for (const char* arguments :
-       {"", "merge", "merge --date 2024 a.txt b.txt", "merge --date 20241399 a.txt b.txt",
-        "merge --date 20230229 a.txt b.txt", "merge --date 00000101 a.txt b.txt",
-        "merge --adjust taxable=1 a.txt b.txt", "merge --adjust salesVat=1.5 a.txt b.txt",
-        "frobnicate"}) {
-    SCOPED_TRACE(arguments);
-    EXPECT_EQ(Cli(arguments, f.dir.path()).code, 1);
+  static const struct {
+    const char* arguments;
+    const char* told = "";  // how the error stream begins
+  } kCases[] = {
+      {""},
+      {"merge", "pcn874 merge: "},
+      {"merge --date 2024 a.txt b.txt",
+       "pcn874 merge: --date: the date must be a calendar date, YYYYMMDD\n"},
+      {"merge --date 20241399 a.txt b.txt"},
+      {"merge --date 20230229 a.txt b.txt"},
+      {"merge --date 00000101 a.txt b.txt"},
+      {"merge --adjust taxable=1 a.txt b.txt"},
+      {"merge --adjust salesVat=1.5 a.txt b.txt"},
+      {"merge -o out a.txt b.txt", "pcn874 merge: unknown option '-o'; did you mean '--out'?"},
+      {"merg a.txt b.txt", "pcn874: unknown command 'merg'; did you mean 'merge'?"},
+      {"frobnicate"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.arguments);
+    const CliRun run = Cli(c.arguments, f.dir.path());
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err.rfind(c.told, 0), 0u) << run.err;
   }
   EXPECT_FALSE(test::Exists(f.Merged()));
   const CliRun help = Cli("merge --help");

@@ -15,6 +15,7 @@
 
 #include "app/add_file.h"
 #include "app/adjust_command.h"
+#include "app/record_commands.h"
 #include "app/system_menu.h"
 #include "merge/merged_file.h"
 #include "pcn_version.h"
@@ -81,8 +82,8 @@ TEST(GenerateMergedFile, MatchesGoldenFiles) {
     }
     const GenerateResult result = w.Generate(options["date"]);
     ASSERT_TRUE(result.Written()) << w.OnlyMessage();
-    // With findings the message names the findings file beside the merged file.
-    std::string message = text::kGenerated;
+    // The merged file on a second line; with findings, the findings file beside it.
+    std::string message = text::kGenerated + ("\r" + result.write.path);
     std::vector<std::string> files = {fs::path(result.write.path).filename()};
     if (result.findings > 0) {
       const std::string& merged = result.write.path;
@@ -172,7 +173,8 @@ TEST(GenerateMergedFile, AsksBeforeAFileTheReceptionRefusesOrThatCountsTwice) {
       {sameInput, "", 1, kTwice + "b.txt:2: ", text::kGenerated, "Yes: written"},
       {negativeFile, "", 0, kRefused + "Pcn874-03-2024.txt:1: ", nullptr,
        "the union record refused, No"},
-      {negativeFile, "19", -1, "", text::kInvalidNumber, "refused anyway: no question first"},
+      {negativeFile, "19", -1, "", text::kInvalidNumber.hebrew,
+       "refused anyway: no question first"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
@@ -214,7 +216,7 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
     w.Add(f.a);
     w.Add(f.b);
     ASSERT_TRUE(w.Generate().Written());
-    EXPECT_EQ(w.OnlyMessage(), text::kGenerated);
+    EXPECT_EQ(w.OnlyMessage(), text::kGenerated + ("\r" + f.Merged()));
     EXPECT_EQ(test::ReadFile(findings), "an earlier run's");  // left alone
   }
   // Short records, and b's 1,001 input records are a's one again: the findings file lists
@@ -227,8 +229,8 @@ TEST(GenerateMergedFile, WritesTheFindingsBesideTheMergedFileOnlyWhenThereAreAny
   const GenerateResult result = w.Generate();
   ASSERT_TRUE(result.Written());
   EXPECT_EQ(result.findingsPath, findings);
-  EXPECT_EQ(w.OnlyMessage(),
-            std::string(text::kGenerated) + "\rנמצאו 2,003 ממצאים - פירוט בקובץ " + findings);
+  EXPECT_EQ(w.OnlyMessage(), std::string(text::kGenerated) + "\r" + f.Merged() +
+                                 "\rנמצאו 2,003 ממצאים - פירוט בקובץ " + findings);
   const std::string bytes = test::ReadFile(findings);
   ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
   std::vector<std::string> lines;
@@ -258,6 +260,7 @@ TEST(GenerateMergedFile, ShortensALongFolderInItsMessageOnly) {
   EXPECT_EQ(result.findingsPath, deep + "/Pcn874-03-2024.findings.txt");  // whole
   // On a line of its own: beside the words before it, the box would break it at a separator.
   EXPECT_EQ(w.OnlyMessage(), std::string(text::kGenerated) +
+                                 "\r/.../the-client-files-of-a-long-name-6/Pcn874-03-2024.txt"
                                  "\rנמצאו 13 ממצאים - פירוט בקובץ\r/.../"
                                  "the-client-files-of-a-long-name-6/Pcn874-03-2024.findings.txt");
 }
@@ -278,10 +281,10 @@ TEST(GenerateMergedFile, RefusesBeforeWritingAnything) {
     const char* message;
     const char* why;
   } kCases[] = {
-      {"", text::kInvalidNumber, "empty number"},
-      {"0", text::kInvalidNumber, "zero"},
-      {"19", text::kInvalidNumber, "wrong check digit"},
-      {"1234567897", text::kInvalidNumber, "ten digits do not fit the records"},
+      {"", text::kInvalidNumber.hebrew, "empty number"},
+      {"0", text::kInvalidNumber.hebrew, "zero"},
+      {"19", text::kInvalidNumber.hebrew, "wrong check digit"},
+      {"1234567897", text::kInvalidNumber.hebrew, "ten digits do not fit the records"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.why);
@@ -303,12 +306,12 @@ TEST(GenerateMergedFile, NeedsTwoFiles) {
   Window w(f.out);
   w.Add(f.a);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);
+  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles.hebrew);
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
   // regression: one file was read and copied into a temporary merge before the refusal
   test::WriteFile(f.a, "exported again");
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles);  // not that the file changed: never read
+  EXPECT_EQ(w.OnlyMessage(), text::kTooFewFiles.hebrew);  // not that the file changed: never read
 }
 
 TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {
@@ -321,7 +324,11 @@ TEST(GenerateMergedFile, RefusesTotalsBeyondFivePercent) {
   w.Add(f.a);
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), text::kIncomeDiffers);
+  // The pair's figures on a second line: a's 3,000 and b's 2,000 declared, against 3,000
+  // and 1,000 in their records.
+  EXPECT_EQ(w.OnlyMessage(),
+            text::kIncomeDiffers.hebrew +
+                std::string("\rסכום מדווח 5,000.00, סכום התנועות 4,000.00, הפרש \u200E-25.0000%"));
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
 }
 
@@ -341,8 +348,8 @@ TEST(GenerateMergedFile, RefusesAValueTooWideForItsField) {
   w.Add(copy);
   w.table.Combined().salesRecordAmount = w.table.Combined().taxableSales;  // pass the 5% rule
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), std::string(text::kValueTooWidePrefix) + text::kFieldTaxableSales +
-                                 text::kValueTooWideSuffix);
+  EXPECT_EQ(w.OnlyMessage(), std::string("הערך של ") + text::kFieldTaxableSales +
+                                 " גדול מרוחב השדה ברשומת הקובץ המאוחד - הקובץ לא הופק");
   EXPECT_TRUE(test::ListDirectory(f.out).empty());
 }
 
@@ -355,8 +362,8 @@ TEST(GenerateMergedFile, NeverWritesOverASource) {
   w.Add(f.out + "/./Pcn874-03-2024.txt");  // the same file, written another way
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource) + f.out + "/./Pcn874-03-2024.txt" +
-                                 text::kChooseAnotherDirectory);
+  EXPECT_EQ(w.OnlyMessage(), std::string(text::kOutputIsSource.hebrew) + f.out +
+                                 "/./Pcn874-03-2024.txt" + text::kChooseAnotherDirectory);
   EXPECT_EQ(test::ReadFile(f.Merged()), before);
   EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
 }
@@ -370,7 +377,7 @@ TEST(GenerateMergedFile, MissingSourceStopsWithItsNameAndLeavesNothing) {
   fs::remove(f.b);
   EXPECT_FALSE(w.Generate().Written());
   EXPECT_EQ(w.OnlyMessage(),
-            std::string(text::kSourceChanged) + "\r" + fs::path(f.b).filename().string());
+            std::string(text::kSourceChanged.hebrew) + "\r" + fs::path(f.b).filename().string());
   EXPECT_EQ(test::ReadFile(f.Merged()), "an earlier merge");
   EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
   EXPECT_EQ(w.dialog.SelectedFile(), 1);  // the row of the file that failed
@@ -388,7 +395,7 @@ TEST(GenerateMergedFile, OutputHeldElsewhereCannotBeOpened) {
   EXPECT_FALSE(w.Generate().Written());
   ::close(held);
   EXPECT_EQ(w.OnlyMessage(),
-            text::kCannotOpenOutput + ("\r" + f.out) + " (Resource temporarily unavailable)")
+            text::kCannotOpenOutput.hebrew + ("\r" + f.out) + " (Resource temporarily unavailable)")
       << "the folder and the system's reason on a second line";
   EXPECT_EQ(test::ReadFile(f.Merged()), "held");
   EXPECT_EQ(test::ListDirectory(f.out).size(), 1u);
@@ -400,7 +407,8 @@ TEST(GenerateMergedFile, MissingDirectoryCannotBeOpened) {
   w.Add(f.a);
   w.Add(f.b);
   EXPECT_FALSE(w.Generate().Written());
-  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput + ("\r" + f.dir.File("no-such-directory")) +
+  EXPECT_EQ(w.OnlyMessage(), text::kCannotOpenOutput.hebrew +
+                                 ("\r" + f.dir.File("no-such-directory")) +
                                  " (No such file or directory)");
 }
 
@@ -460,14 +468,15 @@ TEST(SaveMergeRecord, WritesTheLastMergeWithItsStepsAndDigests) {
     w.dialog.messages.clear();
     w.dialog.QueueOpenFile({true, target});
     SaveMergeRecord(w.dialog, state);
-    EXPECT_EQ(w.OnlyMessage(), text::kRecordNotSaved + target + text::kRecordWouldReplace);
+    EXPECT_EQ(w.OnlyMessage(),
+              text::kRecordNotSaved.hebrew + target + text::kRecordWouldReplace.hebrew);
   }
   EXPECT_EQ(test::ReadFile(f.a), source);
   // Into a folder that is not there: told, nothing else.
   w.dialog.messages.clear();
   w.dialog.QueueOpenFile({true, f.dir.File("missing/record.html")});
   SaveMergeRecord(w.dialog, state);
-  EXPECT_EQ(w.OnlyMessage(), text::kRecordNotSaved + f.dir.File("missing/record.html"));
+  EXPECT_EQ(w.OnlyMessage(), text::kRecordNotSaved.hebrew + f.dir.File("missing/record.html"));
   // Cancelled: nothing at all.
   w.dialog.messages.clear();
   SaveMergeRecord(w.dialog, state);

@@ -238,23 +238,27 @@ class IoFaultSweep : public ::testing::Test {
         if (mergedRenamed) return findingsFailed;
         switch (op) {
           case IoOp::kOpen:
-            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput + ("\r" + out_);
-            if (!window) return text::kCannotOpen;
-            return text::kSourceOpenFailed + paths_[static_cast<std::size_t>(source)] + stopped;
+            if (opens == 0 || sourcesDone) return text::kCannotOpenOutput.hebrew + ("\r" + out_);
+            if (!window) return text::kCannotOpen.hebrew;
+            return text::kSourceOpenFailed.hebrew + paths_[static_cast<std::size_t>(source)] +
+                   stopped;
           case IoOp::kRead:
-            if (!window) return text::kCorruptFile;
-            return text::kSourceReadFailed + paths_[static_cast<std::size_t>(source - 1)] + stopped;
+            if (!window) return text::kCorruptFile.hebrew;
+            return text::kSourceReadFailed.hebrew + paths_[static_cast<std::size_t>(source - 1)] +
+                   stopped;
           case IoOp::kWrite:
-            if (source < 1 || sourcesDone) return text::kWriteFailed;  // first or last record
-            return text::kCopyWriteFailed + paths_[static_cast<std::size_t>(source - 1)] + stopped;
+            if (source < 1 || sourcesDone)
+              return text::kWriteFailed.hebrew;  // first or last record
+            return text::kCopyWriteFailed.hebrew + paths_[static_cast<std::size_t>(source - 1)] +
+                   stopped;
           case IoOp::kFlush:
           case IoOp::kRename:
-            return text::kWriteFailed;
+            return text::kWriteFailed.hebrew;
           case IoOp::kClose:
             // A source read to its end loses nothing when its close fails, nor does the
             // existing file that is about to be replaced; the merged file's own close does.
             if (!sourcesDone) return "";
-            return closesAfterSources == 0 ? text::kWriteFailed : "";
+            return closesAfterSources == 0 ? text::kWriteFailed.hebrew : "";
           case IoOp::kCount:
             break;
         }
@@ -295,7 +299,7 @@ class IoFaultSweep : public ::testing::Test {
     if (window) {
       ASSERT_EQ(generated.findingsPath, out_ + "/" + kFindingsName);
     }
-    const std::string findingsFailed = std::string(text::kGenerated) +
+    const std::string findingsFailed = std::string(text::kGenerated) + "\r" + finalPath +
                                        text::kFindingsWrittenPrefix +
                                        FormatWholeNumber(generated.findings) +
                                        text::kFindingsNotWrittenSuffix + out_ + "/" + kFindingsName;
@@ -324,7 +328,7 @@ class IoFaultSweep : public ::testing::Test {
       const bool ok[] = {
           // An output that cannot be opened is named, with the system's reason after it.
           told == want ||
-              (want.starts_with(text::kCannotOpenOutput) && told.starts_with(want + " (")),
+              (want.starts_with(text::kCannotOpenOutput.hebrew) && told.starts_with(want + " (")),
           !window || w->dialog.messages.size() == 1,
           OpenDescriptors() == descriptors,
           test::ListDirectory(out_) == wantFiles,
@@ -384,8 +388,8 @@ TEST_F(IoFaultSweep, EveryCallOfALoad) {
     const int descriptors = OpenDescriptors();
     // A failing open refuses the file as unopenable, a failing read as corrupt; a failing
     // close after the whole file was read loses nothing and the file is taken.
-    const char* want = fault.op == IoOp::kOpen   ? text::kCannotOpen
-                       : fault.op == IoOp::kRead ? text::kCorruptFile
+    const char* want = fault.op == IoOp::kOpen   ? text::kCannotOpen.hebrew
+                       : fault.op == IoOp::kRead ? text::kCorruptFile.hebrew
                                                  : nullptr;
     w->dialog.QueueOpenFile({true, paths_[1]});
     platform::SetIoFaultPlan({fault.op, fault.nth, fault.kind});
@@ -429,7 +433,7 @@ TEST_F(IoFaultSweep, ALaterRefusalIsToldBeforeAFailedWrite) {
   test::WriteFile(paths_[2], test::ConsistentFile("123456782", "04-2024", 10, 1, 3, 0, 0));
   const int descriptors = OpenDescriptors();
   platform::SetIoFaultPlan({IoOp::kWrite, 2, IoFaultKind::kDiskFull});  // the first copy
-  EXPECT_EQ(MergeOnCommandLine(false), text::kMonthDiffers);
+  EXPECT_EQ(MergeOnCommandLine(false), text::kMonthDiffers.hebrew);
   platform::ClearIoFaultPlan();
   EXPECT_EQ(OpenDescriptors(), descriptors);
   EXPECT_TRUE(test::ListDirectory(out_).empty());

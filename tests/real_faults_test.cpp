@@ -75,7 +75,7 @@ struct Window {
     const bool written = GenerateMergedFile(dialog, table, "20240415").Written();
     if (dialog.messages.size() != 1) return "<not one message>";
     const std::string& message = dialog.messages[0].text;
-    const bool firstLine = written || message.starts_with(text::kCannotOpenOutput);
+    const bool firstLine = written || message.starts_with(text::kCannotOpenOutput.hebrew);
     return firstLine ? message.substr(0, message.find('\r')) : message;
   }
 };
@@ -201,7 +201,7 @@ TEST(RealFaults, SourceChangedAfterLoadingIsNeverMerged) {
     ASSERT_EQ(w.Add(dir.File("south.txt")), "");
     const std::vector<std::string> before = test::ListDirectory(dir.path());
     c.change(dir.File("south.txt"));
-    EXPECT_EQ(w.Generate(), std::string(text::kSourceChanged) + "\rsouth.txt");
+    EXPECT_EQ(w.Generate(), std::string(text::kSourceChanged.hebrew) + "\rsouth.txt");
     EXPECT_EQ(test::ReadFile(dir.File(kMergedName)), "earlier\r\n");
     // No temporary file stays behind, and nothing new is written.
     std::vector<std::string> left = test::ListDirectory(dir.path());
@@ -223,19 +223,19 @@ TEST(RealFaults, FilesHeldByAnotherProcess) {
   {
     LockHolder lock(dir.File("south.txt"));
     ASSERT_TRUE(lock.locked());
-    EXPECT_EQ(w.Add(dir.File("south.txt")), text::kCannotOpen);
+    EXPECT_EQ(w.Add(dir.File("south.txt")), text::kCannotOpen.hebrew);
     EXPECT_EQ(w.table.FileCount(), 1);
   }
   ASSERT_EQ(w.Add(dir.File("south.txt")), "");  // released: it loads now
   {
     LockHolder lock(dir.File("south.txt"));
     ASSERT_TRUE(lock.locked());
-    EXPECT_EQ(w.Generate(), text::kSourceOpenFailed + dir.File("south.txt") + kStopped);
+    EXPECT_EQ(w.Generate(), text::kSourceOpenFailed.hebrew + dir.File("south.txt") + kStopped);
   }
   {
     LockHolder lock(dir.File(kMergedName));
     ASSERT_TRUE(lock.locked());
-    EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+    EXPECT_EQ(w.Generate(), text::kCannotOpenOutput.hebrew);
   }
   EXPECT_EQ(test::ReadFile(dir.File(kMergedName)), "earlier\r\n");
   EXPECT_EQ(test::ListDirectory(dir.path()),
@@ -262,7 +262,7 @@ TEST(RealFaults, OutputDirectoryThatCannotTakeAFile) {
     Window w(c.directory);
     ASSERT_EQ(w.Add(dir.File("north.txt")), "");
     ASSERT_EQ(w.Add(dir.File("south.txt")), "");
-    EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+    EXPECT_EQ(w.Generate(), text::kCannotOpenOutput.hebrew);
   }
   EXPECT_EQ(test::ListDirectory(dir.path()),
             (std::vector<std::string>{"north.txt", "plain-file", "south.txt"}));
@@ -279,14 +279,14 @@ TEST(RealFaults, FinalNameTakenByADirectoryOrALink) {
   ASSERT_EQ(w.Add(dir.File("south.txt")), "");
 
   fs::create_directory(finalPath);
-  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput.hebrew);
   EXPECT_TRUE(fs::is_directory(finalPath));
   fs::remove(finalPath);
 
   // A link to a source is that source: refused before anything is opened.
   fs::create_symlink(dir.File("south.txt"), finalPath);
   EXPECT_EQ(w.Generate(),
-            text::kOutputIsSource + dir.File("south.txt") + text::kChooseAnotherDirectory);
+            text::kOutputIsSource.hebrew + dir.File("south.txt") + text::kChooseAnotherDirectory);
   EXPECT_EQ(test::ReadFile(dir.File("south.txt")), South());
   fs::remove(finalPath);
 
@@ -299,7 +299,7 @@ TEST(RealFaults, FinalNameTakenByADirectoryOrALink) {
 
   // A link that leads nowhere cannot be opened, so it is not replaced either.
   fs::create_symlink(dir.File("gone.txt"), finalPath);
-  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput.hebrew);
   EXPECT_TRUE(fs::is_symlink(finalPath));
 }
 
@@ -316,7 +316,7 @@ TEST(RealFaults, ReadOnlyOutputDirectory) {
   Window w(dir.File("out"));
   ASSERT_EQ(w.Add(dir.File("north.txt")), "");
   ASSERT_EQ(w.Add(dir.File("south.txt")), "");
-  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput);
+  EXPECT_EQ(w.Generate(), text::kCannotOpenOutput.hebrew);
   EXPECT_TRUE(test::ListDirectory(dir.File("out")).empty());
 }
 
@@ -338,8 +338,8 @@ TEST(RealFaults, ReadOnlyAndFullFileSystems) {
       return "loading failed";
     }
     const std::string message = w.Generate();
-    if (message != text::kCopyWriteFailed + dir.File("north.txt") + kStopped &&
-        message != text::kCopyWriteFailed + dir.File("south.txt") + kStopped) {
+    if (message != text::kCopyWriteFailed.hebrew + dir.File("north.txt") + kStopped &&
+        message != text::kCopyWriteFailed.hebrew + dir.File("south.txt") + kStopped) {
       failures += "full: wrong message: " + message + "\n";
     }
     if (test::ReadFile(mount + "/" + kMergedName) != "earlier\r\n") {
@@ -362,7 +362,8 @@ TEST(RealFaults, ReadOnlyAndFullFileSystems) {
       return "loading failed";
     }
     const std::string message = w.Generate();
-    if (message != text::kCannotOpenOutput) failures += "read-only: wrong message: " + message;
+    if (message != text::kCannotOpenOutput.hebrew)
+      failures += "read-only: wrong message: " + message;
     if (test::ReadFile(mount + "/" + kMergedName) != "earlier\r\n") {
       failures += "read-only: the earlier merged file changed\n";
     }
@@ -437,7 +438,7 @@ TEST(RealFaults, LongAndHebrewPaths) {
   ASSERT_EQ(w.Add(north), "");
   ASSERT_EQ(w.Add(south), "");
   EXPECT_EQ(w.table.File(2).path, south);  // kept whole, not cut to 255
-  EXPECT_EQ(w.Add(south), text::kAlreadyLoaded);
+  EXPECT_EQ(w.Add(south), text::kAlreadyLoaded.hebrew);
   // Its name of 204 characters would make the box wider than the screen.
   const std::string& refusal = w.dialog.messages[0].text;
   EXPECT_LE(refusal.size() - refusal.rfind('\r') - 1, 100u);
@@ -514,7 +515,7 @@ TEST(RealFaults, FilesOfUnusualShape) {
        "a closing record of NULs before any opening record matches the empty dealer number"},
       {test::CrLf({opening, sale, "X123456782"}) + "\x1a" + test::CrLf({sale, sale}), 1,
        170 * kAmountScale, test::CrLf({sale}), nullptr, "nothing after a Ctrl-Z is read or copied"},
-      {test::CrLf({opening, sale}) + "\x1a" + "X123456782\r\n", 0, 0, "", text::kCorruptFile,
+      {test::CrLf({opening, sale}) + "\x1a" + "X123456782\r\n", 0, 0, "", text::kCorruptFile.hebrew,
        "a Ctrl-Z before the closing record: too few records"},
   };
   for (const auto& c : kCases) {

@@ -198,5 +198,23 @@ TEST(FormatAmount, GroupsDigitsWithCommas) {
   for (const auto& c : kCases) EXPECT_EQ(FormatAmount(c.value), c.want);
 }
 
+TEST(FormatDecimal, KeepsTheDecimalsAskedFor) {
+  static const struct {
+    Amount value;
+    int decimals;
+    const char* want;
+  } kCases[] = {
+      {1000 * kUnit, 2, "1,000.00"},
+      {90909, 4, "9.0909"},
+      {-50420, 4, "-5.0420"},  // the trailing zero kept
+      {12345, 2, "1.23"},      // 1.2345: below half
+      {12350, 2, "1.24"},      // a tie to the even neighbour
+      {12250, 2, "1.22"},
+      {-49, 2, "0.00"},  // rounds to nothing, which has no sign
+      {1234567 * kUnit + 5, 0, "1,234,567"},
+      {std::numeric_limits<Amount>::min(), 2, "-922,337,203,685,477.58"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(FormatDecimal(c.value, c.decimals), c.want) << c.value;
+}
 }  // namespace
 }  // namespace pcn

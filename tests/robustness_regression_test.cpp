@@ -74,7 +74,7 @@ TEST(RobustnessRegression, NulInsideAPathNamesNoFile) {
   w.dialog.messages.clear();
   EXPECT_FALSE(GenerateMergedFile(w.dialog, w.table, "20240415").Written());
   ASSERT_EQ(w.dialog.messages.size(), 1u);
-  EXPECT_EQ(w.dialog.messages[0].text, text::kMonthNotReal + std::string("\ra.txt"));
+  EXPECT_EQ(w.dialog.messages[0].text, text::kMonthNotReal.hebrew + std::string("\ra.txt"));
   // Not written as "Pcn874-03-20", the name cut at the NUL.
   EXPECT_EQ(test::ListDirectory(dir.path()), (std::vector<std::string>{"a.txt", "b.txt"}));
 

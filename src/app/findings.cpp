@@ -33,7 +33,7 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   const FileEntry& entry = table.File(row + 1);
   std::string message(platform::FileNameOf(entry.path));
   message += '\r';
-  if (entry.findingCounts.Total() == 0) message += text::kNoFindings;
+  if (entry.findingCounts.Total() == 0) message += text::kNoFindings.hebrew;
   // The file's name and the count of the rest take a line each.
   const MessageRoom room = dialog.MessageBoxRoom();
   const std::size_t most =
@@ -59,25 +59,21 @@ void ShowFileFindings(Dialog& dialog, const FileTable& table, int row) {
   ShowStop(dialog, message);
 }
 
-std::string WeightyFindingQuestion(const MergeRun::Findings& findings) {
-  for (const auto& [path, finding] : findings.listed) {
-    const Severity severity = SeverityOf(finding);
-    if (severity != Severity::kRefused && severity != Severity::kDouble) continue;
-    std::string question =
-        severity == Severity::kRefused ? text::kWouldBeRefused : text::kWouldCountTwice;
-    question += RowOf(finding.rule).id;
-    if (finding.code != 0) {
-      question += ' ';
-      question += std::to_string(finding.code);
-    }
-    question += '\r';
-    question += platform::FileNameOf(path);
-    question += ':';
-    AppendNumbered(question, finding.line, finding);
-    question += text::kGenerateAnyway;
-    return question;
+std::string WeightyFindingQuestion(const MergeRun::PlacedFinding& first) {
+  const auto& [path, finding] = first;
+  std::string question =
+      SeverityOf(finding) == Severity::kRefused ? text::kWouldBeRefused : text::kWouldCountTwice;
+  question += RowOf(finding.rule).id;
+  if (finding.code != 0) {
+    question += ' ';
+    question += std::to_string(finding.code);
   }
-  return {};
+  question += '\r';
+  question += platform::FileNameOf(path);
+  question += ':';
+  AppendNumbered(question, finding.line, finding);
+  question += text::kGenerateAnyway;
+  return question;
 }
 
 std::string FindingsFileName(std::string_view mergedName) {

@@ -22,9 +22,9 @@ inline constexpr std::size_t kFindingsShown = 30;
 // each, the rule's Hebrew message on one line. Nothing for a row the table does not have.
 void ShowFileFindings(Dialog& dialog, const FileTable& table, int row);
 
-// The question Generate asks when the merged file would carry a finding the reception
-// refuses or that counts an invoice twice, naming the first; empty when there is none.
-std::string WeightyFindingQuestion(const MergeRun::Findings& findings);
+// The question Generate asks when a finding holds the merged file back (MergeRun::HoldingBack):
+// the reception would refuse it, or an invoice would count twice. `first` is named.
+std::string WeightyFindingQuestion(const MergeRun::PlacedFinding& first);
 
 // "Pcn874-03-2024.findings.txt" beside "Pcn874-03-2024.txt".
 std::string FindingsFileName(std::string_view mergedName);

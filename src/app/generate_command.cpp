@@ -8,9 +8,11 @@
 #include "app/findings.h"
 #include "app/message_box.h"
 #include "app/message_fit.h"
+#include "app/record_commands.h"
 #include "check/rules.h"
 #include "format/amount.h"
 #include "merge/merge_run.h"
+#include "merge_record/record_file.h"
 #include "platform/platform.h"
 #include "text/messages.h"
 #include "wording/refusal_text.h"
@@ -56,13 +58,8 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   }
 
   const MergeRun::Findings findings = run.MergedFindings(table);
-  // Asked only when nothing else stops the file: a refusal of its own comes without a
-  // question before it.
-  const std::string question = WeightyFindingQuestion(findings);
-  std::string number;
-  if (!question.empty() &&
-      CheckBeforeWriting(table, kind, typedNumber, directory, number).Written() &&
-      !AskYesNo(dialog, question)) {
+  if (const auto held = run.HoldingBack(findings, table, typedNumber);
+      !held.empty() && !AskYesNo(dialog, WeightyFindingQuestion(*held.front()))) {
     result.declined = true;
     return result;  // the run's temporary file goes with it
   }
@@ -71,10 +68,7 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   // The success message too carries the stop icon, as every message of the program does.
   std::string message = ShownMessageFor(dialog, result.write);
   const std::int64_t count = findings.counts.Total();
-  for (int severity = 0; severity < kSeverityCount; ++severity) {
-    result.findingsBySeverity.bySeverity[severity] = findings.counts.bySeverity[severity];
-  }
-  result.findingsBySeverity.unlisted = findings.Unlisted();
+  result.findingsBySeverity = SummaryOf(findings);
   if (result.write.Written() && count > 0) {
     result.findings = count;
     const std::string name = FindingsFileName(MergedFileName(LoadedMonth(table)));
@@ -96,6 +90,15 @@ GenerateResult GenerateMergedFile(Dialog& dialog, const FileTable& table, const 
   }
   ShowStop(dialog, message);
   return result;
+}
+
+void GenerateKeepingRecord(Dialog& dialog, const FileTable& table, MergeRecordState& state) {
+  const GenerateResult result = GenerateMergedFile(
+      dialog, table, platform::LocalDateText(), [&](const GenerateResult& written) {
+        return KeepMergeRecord(state, table, written, platform::LocalDateTimeText()) &&
+               state.last.has_value();
+      });
+  if (result.recordWanted) SaveMergeRecord(dialog, state);
 }
 
 }  // namespace pcn

@@ -1,4 +1,4 @@
-// The Generate button.
+// The Generate button, and Generate keeping the record of the merge.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include "report/file_table.h"
 
 namespace pcn {
+
+struct MergeRecordState;
 
 // What Generate came to.
 struct GenerateResult {
@@ -37,5 +39,9 @@ struct GenerateResult {
 GenerateResult GenerateMergedFile(
     Dialog& dialog, const FileTable& table, const std::string& today,
     const std::function<bool(const GenerateResult&)>& onWritten = nullptr);
+
+// The Generate button with the record: the merge's record is kept (its digests taken before
+// the success message lets anyone at the files), offered in that message, and saved on Yes.
+void GenerateKeepingRecord(Dialog& dialog, const FileTable& table, MergeRecordState& state);
 
 }  // namespace pcn

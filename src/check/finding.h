@@ -33,6 +33,12 @@ enum class Severity {
 };
 inline constexpr int kSeverityCount = 4;
 
+// A finding that stops `--strict` and makes the window ask before writing: the reception
+// refuses the file, or an invoice counts twice.
+constexpr bool Weighty(Severity severity) {
+  return severity == Severity::kRefused || severity == Severity::kDouble;
+}
+
 struct Finding {
   std::int64_t line = 0;  // from 1; the opening record for the union record's findings
   Rule rule = Rule::kRecordLength;
@@ -59,10 +65,13 @@ struct FindingCounts {
     for (std::int64_t count : bySeverity) total += count;
     return total;
   }
-  // Findings that stop `--strict` and make the window ask: a refusal or an invoice twice.
+  // The weighty ones among them.
   std::int64_t Weighty() const {
-    return bySeverity[static_cast<int>(Severity::kRefused)] +
-           bySeverity[static_cast<int>(Severity::kDouble)];
+    std::int64_t weighty = 0;
+    for (int i = 0; i < kSeverityCount; ++i) {
+      if (pcn::Weighty(static_cast<Severity>(i))) weighty += bySeverity[i];
+    }
+    return weighty;
   }
   FindingCounts& operator+=(const FindingCounts& other) {
     for (int i = 0; i < kSeverityCount; ++i) bySeverity[i] += other.bySeverity[i];

@@ -12,6 +12,7 @@
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
 #include "report/checked_load.h"
+#include "text/messages.h"
 #include "wording/refusal_text.h"
 
 namespace pcn::cli {
@@ -50,20 +51,21 @@ int RunCheck(const CheckOptions& options) {
   for (const std::string& path : options.files) {
     ordered_json file;
     file["path"] = path;
-    LoadResult loaded;
-    if (!platform::IsOrdinaryFile(path)) {
-      loaded = Refused(LoadRefusal::kCannotOpen, 0);
-    } else {
-      loaded = LoadChecked(table, path, checks);
-    }
+    const bool isFile = platform::IsOrdinaryFile(path);
+    LoadResult loaded =
+        isFile ? LoadChecked(table, path, checks) : Refused(LoadRefusal::kCannotOpen, 0);
     if (loaded.refusal != LoadRefusal::kNone) {
       refused = true;
       file["refused"] = true;
-      file["reason"] = RefusalReason(loaded.refusal);
+      file["reason"] = isFile ? ReasonFor(loaded.refusal) : text::kNotAFile.english;
       file["line"] = loaded.line;
-      file["findingCount"] = 0;
+      file["findingCount"] = 0;  // its records count for nothing
       file["findings"] = ordered_json::array();
-      PrintRefusal(std::cerr, path, loaded);
+      if (isFile) {
+        PrintRefusal(std::cerr, path, loaded);
+      } else {
+        PrintNotAFile(std::cerr, path);
+      }
       slots.push_back(0);
     } else {
       AddEntry(table, std::move(loaded.entry));
@@ -91,6 +93,9 @@ int RunCheck(const CheckOptions& options) {
     file["findingCount"] = e.findingCounts.Total();
     file["findings"] = FindingsJson(e.findings);
     if (!options.json) {
+      // A clean file is named too: silence would not tell it from a file not checked.
+      if (e.findingCounts.Total() == 0)
+        std::cout << e.path << ": " << text::kNoFindings.english << '\n';
       PrintFindings(e.path, e.findings);
       const auto unlisted = e.findingCounts.Total() - static_cast<std::int64_t>(e.findings.size());
       if (unlisted > 0) std::cout << e.path << ": " << unlisted << " more findings not listed\n";

@@ -4,10 +4,12 @@
 
 #include "cli/commands.h"
 #include "cli/printing.h"
+#include "format/cp1255.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "text/messages.h"
 #include "totals/five_percent_rule.h"
 #include "wording/refusal_text.h"
 
@@ -62,14 +64,14 @@ ordered_json ToJson(const Inspection& in) {
   ordered_json object;
   object["path"] = in.path;
   if (in.missing) {
-    object["error"] = "no such file, or not an ordinary file";
+    object["error"] = text::kNotAFile.hebrew;
     object["reason"] = "missing";
     return object;
   }
   if (in.loaded.refusal != LoadRefusal::kNone) {
     object["error"] = MessageFor(in.loaded.refusal);
     object["line"] = in.loaded.line;
-    object["reason"] = RefusalReason(in.loaded.refusal);
+    object["reason"] = ReasonFor(in.loaded.refusal);
     return object;
   }
   const FileEntry& e = in.loaded.entry;
@@ -104,13 +106,14 @@ ordered_json ToJson(const Inspection& in) {
 void PrintText(std::ostream& out, const Inspection& in) {
   out << in.path << '\n';
   if (in.missing) {
-    out << "  refused: no such file, or not an ordinary file\n";
+    out << "  refused: " << text::kNotAFile.english << "\n  ";
+    PrintMessage(out, text::kNotAFile.hebrew);
     return;
   }
   if (in.loaded.refusal != LoadRefusal::kNone) {
     out << "  refused";
     if (in.loaded.line > 0) out << " at line " << in.loaded.line;
-    out << ": " << RefusalReason(in.loaded.refusal) << "\n  ";
+    out << ": " << ReasonFor(in.loaded.refusal) << "\n  ";
     PrintMessage(out, MessageFor(in.loaded.refusal));
     return;
   }

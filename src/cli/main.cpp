@@ -6,6 +6,9 @@
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "CLI/CLI.hpp"
 #include "check/rules.h"
@@ -14,6 +17,8 @@
 #include "platform/console.h"
 
 namespace {
+
+using namespace pcn::cli;
 
 // The command's exit code, unless its output did not all reach standard output (a full disk,
 // a closed pipe): a script must not take a cut listing or a lost path for a whole one.
@@ -58,12 +63,14 @@ std::string Nearest(const std::string& word, const std::vector<std::string>& kno
   return best;
 }
 
-// "unknown WHAT 'word'", and the nearest known one when there is one; exit 1.
+// "unknown WHAT 'word'", and the words it may have been meant for; exit 1.
 int Unknown(const std::string& prefix, const char* what, const std::string& word,
-            const std::vector<std::string>& known) {
+            const std::vector<std::string>& meant) {
   std::cerr << prefix << ": unknown " << what << " '" << word << "'";
-  const std::string nearest = Nearest(word, known);
-  if (!nearest.empty()) std::cerr << "; did you mean '" << nearest << "'?";
+  for (std::size_t i = 0; i < meant.size(); ++i) {
+    std::cerr << (i == 0 ? "; did you mean '" : "' or '") << meant[i];
+  }
+  if (!meant.empty()) std::cerr << "'?";
   std::cerr << " (pcn874 --help lists them)\n";
   return 1;
 }
@@ -78,105 +85,175 @@ std::vector<std::string> OptionNames(const CLI::App& command) {
   return names;
 }
 
-}  // namespace
+// The options `word` may have been meant for: the long options that a short one's letters
+// begin ("-o" for "--out"), else the nearest by edits.
+std::vector<std::string> MeantOptions(const std::string& word,
+                                      const std::vector<std::string>& names) {
+  std::vector<std::string> meant;
+  if (word.size() > 1 && word[0] == '-' && word[1] != '-') {
+    for (const std::string& name : names) {
+      if (name.rfind("--" + word.substr(1), 0) == 0) meant.push_back(name);
+    }
+  }
+  if (meant.empty()) {
+    if (std::string nearest = Nearest(word, names); !nearest.empty()) meant.push_back(nearest);
+  }
+  return meant;
+}
 
-int main(int argc, char** argv) {
-  using namespace pcn::cli;
-  pcn::platform::UseUtf8Console();
-  std::vector<std::string> arguments = pcn::platform::Utf8Arguments(argc, argv);
-
+// The tool's commands and their options, parsed into the options of each.
+struct Commands {
   CLI::App app{"Merges PCN874 detailed VAT report files of one month into one file."};
-  app.name("pcn874");
-  app.set_version_flag("--version,-V", "pcn874 " PCN_VERSION);
-  app.require_subcommand(1);
-  // "/path" is a file name, not an option, on every platform.
-  app.allow_windows_style_options(false);
-
   MergeOptions merge;
-  CLI::App* mergeCommand = app.add_subcommand(
+  CheckOptions check;
+  InspectOptions inspect;
+  CLI::App* mergeCommand = nullptr;
+  CLI::App* checkCommand = nullptr;
+  CLI::App* inspectCommand = nullptr;
+};
+
+void DefineMerge(Commands& c) {
+  MergeOptions& merge = c.merge;
+  CLI::App* command = c.app.add_subcommand(
       "merge", "Load FILEs in order, check them and write one merged PCN874 file.");
-  mergeCommand->add_flag("--representative", merge.representative,
-                         "Write a representative's file instead of a dealers' union file");
-  mergeCommand->add_option("--number", merge.number,
-                           "Dealer or representative number (default: the first file's dealer)");
-  mergeCommand->add_option("--out", merge.outputDirectory,
-                           "Output directory (default: the current directory)");
-  mergeCommand->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
+  command->add_flag("--representative", merge.representative,
+                    "Write a representative's file instead of a dealers' union file");
+  command->add_option("--number", merge.number,
+                      "Dealer or representative number (default: the first file's dealer)");
+  command->add_option("--out", merge.outputDirectory,
+                      "Output directory (default: the current directory)");
+  command->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
       ->check([](const std::string& text) {
         return pcn::CalendarDate(text) != 0
                    ? std::string()
                    : std::string("the date must be a calendar date, YYYYMMDD");
       });
-  mergeCommand
+  command
       ->add_option("--adjust", merge.adjustments,
                    "One spin step of DELTA on a total: FIELD=DELTA, FIELD one of taxableSales, "
                    "exemptSales, salesVat, inputsVat, assetInputsVat")
       ->allow_extra_args(false)
       ->take_all();
-  mergeCommand->add_flag("--strict", merge.strict,
-                         "Write nothing when the file would carry a finding the reception "
-                         "refuses or an invoice counted twice");
-  mergeCommand->add_option("--record", merge.record,
-                           "Also write a record of the merge, an HTML page for the client file, "
-                           "with the SHA-256 of every file");
-  mergeCommand->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
+  command->add_flag("--strict", merge.strict,
+                    "Write nothing when the file would carry a finding the reception "
+                    "refuses or an invoice counted twice");
+  command->add_option("--record", merge.record,
+                      "Also write a record of the merge, an HTML page for the client file, "
+                      "with the SHA-256 of every file");
+  command->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
+  c.mergeCommand = command;
+}
 
-  InspectOptions inspect;
-  CLI::App* inspectCommand =
-      app.add_subcommand("inspect", "Load each FILE alone and show what it declares and holds.");
-  inspectCommand->add_flag("--json", inspect.json, "Print a JSON array");
-  inspectCommand->add_option("FILE", inspect.files, "PCN874 files")->required();
+void DefineInspect(Commands& c) {
+  CLI::App* command =
+      c.app.add_subcommand("inspect", "Load each FILE alone and show what it declares and holds.");
+  command->add_flag("--json", c.inspect.json, "Print a JSON array");
+  command->add_option("FILE", c.inspect.files, "PCN874 files")->required();
+  c.inspectCommand = command;
+}
 
-  CheckOptions check;
-  CLI::App* checkCommand = app.add_subcommand(
+void DefineCheck(Commands& c) {
+  CLI::App* command = c.app.add_subcommand(
       "check", "Load FILEs together and tell what the tax authority will refuse or question.");
-  checkCommand->add_flag("--json", check.json, "Print one JSON object");
-  checkCommand->add_option("FILE", check.files, "PCN874 files, in load order")->required();
+  command->add_flag("--json", c.check.json, "Print one JSON object");
+  command->add_option("FILE", c.check.files, "PCN874 files, in load order")->required();
+  c.checkCommand = command;
+}
 
-  // A word where the command goes: "help" shows the help, any other unknown word is named
-  // with the nearest command.
-  const std::vector<std::string> commands = {"merge", "check", "inspect"};
-  if (arguments.size() > 1 && !arguments[1].empty() && arguments[1][0] != '-' &&
-      std::find(commands.begin(), commands.end(), arguments[1]) == commands.end()) {
-    if (arguments[1] == "help") {
-      std::cout << app.help();
-      return FlushedOutput(kExitDone);
+void DefineCommands(Commands& c) {
+  c.app.name("pcn874");
+  c.app.set_version_flag("--version,-V", "pcn874 " PCN_VERSION);
+  c.app.require_subcommand(1);
+  // "/path" is a file name, not an option, on every platform.
+  c.app.allow_windows_style_options(false);
+  DefineMerge(c);
+  DefineInspect(c);
+  DefineCheck(c);
+  // An error in a command's options is named with the command, as the tool's own are.
+  c.app.failure_message([&c](const CLI::App* app, const CLI::Error& error) {
+    // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
+    std::string message = "pcn874";
+    for (const CLI::App* command : {c.mergeCommand, c.checkCommand, c.inspectCommand}) {
+      if (!command->parsed()) continue;
+      message += ' ';
+      message += command->get_name();
     }
-    return Unknown("pcn874", "command", arguments[1], commands);
-  }
+    message += ": ";
+    message += CLI::FailureMessage::simple(app, error);
+    return message;
+  });
+}
 
+// A word where the command goes: "help" shows the help, any other unknown word is named
+// with the nearest command. The exit code when the word ends the run.
+std::optional<int> CommandWord(Commands& c, const std::vector<std::string>& arguments) {
+  const std::vector<std::string> commands = {"merge", "check", "inspect"};
+  if (arguments.size() < 2 || arguments[1].empty() || arguments[1][0] == '-' ||
+      std::find(commands.begin(), commands.end(), arguments[1]) != commands.end()) {
+    return std::nullopt;
+  }
+  if (arguments[1] == "help") {
+    std::cout << c.app.help();
+    return FlushedOutput(kExitDone);
+  }
+  const std::string nearest = Nearest(arguments[1], commands);
+  return Unknown("pcn874", "command", arguments[1],
+                 nearest.empty() ? std::vector<std::string>() : std::vector{nearest});
+}
+
+// The arguments into the commands' options; the exit code when parsing ends the run (an
+// error, --help, --version).
+std::optional<int> Parse(Commands& c, const std::vector<std::string>& arguments) {
   try {
     std::vector<const char*> pointers;
     for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
-    app.parse(static_cast<int>(pointers.size()), pointers.data());
+    c.app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ExtrasError& error) {
     // An option the command does not know: named, with the nearest one it does.
-    for (CLI::App* command : {mergeCommand, checkCommand, inspectCommand}) {
+    for (CLI::App* command : {c.mergeCommand, c.checkCommand, c.inspectCommand}) {
       if (!command->parsed()) continue;
       for (const std::string& extra : command->remaining()) {
         if (extra.size() > 1 && extra[0] == '-') {
           const std::string word = extra.substr(0, extra.find('='));
-          return Unknown("pcn874 " + command->get_name(), "option", word, OptionNames(*command));
+          return Unknown("pcn874 " + command->get_name(), "option", word,
+                         MeantOptions(word, OptionNames(*command)));
         }
       }
     }
-    return FlushedOutput(app.exit(error) == 0 ? kExitDone : kExitUsage);
+    return FlushedOutput(c.app.exit(error) == 0 ? kExitDone : kExitUsage);
   } catch (const CLI::ParseError& error) {
-    const int code = app.exit(error);
+    const int code = c.app.exit(error);
     return FlushedOutput(code == 0 ? kExitDone : kExitUsage);
   }
-  // Memory that runs out anywhere ends the command here, once the objects that held a
-  // temporary file have removed it on the way out: a message and exit 1, never an abort.
+  return std::nullopt;
+}
+
+// The command parsed. Memory that runs out anywhere ends the command here, once the objects
+// that held a temporary file have removed it on the way out: a message and exit 1, never an
+// abort.
+int Run(Commands& c) {
   try {
-    if (mergeCommand->parsed()) {
-      merge.numberGiven = mergeCommand->count("--number") > 0;
-      return FlushedOutput(RunMerge(merge));
+    if (c.mergeCommand->parsed()) {
+      c.merge.numberGiven = c.mergeCommand->count("--number") > 0;
+      return FlushedOutput(RunMerge(c.merge));
     }
-    if (checkCommand->parsed()) return FlushedOutput(RunCheck(check));
-    return FlushedOutput(RunInspect(inspect));
+    if (c.checkCommand->parsed()) return FlushedOutput(RunCheck(c.check));
+    return FlushedOutput(RunInspect(c.inspect));
   } catch (const std::bad_alloc&) {
     std::cerr << "pcn874: out of memory; the command stopped, and a merged file not yet "
                  "complete was not written\n";
     return FlushedOutput(kExitNoMemory);
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  pcn::platform::UseUtf8Console();
+  const std::vector<std::string> arguments = pcn::platform::Utf8Arguments(argc, argv);
+  Commands commands;
+  DefineCommands(commands);
+  if (const std::optional<int> ended = CommandWord(commands, arguments)) return *ended;
+  if (const std::optional<int> ended = Parse(commands, arguments)) return *ended;
+  return Run(commands);
 }

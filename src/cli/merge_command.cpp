@@ -1,7 +1,7 @@
 // `pcn874 merge`: the files loaded in turn by the Add-file rules, the spin steps asked for,
 // then the merged file written, all through the core's operations; a refusal is printed
-// with the window's message. Each file is read once: checked and copied in one pass.
-#include <algorithm>
+// with the window's message and an English reason. Each file is read once: checked and
+// copied in one pass.
 #include <charconv>
 #include <iostream>
 
@@ -25,6 +25,7 @@ namespace {
 struct Adjustment {
   AdjustableTotal total;
   std::int64_t delta;
+  std::string text;  // as given: several may be, and a refused one is named so
 };
 
 bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
@@ -46,6 +47,7 @@ bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   if (begin != end && *begin == '+') ++begin;
   const auto parsed = std::from_chars(begin, end, adjustment.delta);
   if (begin == end || parsed.ec != std::errc() || parsed.ptr != end) return false;
+  adjustment.text = text;
   for (const auto& field : kFields) {
     if (name == field.name) {
       adjustment.total = field.total;
@@ -55,40 +57,9 @@ bool ParseAdjustment(const std::string& text, Adjustment& adjustment) {
   return false;
 }
 
-int Refuse(const std::string& message) {
-  std::cerr << "pcn874: ";
-  PrintMessage(std::cerr, message);
-  return kExitRefused;
-}
-
-// A refusal of Generate's checks or a failure to write, with the file or folder it names.
-int RefuseWriting(const WriteResult& result) {
-  std::string message;
-  switch (result.failure) {
-    case WriteFailure::kCannotOpenOutput:
-      message = result.directory + ": " + text::kCannotOpenOutput;
-      if (!result.systemReason.empty()) message += " (" + result.systemReason + ")";
-      break;
-    case WriteFailure::kMonthNotReal:
-      // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
-      message = result.path;
-      message += ": ";
-      message += text::kMonthNotReal;
-      message +=
-          " (its opening record's reporting month is no real month MM-YYYY; nothing "
-          "was written)";
-      break;
-    default:
-      message = MessageFor(result);
-      break;
-  }
-  return Refuse(message);
-}
-
-}  // namespace
-
-int RunMerge(const MergeOptions& options) {
-  std::vector<Adjustment> adjustments;
+// The options that need no file read: each --adjust parsed into `adjustments`. kExitDone,
+// or kExitUsage with the error told.
+int ValidateOptions(const MergeOptions& options, std::vector<Adjustment>& adjustments) {
   for (const std::string& text : options.adjustments) {
     Adjustment adjustment{};
     if (!ParseAdjustment(text, adjustment)) {
@@ -111,19 +82,15 @@ int RunMerge(const MergeOptions& options) {
       return kExitUsage;
     }
   }
+  return kExitDone;
+}
 
-  const OutputKind kind =
-      options.representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
-  const std::string directory =
-      options.outputDirectory.empty() ? platform::CurrentDirectory() : options.outputDirectory;
-  const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
-
-  // The temporary file goes with `merge` on every way out.
-  MergeRun merge(directory, kind);
-  FileTable& table = merge.Table();
-  for (const std::string& file : options.files) {
+// Each file into `merge` by the Add-file rules, in order. kExitDone, or kExitRefused with
+// the refusal told.
+int LoadFiles(MergeRun& merge, const std::vector<std::string>& files) {
+  for (const std::string& file : files) {
     if (!platform::IsOrdinaryFile(file)) {
-      std::cerr << "pcn874: " << file << ": no such file, or not an ordinary file\n";
+      PrintNotAFile(std::cerr, file);
       return kExitRefused;
     }
     if (const LoadResult loaded = merge.Add(file); loaded.refusal != LoadRefusal::kNone) {
@@ -131,49 +98,86 @@ int RunMerge(const MergeOptions& options) {
       return kExitRefused;
     }
   }
+  return kExitDone;
+}
 
-  // The number defaults to the first file's dealer, as the window's number field does.
-  const std::string number = options.numberGiven ? options.number : table.File(1).dealerNumber;
-  std::vector<RecordedAdjustment> made;  // for the record
-  for (std::size_t i = 0; i < adjustments.size(); ++i) {
-    const Adjustment& adjustment = adjustments[i];
+// Each adjustment as one spin step on the combined totals of `table`, each step made kept
+// in `made` for the record. kExitDone, or kExitRefused with the step refused named.
+int Adjust(FileTable& table, const std::vector<Adjustment>& adjustments,
+           std::vector<RecordedAdjustment>& made) {
+  for (const Adjustment& adjustment : adjustments) {
     const FileEntry& combined = table.Combined();
-    const AdjustmentResult step = AdjustTotal(
-        combined, adjustment.total, ShownTotal(combined, adjustment.total), adjustment.delta);
+    const Amount before = ShownTotal(combined, adjustment.total);
+    const AdjustmentResult step = AdjustTotal(combined, adjustment.total, before, adjustment.delta);
     if (step.refused || !step.moved) {
-      // Named as given, since several may be; appended: GCC 12 warns falsely at -O3.
+      // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
       std::string message = "--adjust ";
-      message += options.adjustments[i];
+      message += adjustment.text;
       message += ": ";
-      message += step.refused ? MessageFor(*step.refused) +
-                                    " (the combined totals would stray more than 5% from "
-                                    "the records)"
-                              : std::string("the total is 0, and a total of 0 is not moved");
+      if (step.refused) {
+        message += MessageFor(step.refused->pair);
+        message += " (";
+        message += ReasonFor(*step.refused);
+        message += ')';
+      } else {
+        message += text::kZeroTotalNotMoved;
+      }
       message += "; nothing was written";
-      return Refuse(message);
+      std::cerr << "pcn874: ";
+      PrintMessage(std::cerr, message);
+      return kExitRefused;
     }
-    made.push_back({adjustment.total, adjustment.delta, ShownTotal(combined, adjustment.total),
-                    ShownTotal(step.combined, adjustment.total)});
+    made.push_back(
+        {adjustment.total, adjustment.delta, before, ShownTotal(step.combined, adjustment.total)});
     table.Combined() = step.combined;
   }
+  return kExitDone;
+}
 
-  // What the reception would refuse, or an invoice counted twice, is told before anything
-  // is written; with --strict nothing is.
-  const MergeRun::Findings findings = merge.MergedFindings(table);
-  if (options.strict && findings.counts.Weighty() > 0) {
-    for (const auto& placed : findings.listed) {
-      const Severity severity = SeverityOf(placed.finding);
-      if (severity == Severity::kRefused || severity == Severity::kDouble) {
-        std::cerr << FindingText(placed.path, placed.finding) << '\n';
-      }
-    }
-    std::cerr << "pcn874 merge: --strict: " << findings.counts.Weighty()
-              << " finding(s) the reception refuses or that count an invoice twice; nothing "
-                 "was written\n";
-    return kExitRefused;
+// --strict: the findings that hold the merged file back, told. kExitDone when there are
+// none, else kExitRefused.
+int HoldBack(const MergeRun& merge, const MergeRun::Findings& findings, const FileTable& table,
+             const std::string& number) {
+  const std::vector<const MergeRun::PlacedFinding*> held =
+      merge.HoldingBack(findings, table, number);
+  if (held.empty()) return kExitDone;
+  for (const MergeRun::PlacedFinding* placed : held) {
+    std::cerr << FindingText(placed->path, placed->finding) << '\n';
   }
-  const WriteResult result = merge.Finish(table, number, today);
-  if (!result.Written()) return RefuseWriting(result);
+  std::cerr << "pcn874 merge: --strict: " << held.size()
+            << " finding(s) the reception refuses or that count an invoice twice; nothing "
+               "was written\n";
+  return kExitRefused;
+}
+
+// A refusal of Generate's checks or a failure to write, with the file or folder it names.
+int RefuseWriting(const WriteResult& result) {
+  std::string message;
+  switch (result.failure) {
+    case WriteFailure::kCannotOpenOutput:
+      message = result.directory;
+      message += ": ";
+      message += text::kCannotOpenOutput.hebrew;
+      break;
+    case WriteFailure::kMonthNotReal:
+      message = result.path;
+      message += ": ";
+      message += text::kMonthNotReal.hebrew;
+      break;
+    case WriteFailure::kTotalsDiffer:
+      message = MessageFor(result.totals.pair);  // the figures are the reason's
+      break;
+    default:
+      message = MessageFor(result);
+      break;
+  }
+  PrintRefusal(std::cerr, message, ReasonFor(result));
+  return kExitRefused;
+}
+
+// The merged file written: its findings on the error stream, its path on the standard
+// output.
+void Report(const MergeRun::Findings& findings, const WriteResult& result) {
   for (const auto& placed : findings.listed) {
     std::cerr << FindingText(placed.path, placed.finding) << '\n';
   }
@@ -182,11 +186,40 @@ int RunMerge(const MergeOptions& options) {
               << LineChecker::kListed << " format and deduction findings of each file are)\n";
   }
   std::cout << result.path << '\n';
-  if (!options.record.empty()) {
-    return WriteMergeRecord(options.record,
-                            {table, kind, number, result.path, std::move(made), findings});
+}
+
+}  // namespace
+
+int RunMerge(const MergeOptions& options) {
+  std::vector<Adjustment> adjustments;
+  if (const int code = ValidateOptions(options, adjustments); code != kExitDone) return code;
+  const OutputKind kind =
+      options.representative ? OutputKind::kRepresentative : OutputKind::kDealersUnion;
+  const std::string directory =
+      options.outputDirectory.empty() ? platform::CurrentDirectory() : options.outputDirectory;
+  const std::string today = options.date.empty() ? platform::LocalDateText() : options.date;
+
+  // The temporary file goes with `merge` on every way out.
+  MergeRun merge(directory, kind);
+  if (const int code = LoadFiles(merge, options.files); code != kExitDone) return code;
+  FileTable& table = merge.Table();
+  // The number defaults to the first file's dealer, as the window's number field does.
+  const std::string number = options.numberGiven ? options.number : table.File(1).dealerNumber;
+  std::vector<RecordedAdjustment> made;  // for the record
+  if (const int code = Adjust(table, adjustments, made); code != kExitDone) return code;
+
+  // What the reception would refuse, or an invoice counted twice, is told before anything
+  // is written; with --strict nothing is.
+  const MergeRun::Findings findings = merge.MergedFindings(table);
+  if (options.strict) {
+    if (const int code = HoldBack(merge, findings, table, number); code != kExitDone) return code;
   }
-  return kExitDone;
+  const WriteResult result = merge.Finish(table, number, today);
+  if (!result.Written()) return RefuseWriting(result);
+  Report(findings, result);
+  if (options.record.empty()) return kExitDone;
+  return WriteMergeRecord(options.record,
+                          {table, kind, number, result.path, std::move(made), findings});
 }
 
 }  // namespace pcn::cli

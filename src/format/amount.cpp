@@ -61,6 +61,23 @@ std::string FormatAmount(Amount amount) {
   return FormatWholeNumber(RoundToWhole(amount));
 }
 
+std::string FormatDecimal(Amount amount, int decimals) {
+  std::uint64_t dropped = 1;  // the part of the scale the text leaves out
+  for (int i = decimals; i < 4; ++i) dropped *= 10;
+  std::uint64_t kept = Magnitude(amount) / dropped;
+  const std::uint64_t rest = Magnitude(amount) % dropped;
+  if (2 * rest > dropped || (2 * rest == dropped && kept % 2 != 0)) ++kept;
+  const std::uint64_t scale = kAmountScale / dropped;
+  // No "-0.00" for a value that rounds to nothing.
+  std::string text = GroupDigits(kept / scale, amount < 0 && kept != 0);
+  if (decimals > 0) {
+    const std::string fraction = std::to_string(kept % scale + scale);  // "1" and the digits
+    text += '.';
+    text += fraction.substr(1);
+  }
+  return text;
+}
+
 std::string AmountDecimalText(Amount amount) {
   const std::uint64_t magnitude = Magnitude(amount);
   std::string text = amount < 0 ? "-" : "";

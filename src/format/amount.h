@@ -31,6 +31,9 @@ std::int64_t RoundToWhole(Amount amount);
 // of a negative value, "0" for zero; never depends on the locale.
 std::string FormatWholeNumber(std::int64_t value);
 std::string FormatAmount(Amount amount);  // rounded half to even first
+// "#,##0.00" for two decimals: the amount rounded half to even to `decimals` (0 to 4), its
+// digits grouped as FormatWholeNumber groups them.
+std::string FormatDecimal(Amount amount, int decimals);
 
 // The amount as a decimal text in whole units, with a fraction only where there is one:
 // "12345", "-12.5".

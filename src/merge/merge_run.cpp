@@ -137,6 +137,23 @@ MergeRun::Findings MergeRun::MergedFindings(const FileTable& table) const {
   return merged;
 }
 
+std::vector<const MergeRun::PlacedFinding*> MergeRun::Findings::Weighty() const {
+  std::vector<const PlacedFinding*> weighty;
+  if (counts.Weighty() == 0) return weighty;
+  for (const PlacedFinding& placed : listed) {
+    if (pcn::Weighty(SeverityOf(placed.finding))) weighty.push_back(&placed);
+  }
+  return weighty;
+}
+
+std::vector<const MergeRun::PlacedFinding*> MergeRun::HoldingBack(
+    const Findings& findings, const FileTable& table, std::string_view typedNumber) const {
+  if (findings.counts.Weighty() == 0) return {};
+  std::string number;
+  if (!CheckBeforeWriting(table, kind_, typedNumber, directory_, number).Written()) return {};
+  return findings.Weighty();
+}
+
 WriteResult MergeRun::Finish(const FileTable& table, std::string_view typedNumber,
                              std::string_view date) {
   if (ended_) return Failed(WriteFailure::kTooFewFiles);  // not called after a refusal

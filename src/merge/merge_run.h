@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "check/finding.h"
 #include "check/line_checks.h"
@@ -59,10 +60,19 @@ class MergeRun {
     std::int64_t Unlisted() const {
       return counts.Total() - static_cast<std::int64_t>(listed.size());
     }
+    // The weighty findings (check/finding.h), in order: every one of them is listed.
+    std::vector<const PlacedFinding*> Weighty() const;
   };
   // Every source's lines as read here and, in the union form, the new opening record's
   // findings in place of the sources' own opening and closing records, which it drops.
   Findings MergedFindings(const FileTable& table) const;
+
+  // The findings that hold back the file Finish would write for `table` and `typedNumber`:
+  // `--strict` writes nothing then, and the window asks first. They are the weighty ones,
+  // and only while nothing else refuses the file (CheckBeforeWriting): a refusal of its own
+  // is told instead, with no question before it. Empty when the file may be written.
+  std::vector<const PlacedFinding*> HoldingBack(const Findings& findings, const FileTable& table,
+                                                std::string_view typedNumber) const;
 
   // Generate's checks in Generate's order for the files of `table` (Table(), or the
   // window's table whose files were all copied, in order): CheckBeforeWriting, then the

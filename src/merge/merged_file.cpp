@@ -84,12 +84,14 @@ WriteResult CheckBeforeWriting(const FileTable& table, OutputKind kind,
   // Nine characters is all the records hold; a longer number is refused, never cut.
   number = NormaliseDealerNumber(typedNumber);
   if (number.size() != 9 || DealerNumberCheck(number) != 0) {
-    return Failed(WriteFailure::kInvalidNumber);
+    WriteResult result = Failed(WriteFailure::kInvalidNumber);
+    result.number = typedNumber;
+    return result;
   }
   const FileEntry& c = table.Combined();
-  if (const auto pair = FirstFailingPair(c)) {
+  if (const auto failing = FirstFailingPair(c)) {
     WriteResult result = Failed(WriteFailure::kTotalsDiffer);
-    result.pair = *pair;
+    result.totals = *failing;
     return result;
   }
   if (const auto field = FieldThatDoesNotFit(c, kind, n)) {

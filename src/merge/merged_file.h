@@ -32,8 +32,8 @@ enum class WriteFailure {
   kNone,
   kTooFewFiles,       // fewer than two files loaded
   kMonthNotReal,      // the loaded month (of the file `path`) is no real MM-YYYY
-  kInvalidNumber,     // not nine digits after normalising, or a wrong check digit
-  kTotalsDiffer,      // the 5% rule: `pair`
+  kInvalidNumber,     // `number`: not nine digits after normalising, or a wrong check digit
+  kTotalsDiffer,      // the 5% rule: `totals`
   kValueTooWide,      // `field` does not fit its column
   kOutputIsSource,    // the merged file would replace the loaded file `path`
   kCannotOpenOutput,  // the directory cannot take the file, or a file there cannot be replaced
@@ -46,8 +46,9 @@ enum class WriteFailure {
 
 struct WriteResult {
   WriteFailure failure = WriteFailure::kNone;
-  std::string path;  // the merged file when written; the source a failure names
-  TotalsPair pair = TotalsPair::kIncome;
+  std::string path;    // the merged file when written; the source a failure names
+  PairCheck totals;    // the first pair that fails, with its figures
+  std::string number;  // the number refused, as typed
   RecordField field = RecordField::kTaxableSales;
   // For a failure of the output: the folder and the system's reason, as far as known.
   std::string directory;

@@ -57,7 +57,7 @@ AdjustmentResult AdjustTotal(const FileEntry& c, AdjustableTotal total, Amount s
                                       ? PercentDifference(c.*row.summed, declared)
                                       : PercentDifference(declared, c.*row.summed);
   if (!WithinFivePercent(p)) {
-    step.refused = row.pair;
+    step.refused = PairCheck{row.pair, declared, c.*row.summed, p, false};
     return step;
   }
   step.moved = true;

@@ -15,9 +15,11 @@ namespace pcn {
 enum class AdjustableTotal { kTaxableSales, kExemptSales, kSalesVat, kInputsVat, kAssetInputsVat };
 
 struct AdjustmentResult {
-  bool moved = false;                 // the combined entry below holds the moved total
-  std::optional<TotalsPair> refused;  // the pair whose rule refused the step
-  FileEntry combined;                 // the new combined entry when moved
+  bool moved = false;  // the combined entry below holds the moved total
+  // The pair whose rule refused the step, as the step would leave it: the moved total's
+  // declared side, its records and their difference.
+  std::optional<PairCheck> refused;
+  FileEntry combined;  // the new combined entry when moved
 };
 
 // A step of `delta` whole units on `total`, whose display shows `shown` (the total rounded

@@ -65,9 +65,9 @@ PairCheck CheckPair(const FileEntry& combined, TotalsPair pair) {
   return check;
 }
 
-std::optional<TotalsPair> FirstFailingPair(const FileEntry& combined) {
+std::optional<PairCheck> FirstFailingPair(const FileEntry& combined) {
   for (TotalsPair pair : {TotalsPair::kIncome, TotalsPair::kSalesVat, TotalsPair::kInputsVat}) {
-    if (!CheckPair(combined, pair).passes) return pair;
+    if (PairCheck check = CheckPair(combined, pair); !check.passes) return check;
   }
   return std::nullopt;
 }

@@ -12,7 +12,7 @@ namespace pcn {
 enum class TotalsPair { kIncome, kSalesVat, kInputsVat };
 
 struct PairCheck {
-  TotalsPair pair;
+  TotalsPair pair = TotalsPair::kIncome;
   Amount declared = 0;      // T
   Amount summed = 0;        // D
   std::optional<Amount> p;  // percentage difference, 4 decimals; none when it cannot
@@ -29,7 +29,7 @@ std::optional<Amount> PercentDifference(Amount numerator, Amount denominator);
 bool WithinFivePercent(const std::optional<Amount>& p);
 
 // The verdict before generating: the first pair, in the order income, VAT on transactions,
-// VAT on inputs, that fails; none when all three pass.
-std::optional<TotalsPair> FirstFailingPair(const FileEntry& combined);
+// VAT on inputs, that fails, with its figures; none when all three pass.
+std::optional<PairCheck> FirstFailingPair(const FileEntry& combined);
 
 }  // namespace pcn

@@ -63,6 +63,8 @@ const std::wstring kTooFewFiles = Utf8("לא נבחרו קבצים ליצור ה
 const std::wstring kGenerated = Utf8("הפקת הקובץ הושלמה בהצלחה");
 const std::wstring kOfferRecord = Utf8("\rלשמור את תיעוד האיחוד לתיק הלקוח?");
 const std::wstring kIncomeDiffers = Utf8("הפרש גדול מ 5% בין תנועות וסכומי ההכנסות");
+// The third line of the month's refusal: the refused file's month, then the loaded files'.
+const std::wstring kAprilNotMarch = Utf8("\rחודש הדיווח בקובץ 04-2024, בקבצים שברשימה 03-2024");
 const std::wstring kSourceChanged =
     Utf8("הקובץ השתנה מאז שנוסף לרשימה - יש להסירו ולהוסיפו מחדש. הקובץ המאוחד לא הופק");
 const std::wstring kNoFindings = Utf8("לא נמצאו ממצאים בקובץ זה");
@@ -87,14 +89,23 @@ bool NamesPath(const std::wstring& text, const std::wstring& words, const std::w
   return text.starts_with(shortened) && text.size() > shortened.size() &&
          text[shortened.size()] == L'\\' && path.ends_with(text.substr(shortened.size()));
 }
-// The success message, with `count` findings written to `file` (a name in the work folder, or
-// a full path) and the record offered.
+// The success message: the merged file on the line after it (whole, or shortened in the
+// middle), then `count` findings written to `file` (a name in the work folder, or a full path
+// beside the merged file) and the record offered.
 bool SaysGenerated(const std::wstring& text, int count, const std::wstring& file) {
-  if (!text.ends_with(kOfferRecord)) return false;
-  return NamesPath(
-      text.substr(0, text.size() - kOfferRecord.size()),
-      kGenerated + Utf8("\rנמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ"),
-      file.find(L'\\') == std::wstring::npos ? g_work + L"\\" + file : file);
+  if (!text.ends_with(kOfferRecord) || !text.starts_with(kGenerated + L"\r")) return false;
+  const std::wstring findings =
+      file.find(L'\\') == std::wstring::npos ? g_work + L"\\" + file : file;
+  const std::wstring merged =
+      findings.substr(0, findings.size() - std::wstring(L".findings.txt").size()) + L".txt";
+  const std::size_t line = kGenerated.size() + 1;
+  const std::size_t end = text.find(L'\r', line);
+  if (end == std::wstring::npos || !NamesPath(L"\r" + text.substr(line, end - line), L"", merged)) {
+    return false;
+  }
+  return NamesPath(text.substr(end + 1, text.size() - kOfferRecord.size() - end - 1),
+                   Utf8("נמצאו ") + std::to_wstring(count) + Utf8(" ממצאים - פירוט בקובץ"),
+                   findings);
 }
 
 // The controls the scenarios work, by their identifiers in the program's shared list.
@@ -253,15 +264,16 @@ bool AddAndWaitForRows(const App& app, const std::wstring& path, int rows) {
                L"the list shows " + std::to_wstring(rows) + L" rows after adding " + path);
 }
 
-// Adds a file that must be refused with `message`, the file named on a second line, and checks
-// that nothing changed.
-void ExpectRefusal(const App& app, const std::wstring& path, const std::wstring& message) {
+// Adds a file that must be refused with `message`, the file named on a second line and `after`
+// it, and checks that nothing changed.
+void ExpectRefusal(const App& app, const std::wstring& path, const std::wstring& message,
+                   const std::wstring& after = L"") {
   const int rows = ListCount(GetDlgItem(app.main, kList));
   const std::wstring taxable = ItemText(app.main, kTaxable);
   const std::wstring month = ItemText(app.main, kMonth);
   if (!ChooseFile(app, path)) return;
   MessageBoxSeen box = AnswerMessageBox(app, kCaption);
-  CheckEqual(box.text, message + L"\r" + path.substr(path.find_last_of(L"\\/") + 1),
+  CheckEqual(box.text, message + L"\r" + path.substr(path.find_last_of(L"\\/") + 1) + after,
              L"message for " + path);
   CheckEqual(static_cast<long long>(box.buttons.size()), 1, L"buttons of the message box");
   if (!box.buttons.empty()) CheckEqual(box.buttons[0], g_okText, L"the one button");
@@ -1058,7 +1070,7 @@ void FilesAndGenerate(App& app) {
              L"a second dealer leaves the first selected");
 
   ExpectRefusal(app, InputPath(kNameA), kAlreadyLoaded);
-  ExpectRefusal(app, InputPath(L"april.txt"), kMonthDiffers);
+  ExpectRefusal(app, InputPath(L"april.txt"), kMonthDiffers, kAprilNotMarch);
   ExpectRefusal(app, InputPath(L"closing.txt"), kClosingDiffers);
   ExpectRefusal(app, InputPath(L"opening-only.txt"), kCorrupt);
 
@@ -1181,7 +1193,11 @@ void IncomeRule(App& app) {
     }
   }
   ClickSpin(app, kSpinTaxable, true);
-  CheckEqual(AnswerMessageBox(app, kCaption).text, kIncomeDiffers, L"the 51st step is refused");
+  // The step's figures on a second line, the minus sign held before its digits (U+200E).
+  CheckEqual(AnswerMessageBox(app, kCaption).text,
+             kIncomeDiffers + Utf8("\rסכום מדווח 1,051.00, סכום התנועות 1,000.00, הפרש ") +
+                 L"\u200E-5.1000%",
+             L"the 51st step is refused, with its figures");
   CheckEqual(ItemText(app.main, kTaxable), L"1,050 ", L"a refused step changes nothing");
   CheckEqual(ListCount(list), 1, L"still one file");
 }
@@ -1321,7 +1337,8 @@ void DroppedFiles(App& app) {
                     L"the totals")) {
     return;
   }
-  CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kMonthDiffers, L"april.txt"),
+  CheckEqual(AnswerMessageBox(app, kCaption).text,
+             RefusalOf(kMonthDiffers, L"april.txt") + kAprilNotMarch,
              L"first message of the second drop");
   CheckEqual(AnswerMessageBox(app, kCaption).text, RefusalOf(kAlreadyLoaded, kNameA),
              L"second message of the second drop");
