@@ -11,6 +11,7 @@
 #include "app/adjust_command.h"
 #include "app/file_list_text.h"
 #include "app/findings.h"
+#include "app/generate_command.h"
 #include "app/message_box.h"
 #include "app/remove_file.h"
 #include "app/system_menu.h"

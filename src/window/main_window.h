@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/control_id.h"
-#include "app/system_menu.h"
+#include "app/record_commands.h"
 #include "controls/gdi_scoped.h"
 #include "controls/scale.h"
 #include "controls/windows_api.h"

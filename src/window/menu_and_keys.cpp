@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/record_commands.h"
 #include "app/system_menu.h"
 #include "controls/wide_text.h"
 #include "text/messages.h"
