@@ -18,8 +18,6 @@
 namespace pcn {
 namespace {
 
-// Texts are built by appending, one piece at a time: GCC 12 warns falsely about chains of +
-// at -O3 (the release build).
 void AppendNumbered(std::string& text, std::int64_t number, const Finding& finding) {
   text += std::to_string(number);
   text += ": ";

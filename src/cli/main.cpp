@@ -171,7 +171,6 @@ void DefineCommands(Commands& c) {
   DefineCheck(c);
   // An error in a command's options is named with the command, as the tool's own are.
   c.app.failure_message([&c](const CLI::App* app, const CLI::Error& error) {
-    // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
     std::string message = "pcn874";
     for (const CLI::App* command : {c.mergeCommand, c.checkCommand, c.inspectCommand}) {
       if (!command->parsed()) continue;

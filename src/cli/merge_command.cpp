@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/printing.h"
 #include "cli/record_command.h"
+#include "format/joined.h"
 #include "merge/merge_run.h"
 #include "merge/merged_file.h"
 #include "platform/platform.h"
@@ -110,19 +111,12 @@ int Adjust(FileTable& table, const std::vector<Adjustment>& adjustments,
     const Amount before = ShownTotal(combined, adjustment.total);
     const AdjustmentResult step = AdjustTotal(combined, adjustment.total, before, adjustment.delta);
     if (step.refused || !step.moved) {
-      // Appended: GCC 12 warns falsely at -O3 on a chain of string additions.
-      std::string message = "--adjust ";
-      message += adjustment.text;
-      message += ": ";
-      if (step.refused) {
-        message += MessageFor(step.refused->pair);
-        message += " (";
-        message += ReasonFor(*step.refused);
-        message += ')';
-      } else {
-        message += text::kZeroTotalNotMoved;
-      }
-      message += "; nothing was written";
+      const std::string why =
+          step.refused
+              ? Joined({MessageFor(step.refused->pair), " (", ReasonFor(*step.refused), ")"})
+              : std::string(text::kZeroTotalNotMoved);
+      const std::string message =
+          Joined({"--adjust ", adjustment.text, ": ", why, "; nothing was written"});
       std::cerr << "pcn874: ";
       PrintMessage(std::cerr, message);
       return kExitRefused;
