@@ -15,6 +15,7 @@
 #include "cli/commands.h"
 #include "pcn_version.h"
 #include "platform/console.h"
+#include "text/messages.h"
 
 namespace {
 
@@ -239,8 +240,8 @@ int Run(Commands& c) {
     if (c.checkCommand->parsed()) return FlushedOutput(RunCheck(c.check));
     return FlushedOutput(RunInspect(c.inspect));
   } catch (const std::bad_alloc&) {
-    std::cerr << "pcn874: out of memory; the command stopped, and a merged file not yet "
-                 "complete was not written\n";
+    std::cerr << "pcn874: " << pcn::text::kOutOfMemory.hebrew << " ("
+              << pcn::text::kOutOfMemory.english << ")\n";
     return FlushedOutput(kExitNoMemory);
   }
 }

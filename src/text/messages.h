@@ -69,7 +69,9 @@ inline constexpr Bilingual kMonthNotReal = {
     "חודש הדיווח ברשומת הפתיחה אינו חודש קיים (MM-YYYY) - הקובץ המאוחד לא הופק",
     "its opening record's reporting month is no real month MM-YYYY; nothing was written"};
 // Any operation that ran out of memory: it stopped, and nothing was written.
-inline constexpr char kOutOfMemory[] = "אין די זיכרון להשלמת הפעולה - לא נכתב דבר";
+inline constexpr Bilingual kOutOfMemory = {
+    "אין די זיכרון להשלמת הפעולה - לא נכתב דבר",
+    "out of memory; the command stopped, and a merged file not yet complete was not written"};
 // The folder follows, and the system's reason where it told one.
 inline constexpr Bilingual kCannotOpenOutput = {
     "לא ניתן לפתוח את הקובץ המאוחד בספריה שצויינה, נסה ספרייה אחרת",

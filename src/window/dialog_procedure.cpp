@@ -345,7 +345,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return HandleMessage(dialog, message, wParam, lParam);
   } catch (const std::bad_alloc&) {
     try {
-      if (g_main.port != nullptr) ShowStop(*g_main.port, text::kOutOfMemory);
+      if (g_main.port != nullptr) ShowStop(*g_main.port, text::kOutOfMemory.hebrew);
     } catch (const std::bad_alloc&) {
       MessageBeep(MB_ICONHAND);  // not even room for the message
     }
