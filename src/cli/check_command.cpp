@@ -8,10 +8,12 @@
 #include "check/rules.h"
 #include "cli/commands.h"
 #include "cli/printing.h"
+#include "format/joined.h"
 #include "merge/merged_file.h"
 #include "nlohmann/json.hpp"
 #include "platform/platform.h"
 #include "report/checked_load.h"
+#include "text/command_line.h"
 #include "text/messages.h"
 #include "wording/refusal_text.h"
 
@@ -98,7 +100,10 @@ int RunCheck(const CheckOptions& options) {
         std::cout << e.path << ": " << text::kNoFindings.english << '\n';
       PrintFindings(e.path, e.findings);
       const auto unlisted = e.findingCounts.Total() - static_cast<std::int64_t>(e.findings.size());
-      if (unlisted > 0) std::cout << e.path << ": " << unlisted << " more findings not listed\n";
+      if (unlisted > 0) {
+        std::cout << e.path << ": " << Filled(text::cli::kMoreNotListed, {std::to_string(unlisted)})
+                  << '\n';
+      }
     }
   }
   ordered_json merged(nullptr);

@@ -13,8 +13,10 @@
 #include "CLI/CLI.hpp"
 #include "check/rules.h"
 #include "cli/commands.h"
+#include "format/joined.h"
 #include "pcn_version.h"
 #include "platform/console.h"
+#include "text/command_line.h"
 #include "text/messages.h"
 
 namespace {
@@ -30,7 +32,8 @@ int FlushedOutput(int code) {
   std::cout.flush();
   if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return code;
   const int reason = errno != 0 ? errno : EIO;
-  std::cerr << "pcn874: cannot write to standard output: " << std::strerror(reason) << '\n';
+  std::cerr << "pcn874: "
+            << pcn::Filled(pcn::text::cli::kCannotWriteOutput, {std::strerror(reason)}) << '\n';
   return 1;
 }
 
@@ -67,12 +70,13 @@ std::string Nearest(const std::string& word, const std::vector<std::string>& kno
 // "unknown WHAT 'word'", and the words it may have been meant for; exit 1.
 int Unknown(const std::string& prefix, const char* what, const std::string& word,
             const std::vector<std::string>& meant) {
-  std::cerr << prefix << ": unknown " << what << " '" << word << "'";
+  namespace t = pcn::text::cli;
+  std::cerr << prefix << ": " << pcn::Filled(t::kUnknown, {what, word});
   for (std::size_t i = 0; i < meant.size(); ++i) {
-    std::cerr << (i == 0 ? "; did you mean '" : "' or '") << meant[i];
+    std::cerr << pcn::Filled(i == 0 ? t::kDidYouMean : t::kOrMeant, {meant[i]});
   }
-  if (!meant.empty()) std::cerr << "'?";
-  std::cerr << " (pcn874 --help lists them)\n";
+  if (!meant.empty()) std::cerr << '?';
+  std::cerr << t::kHelpLists << '\n';
   return 1;
 }
 
@@ -104,7 +108,7 @@ std::vector<std::string> MeantOptions(const std::string& word,
 
 // The tool's commands and their options, parsed into the options of each.
 struct Commands {
-  CLI::App app{"Merges PCN874 detailed VAT report files of one month into one file."};
+  CLI::App app{pcn::text::cli::kToolHelp};
   MergeOptions merge;
   CheckOptions check;
   InspectOptions inspect;
@@ -115,49 +119,36 @@ struct Commands {
 
 void DefineMerge(Commands& c) {
   MergeOptions& merge = c.merge;
-  CLI::App* command = c.app.add_subcommand(
-      "merge", "Load FILEs in order, check them and write one merged PCN874 file.");
-  command->add_flag("--representative", merge.representative,
-                    "Write a representative's file instead of a dealers' union file");
-  command->add_option("--number", merge.number,
-                      "Dealer or representative number (default: the first file's dealer)");
-  command->add_option("--out", merge.outputDirectory,
-                      "Output directory (default: the current directory)");
-  command->add_option("--date", merge.date, "Date of the opening record, YYYYMMDD")
-      ->check([](const std::string& text) {
-        return pcn::CalendarDate(text) != 0
-                   ? std::string()
-                   : std::string("the date must be a calendar date, YYYYMMDD");
-      });
-  command
-      ->add_option("--adjust", merge.adjustments,
-                   "One spin step of DELTA on a total: FIELD=DELTA, FIELD one of taxableSales, "
-                   "exemptSales, salesVat, inputsVat, assetInputsVat")
+  namespace t = pcn::text::cli;
+  CLI::App* command = c.app.add_subcommand("merge", t::kMergeHelp);
+  command->add_flag("--representative", merge.representative, t::kRepresentativeHelp);
+  command->add_option("--number", merge.number, t::kNumberHelp);
+  command->add_option("--out", merge.outputDirectory, t::kOutHelp);
+  command->add_option("--date", merge.date, t::kDateHelp)->check([](const std::string& text) {
+    return pcn::CalendarDate(text) != 0 ? std::string() : std::string(t::kDateNotReal);
+  });
+  command->add_option("--adjust", merge.adjustments, t::kAdjustHelp)
       ->allow_extra_args(false)
       ->take_all();
-  command->add_flag("--strict", merge.strict,
-                    "Write nothing when the file would carry a finding the reception "
-                    "refuses or an invoice counted twice");
-  command->add_option("--record", merge.record,
-                      "Also write a record of the merge, an HTML page for the client file, "
-                      "with the SHA-256 of every file");
-  command->add_option("FILE", merge.files, "PCN874 files, in load order")->required();
+  command->add_flag("--strict", merge.strict, t::kStrictHelp);
+  command->add_option("--record", merge.record, t::kRecordHelp);
+  command->add_option("FILE", merge.files, t::kFilesInOrderHelp)->required();
   c.mergeCommand = command;
 }
 
 void DefineInspect(Commands& c) {
-  CLI::App* command =
-      c.app.add_subcommand("inspect", "Load each FILE alone and show what it declares and holds.");
-  command->add_flag("--json", c.inspect.json, "Print a JSON array");
-  command->add_option("FILE", c.inspect.files, "PCN874 files")->required();
+  namespace t = pcn::text::cli;
+  CLI::App* command = c.app.add_subcommand("inspect", t::kInspectHelp);
+  command->add_flag("--json", c.inspect.json, t::kInspectJsonHelp);
+  command->add_option("FILE", c.inspect.files, t::kFilesHelp)->required();
   c.inspectCommand = command;
 }
 
 void DefineCheck(Commands& c) {
-  CLI::App* command = c.app.add_subcommand(
-      "check", "Load FILEs together and tell what the tax authority will refuse or question.");
-  command->add_flag("--json", c.check.json, "Print one JSON object");
-  command->add_option("FILE", c.check.files, "PCN874 files, in load order")->required();
+  namespace t = pcn::text::cli;
+  CLI::App* command = c.app.add_subcommand("check", t::kCheckHelp);
+  command->add_flag("--json", c.check.json, t::kCheckJsonHelp);
+  command->add_option("FILE", c.check.files, t::kFilesInOrderHelp)->required();
   c.checkCommand = command;
 }
 

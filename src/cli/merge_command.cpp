@@ -16,6 +16,7 @@
 #include "platform/platform.h"
 #include "report/file_table.h"
 #include "report/load_file.h"
+#include "text/command_line.h"
 #include "text/messages.h"
 #include "totals/adjustment.h"
 #include "wording/refusal_text.h"
@@ -64,22 +65,19 @@ int ValidateOptions(const MergeOptions& options, std::vector<Adjustment>& adjust
   for (const std::string& text : options.adjustments) {
     Adjustment adjustment{};
     if (!ParseAdjustment(text, adjustment)) {
-      std::cerr << "pcn874 merge: --adjust takes FIELD=DELTA with a whole DELTA, FIELD one of "
-                   "taxableSales, exemptSales, salesVat, inputsVat, assetInputsVat: "
-                << text << '\n';
+      std::cerr << "pcn874 merge: " << Filled(text::cli::kAdjustForm, {text}) << '\n';
       return kExitUsage;
     }
     adjustments.push_back(adjustment);
   }
   // A representative's file has no opening record of combined totals to move.
   if (!adjustments.empty() && options.representative) {
-    std::cerr << "pcn874 merge: --adjust moves a total of a dealers' union file's opening "
-                 "record; a representative's file (--representative) has none\n";
+    std::cerr << "pcn874 merge: " << text::cli::kAdjustRepresentative << '\n';
     return kExitUsage;
   }
   for (const std::string& file : options.files) {
     if (file.empty()) {
-      std::cerr << "pcn874 merge: an empty file name was given\n";
+      std::cerr << "pcn874 merge: " << text::cli::kEmptyFileName << '\n';
       return kExitUsage;
     }
   }
@@ -116,7 +114,7 @@ int Adjust(FileTable& table, const std::vector<Adjustment>& adjustments,
               ? Joined({MessageFor(step.refused->pair), " (", ReasonFor(*step.refused), ")"})
               : std::string(text::kZeroTotalNotMoved);
       const std::string message =
-          Joined({"--adjust ", adjustment.text, ": ", why, "; nothing was written"});
+          Joined({"--adjust ", adjustment.text, ": ", why, text::cli::kNothingWritten});
       std::cerr << "pcn874: ";
       PrintMessage(std::cerr, message);
       return kExitRefused;
@@ -138,9 +136,8 @@ int HoldBack(const MergeRun& merge, const MergeRun::Findings& findings, const Fi
   for (const MergeRun::PlacedFinding* placed : held) {
     std::cerr << FindingText(placed->path, placed->finding) << '\n';
   }
-  std::cerr << "pcn874 merge: --strict: " << held.size()
-            << " finding(s) the reception refuses or that count an invoice twice; nothing "
-               "was written\n";
+  std::cerr << "pcn874 merge: " << Filled(text::cli::kStrictHeldBack, {std::to_string(held.size())})
+            << '\n';
   return kExitRefused;
 }
 
@@ -176,8 +173,10 @@ void Report(const MergeRun::Findings& findings, const WriteResult& result) {
     std::cerr << FindingText(placed.path, placed.finding) << '\n';
   }
   if (findings.Unlisted() > 0) {
-    std::cerr << "pcn874 merge: " << findings.Unlisted() << " more findings not listed (the first "
-              << LineChecker::kListed << " format and deduction findings of each file are)\n";
+    std::cerr << "pcn874 merge: "
+              << Filled(text::cli::kUnlistedFindings,
+                        {std::to_string(findings.Unlisted()), std::to_string(LineChecker::kListed)})
+              << '\n';
   }
   std::cout << result.path << '\n';
 }
