@@ -7,18 +7,12 @@
 #include "controls/text_tip.h"
 #include "controls/wide_text.h"
 #include "controls/window_text.h"
+#include "platform/platform.h"
 #include "text/captions.h"
 #include "window/main_window.h"
 
 namespace pcn {
 namespace {
-
-std::wstring CurrentDirectoryText() {
-  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
-  std::wstring path(needed, L'\0');
-  path.resize(GetCurrentDirectoryW(needed, path.data()));
-  return path;
-}
 
 // Places the browser a little below and right of the main window's corner and selects the
 // field's folder (`data`) in it.
@@ -37,7 +31,8 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM, LPARAM data) {
 
 void SetUpOutputDirectory(HWND dialog) {
   AddTextTip(Item(dialog, ControlId::kOutputDirectory));
-  SetTextWithTip(Item(dialog, ControlId::kOutputDirectory), CurrentDirectoryText());
+  SetTextWithTip(Item(dialog, ControlId::kOutputDirectory),
+                 Utf8ToWide(platform::CurrentDirectory()));
 }
 
 void ChooseOutputDirectory(HWND dialog) {
@@ -57,7 +52,7 @@ void ChooseOutputDirectory(HWND dialog) {
     CoTaskMemFree(item);
   }
   // Cancelled, or no file-system path: back to the current directory.
-  if (chosen.empty()) chosen = CurrentDirectoryText();
+  if (chosen.empty()) chosen = Utf8ToWide(platform::CurrentDirectory());
   SetTextWithTip(field, chosen);
 }
 
